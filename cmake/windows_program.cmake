@@ -1,0 +1,28 @@
+# The Win32 program and the end-to-end driver, cross-compiled with MinGW-w64.
+enable_language(RC)
+
+set(SCRIBBIT_WIN_DEFINES UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_compile_definitions(scribbit_logic PRIVATE ${SCRIBBIT_WIN_DEFINES})
+
+file(GLOB SCRIBBIT_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
+file(GLOB SCRIBBIT_RESOURCE_FILES CONFIGURE_DEPENDS resources/*.rc)
+add_executable(scribbit WIN32 ${SCRIBBIT_WIN32_SOURCES} ${SCRIBBIT_RESOURCE_FILES})
+set_target_properties(scribbit PROPERTIES OUTPUT_NAME "ScribbitⅡ")
+target_compile_definitions(scribbit PRIVATE ${SCRIBBIT_WIN_DEFINES})
+target_compile_options(scribbit PRIVATE ${SCRIBBIT_WARNINGS})
+target_include_directories(scribbit PRIVATE src resources)
+# Statically linked: the program needs nothing beyond the DLLs every Windows has.
+target_link_options(scribbit PRIVATE -municode -static -static-libgcc -static-libstdc++)
+target_link_libraries(scribbit PRIVATE scribbit_logic
+    comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+file(GLOB SCRIBBIT_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+if(SCRIBBIT_E2E_SOURCES)
+    add_executable(scribbit_e2e ${SCRIBBIT_E2E_SOURCES})
+    target_compile_definitions(scribbit_e2e PRIVATE ${SCRIBBIT_WIN_DEFINES})
+    target_compile_options(scribbit_e2e PRIVATE ${SCRIBBIT_WARNINGS})
+    target_include_directories(scribbit_e2e PRIVATE src tests)
+    target_link_options(scribbit_e2e PRIVATE -municode -static -static-libgcc -static-libstdc++)
+    target_link_libraries(scribbit_e2e PRIVATE scribbit_logic user32 gdi32 comctl32 shell32 advapi32)
+endif()

@@ -1,0 +1,27 @@
+// The document's life cycle: New, Open (dialog, command line, drop), Save,
+// Save As, the ask-to-save prompt and the change handler; the File menu.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+
+namespace scribbit {
+
+enum class SaveResult { Saved, Failed, Cancelled };
+enum class QueryResult { Continue, Cancel };
+
+void NewDocument(AppContext& context);
+// With showDialog the user picks the file; otherwise pathToOpen is opened.
+void OpenDocument(AppContext& context, bool showDialog, const std::u16string& pathToOpen = {});
+SaveResult SaveDocument(AppContext& context);
+SaveResult SaveDocumentAs(AppContext& context);
+QueryResult QuerySaveChanges(AppContext& context);
+void OnEditorChanged(AppContext& context);
+void OpenDroppedFile(AppContext& context, const std::vector<std::u16string>& files);
+void mnuFILE_Click(AppContext& context, int index);
+
+std::u16string FileNameFromPath(const std::u16string& path);
+
+}  // namespace scribbit

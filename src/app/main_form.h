@@ -1,0 +1,44 @@
+// frmMAIN's logic: the one entry point the Win32 shell calls. Each window
+// event becomes one call here; every decision is made behind it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "app/commands.h"
+
+namespace scribbit {
+
+class MainForm {
+public:
+    // programFolder: the folder of the executable, with or without a
+    // trailing backslash (ProgramFolder() adds exactly one).
+    MainForm(const Ports& ports, const std::u16string& programFolder);
+
+    // The start-up sequence; the window is shown at its end (or earlier when
+    // it is kept on top).
+    void Form_Load(const std::u16string& commandLine);
+    void Form_Activate();
+    void Form_Resize();
+    // Closing the window. Returns true when it must stay open (the user
+    // cancelled the ask-to-save prompt); otherwise the program has ended.
+    bool Form_Unload();
+
+    // A menu item, a shortcut or (later) a toolbar button.
+    void MenuClick(MenuItem item);
+
+    // Notifications of the edit views.
+    void OnEditorChanged();
+    void OnEditorKeyUp();
+    void OnEditorClick();
+    void OnFilesDropped(const std::vector<std::u16string>& files);
+
+    bool HasEnded() const { return context_.ended; }
+    AppContext& Context() { return context_; }
+
+private:
+    AppContext context_;
+};
+
+}  // namespace scribbit
