@@ -1,19 +1,74 @@
-// Placeholder so the shell links while the logic is written; replaced by the
-// real start-up, layout, shutdown and dispatch.
 #include "app/main_form.h"
+
+#include "app/document.h"
+#include "app/layout.h"
+#include "app/settings_file.h"
+#include "app/shutdown.h"
+#include "app/startup.h"
+#include "view/char_count.h"
 
 namespace scribbit {
 
 MainForm::MainForm(const Ports& ports, const std::u16string& programFolder)
-    : context_(ports, programFolder) {}
-void MainForm::Form_Load(const std::u16string&) { context_.ports.frame.Show(); }
-void MainForm::Form_Activate() {}
-void MainForm::Form_Resize() {}
-bool MainForm::Form_Unload() { context_.ended = true; context_.ports.frame.Quit(); return false; }
-void MainForm::MenuClick(MenuItem) {}
-void MainForm::OnEditorChanged() {}
-void MainForm::OnEditorKeyUp() {}
+    : context_(ports, ProgramFolder(programFolder)) {}
+
+void MainForm::Form_Load(const std::u16string& commandLine) {
+    StartUp(context_, commandLine);
+}
+
+void MainForm::Form_Activate() {
+    if (context_.ended) return;
+    // Activation can reach a minimised window; its placement then is the
+    // icon's, which must not replace the one the settings keep.
+    if (!context_.ports.frame.IsMinimized()) context_.LastActiveBounds = context_.ports.frame.GetBounds();
+    LayoutEditor(context_);
+}
+
+void MainForm::Form_Resize() {
+    if (context_.ended) return;
+    LayoutEditor(context_);
+}
+
+bool MainForm::Form_Unload() {
+    if (context_.ended) return false;
+    if (QuerySaveChanges(context_) == QueryResult::Cancel) return true;
+    ExitApplication(context_);
+    return false;
+}
+
+void MainForm::MenuClick(MenuItem item) {
+    if (context_.ended) return;
+    switch (item.menu) {
+        case Menu::File:
+            mnuFILE_Click(context_, item.index);
+            break;
+        case Menu::Count:
+            mnuCOUNT_Click(context_, item.index);
+            break;
+        case Menu::Edit:
+        case Menu::Form:
+        case Menu::Change:
+        case Menu::Help:
+        case Menu::ToolBar:
+            break;
+    }
+}
+
+void MainForm::OnEditorChanged() {
+    if (context_.ended) return;
+    scribbit::OnEditorChanged(context_);
+}
+
+void MainForm::OnEditorKeyUp() {
+    if (context_.ended) return;
+    UpdateCharCount(context_);
+}
+
 void MainForm::OnEditorClick() {}
-void MainForm::OnFilesDropped(const std::vector<std::u16string>&) {}
+
+void MainForm::OnFilesDropped(const std::vector<std::u16string>& files) {
+    if (context_.ended) return;
+    OpenDroppedFile(context_, files);
+}
 
 }  // namespace scribbit

@@ -18,6 +18,10 @@ public:
     // Replaces the clipboard's contents; false when it cannot be opened
     // (another program holds it) or the text cannot be placed.
     virtual bool SetText(const std::u16string& text) = 0;
+    // Whether the clipboard can be opened at this moment: false while
+    // another program holds it. An implementation that cannot tell answers
+    // true.
+    virtual bool IsAvailable() { return true; }
 };
 
 }  // namespace scribbit

@@ -1,0 +1,47 @@
+#include "app/error_report.h"
+
+#include "app/document_texts.h"
+
+namespace scribbit {
+
+namespace text = document_text;
+
+namespace {
+
+std::u16string Decimal(std::uint64_t value) {
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    return digits;
+}
+
+}  // namespace
+
+std::u16string ErrorReportText(const SystemError& error, std::optional<std::u16string_view> fileName) {
+    const std::u16string_view crlf = u"\r\n";
+    std::u16string report(text::ErrorHeading);
+    if (fileName) {
+        report.append(crlf).append(text::ErrorFileLabel).append(*fileName);
+    }
+    // Errors without a named component were raised by the program itself.
+    const std::u16string_view source = error.source.empty() ? std::u16string_view(AppTitle) : error.source;
+    report.append(crlf).append(text::ErrorSourceLabel).append(source);
+    report.append(crlf).append(text::ErrorNumberLabel).append(Decimal(error.code));
+    report.append(crlf).append(error.description);
+    report.append(crlf).append(text::ErrorVersionLabel).append(Decimal(VersionMajor));
+    report.append(u".").append(Decimal(VersionMinor));
+    return report;
+}
+
+std::u16string TooLargeReportText() {
+    return std::u16string(text::TooLargeReport);
+}
+
+void ShowErrorReport(AppContext& context, const std::u16string& report) {
+    context.ports.dialogs.ShowMessage(report, MessageIcon::Critical, MessageButtons::Ok);
+    context.ports.clipboard.SetText(report);
+}
+
+}  // namespace scribbit

@@ -1,0 +1,33 @@
+// The toolbar's positions as built at start-up and as stored in the
+// settings file's [ToolBar] section.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/app_context.h"
+#include "platform/tool_bar.h"
+
+namespace scribbit {
+
+// One stored position: Key,Style,Image,ToolTipText with "0" for no image.
+std::u16string FormatToolBarRecord(const ToolBarEntry& entry);
+
+// A stored line back into a position. Hand-edited lines are taken when they
+// still hold four fields (blanks around a field and a pair of quotes
+// enclosing it are dropped) and a style the toolbar knows; nullopt otherwise.
+std::optional<ToolBarEntry> ParseToolBarRecord(std::u16string_view line);
+
+// Fills the toolbar with the first-run positions and remembers where the
+// paste button stands.
+void BuildDefaultToolBar(AppContext& context);
+
+// Replaces the toolbar's positions by the stored lines (those after the
+// "[ToolBar]" line), skipping lines that do not parse. Sets
+// PasteButtonIndex and AlwaysOnTopButtonIndex (1-based positions) from the
+// tooltips, and presses the always-on-top button when that option is on.
+void LoadToolBarFromSettings(AppContext& context, const std::vector<std::u16string_view>& lines);
+
+}  // namespace scribbit

@@ -1,0 +1,99 @@
+// In-memory multi-line edit control that behaves like the system's one:
+// CR LF line breaks, clamped selections, exactly one undo step (an undo
+// makes the next undo a redo), clipboard commands through a FakeClipboard,
+// a text capacity, a read-only (locked) state and a change notification.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/edit_view.h"
+#include "support/fake_clipboard.h"
+
+namespace scribbit {
+
+class FakeEditView : public EditView {
+public:
+    explicit FakeEditView(FakeClipboard& clipboard) : clipboard_(clipboard) {}
+
+    std::u16string Text() const override { return text_; }
+    std::size_t TextLength() const override { return text_.size(); }
+    SetTextResult SetText(const std::u16string& text) override;
+
+    std::size_t SelStart() const override { return selStart_; }
+    std::size_t SelLength() const override { return selLength_; }
+    void SetSel(std::size_t start, std::size_t length) override;
+    std::u16string SelText() const override { return text_.substr(selStart_, selLength_); }
+    bool ReplaceSel(const std::u16string& text) override;
+
+    bool CanUndo() const override { return undo_.has_value(); }
+    void Undo() override;
+    void Cut() override;
+    void Copy() override;
+    void Paste() override;
+    void Clear() override;
+
+    void SetLocked(bool locked) override { locked_ = locked; }
+    bool IsLocked() const override { return locked_; }
+
+    FontSpec Font() const override { return font_; }
+    void SetFont(const FontSpec& font) override { font_ = font; }
+    Color TextColor() const override { return color_; }
+    void SetTextColor(Color color) override { color_ = color; }
+
+    bool IsVisible() const override { return visible_; }
+    void SetVisible(bool visible) override { visible_ = visible; }
+    void Move(const Bounds& bounds) override { placement_ = bounds; }
+    Bounds Placement() const override { return placement_; }
+
+    // --- Test controls -------------------------------------------------
+
+    // The change notification the shell forwards to the main window.
+    void SetChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
+    // The most UTF-16 units the control holds; beyond it SetText answers
+    // TooLarge and ReplaceSel false, and Paste inserts what still fits.
+    void SetCapacity(std::size_t capacity) { capacity_ = capacity; }
+    std::size_t Capacity() const { return capacity_; }
+    // Makes SetText keep as much of a too large text as fits before it
+    // answers TooLarge, as a control that truncates to its limit does.
+    void SetKeepsPartOfTooLargeText(bool keeps) { keepsPart_ = keeps; }
+    // The user typing over the selection; refused while locked, as the
+    // control refuses keyboard input then.
+    bool Type(const std::u16string& text);
+
+    int changeNotifications = 0;
+    // Every port call that changes or reads the text, in order ("SetText",
+    // "ReplaceSel", "Undo", "Cut", "Copy", "Paste", "Clear").
+    std::vector<std::string> calls;
+
+private:
+    struct UndoStep {
+        std::size_t position = 0;
+        std::size_t insertedLength = 0;  // what the change put in at position
+        std::u16string removed;          // what it took out
+    };
+
+    // Replaces [start, start + length) with text as one undoable step.
+    void ReplaceRange(std::size_t start, std::size_t length, const std::u16string& text);
+    void Notify();
+
+    FakeClipboard& clipboard_;
+    std::u16string text_;
+    std::size_t selStart_ = 0;
+    std::size_t selLength_ = 0;
+    std::optional<UndoStep> undo_;
+    bool locked_ = false;
+    std::size_t capacity_ = std::numeric_limits<std::size_t>::max();
+    bool keepsPart_ = false;
+    FontSpec font_;
+    Color color_ = WindowTextColor;
+    bool visible_ = true;
+    Bounds placement_;
+    std::function<void()> onChange_;
+};
+
+}  // namespace scribbit

@@ -1,0 +1,33 @@
+// In-memory locale text services with their own kana, width and case
+// tables (the Japanese locale as the system maps it), a settable clock and
+// the time format H:mm:ss and short date format yyyy/MM/dd.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/text_services.h"
+
+namespace scribbit {
+
+class FakeTextServices : public TextServices {
+public:
+    std::optional<std::u16string> Map(std::u16string_view text, TextMapping mapping) const override;
+    bool EqualIgnoringCaseWidthKana(std::u16string_view a, std::u16string_view b) const override;
+    LocalTime Now() const override { return now; }
+    std::u16string FormatTime(const LocalTime& time) const override;
+    std::u16string FormatShortDate(const LocalTime& time) const override;
+
+    // --- Test controls -------------------------------------------------
+    LocalTime now{2002, 12, 25, 9, 5, 7};
+    // Every Map fails, as when the system runs out of memory.
+    bool failMapping = false;
+
+    // Calls received, so that tests can see the system is not asked once
+    // per character.
+    mutable long long mapCalls = 0;
+    mutable long long compareCalls = 0;
+};
+
+}  // namespace scribbit

@@ -1,0 +1,129 @@
+#include "support/fake_user_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace scribbit {
+namespace {
+
+// GoogleTest prints std::string; the dialogs' texts are UTF-16.
+std::string Utf8(const std::u16string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool ButtonsOffer(MessageButtons buttons, MessageAnswer answer) {
+    switch (buttons) {
+        case MessageButtons::Ok:
+            return answer == MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+        case MessageButtons::YesNoCancel:
+            return answer == MessageAnswer::Yes || answer == MessageAnswer::No ||
+                   answer == MessageAnswer::Cancel;
+    }
+    return false;
+}
+
+// What closing the box without a scripted answer would give: Cancel where
+// the box has it, otherwise its last button.
+MessageAnswer Dismissal(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::YesNoCancel:
+            return MessageAnswer::Cancel;
+    }
+    return MessageAnswer::Ok;
+}
+
+}  // namespace
+
+FakeUserDialogs::~FakeUserDialogs() {
+    if (!script_.empty()) {
+        ADD_FAILURE() << script_.size() << " scripted dialog answer(s) were never asked for";
+    }
+}
+
+MessageAnswer FakeUserDialogs::ShowMessage(const std::u16string& text, MessageIcon icon,
+                                           MessageButtons buttons) {
+    messages.push_back({text, icon, buttons});
+    if (script_.empty() || !std::holds_alternative<MessageAnswer>(script_.front())) {
+        ADD_FAILURE() << "unscripted message box: " << Utf8(text);
+        return Dismissal(buttons);
+    }
+    const MessageAnswer answer = std::get<MessageAnswer>(script_.front());
+    script_.pop_front();
+    if (!ButtonsOffer(buttons, answer)) {
+        ADD_FAILURE() << "scripted answer is not a button of the message box: " << Utf8(text);
+        return Dismissal(buttons);
+    }
+    return answer;
+}
+
+FileDialogResult FakeUserDialogs::ShowOpenDialog(const FileDialogRequest& request) {
+    fileDialogs.push_back({FileDialogKind::Open, request});
+    if (script_.empty() || !std::holds_alternative<OpenAnswer>(script_.front())) {
+        ADD_FAILURE() << "unscripted open dialog (initial folder " << Utf8(request.initialDir) << ")";
+        return FileDialogResult{};
+    }
+    FileDialogResult result = std::get<OpenAnswer>(script_.front()).result;
+    script_.pop_front();
+    return result;
+}
+
+FileDialogResult FakeUserDialogs::ShowSaveDialog(const FileDialogRequest& request) {
+    fileDialogs.push_back({FileDialogKind::Save, request});
+    if (script_.empty() || !std::holds_alternative<SaveAnswer>(script_.front())) {
+        ADD_FAILURE() << "unscripted save dialog (initial folder " << Utf8(request.initialDir) << ")";
+        return FileDialogResult{};
+    }
+    FileDialogResult result = std::get<SaveAnswer>(script_.front()).result;
+    script_.pop_front();
+    return result;
+}
+
+void FakeUserDialogs::ChooseOpen(const std::u16string& path, bool readOnly, int filterIndex) {
+    FileDialogResult result;
+    result.outcome = DialogOutcome::Chosen;
+    result.path = path;
+    result.readOnlyChecked = readOnly;
+    result.filterIndex = filterIndex;
+    AnswerOpen(std::move(result));
+}
+
+void FakeUserDialogs::ChooseSave(const std::u16string& path, int filterIndex) {
+    FileDialogResult result;
+    result.outcome = DialogOutcome::Chosen;
+    result.path = path;
+    result.filterIndex = filterIndex;
+    AnswerSave(std::move(result));
+}
+
+}  // namespace scribbit
