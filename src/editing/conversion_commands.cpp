@@ -1,0 +1,49 @@
+#include "editing/conversion_commands.h"
+
+#include <new>
+#include <stdexcept>
+
+#include "editing/conversions.h"
+#include "editing/edit_commands.h"
+#include "editing/tab_width.h"
+#include "view/char_count.h"
+
+namespace scribbit {
+
+void mnuCHANGE_Click(EditingContext& context, int index) {
+    const std::optional<Conversion> conversion = ConversionAt(index);
+    if (!conversion) return;
+    AppContext& app = context.app;
+    if (UsesTabSpace(*conversion)) {
+        // Cancel keeps the width; the conversion runs all the same.
+        TabSpaceDialogModel dialog(app.TabSpace);
+        context.windows.RunTabSpaceDialog(dialog);
+    }
+
+    EditView& view = app.ActiveEditor();
+    const std::size_t selStart = view.SelStart();
+    const std::size_t selLength = view.SelLength();
+    std::optional<std::u16string> converted;
+    try {
+        converted = Convert(*conversion, selLength > 0 ? view.SelText() : view.Text(), app.TabSpace,
+                            context.text, context.folder);
+    } catch (const std::bad_alloc&) {
+        converted.reset();
+    } catch (const std::length_error&) {
+        converted.reset();
+    }
+    if (!converted) {
+        ReportTextTooLarge(context);
+        return;
+    }
+
+    // Hidden while the text is swapped, so the view does not flicker.
+    view.SetVisible(false);
+    if (selLength == 0) view.SetSel(0, view.TextLength());
+    const bool replaced = PasteViaClipboard(context, *converted);
+    view.SetVisible(true);
+    UpdateCharCount(app);
+    view.SetSel(selStart, replaced ? 0 : selLength);
+}
+
+}  // namespace scribbit

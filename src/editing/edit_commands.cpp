@@ -1,0 +1,142 @@
+#include "editing/edit_commands.h"
+
+#include <new>
+
+#include "editing/clipboard_access.h"
+#include "editing/clipboard_history.h"
+#include "editing/editing_texts.h"
+#include "editing/find_replace.h"
+#include "editing/go_to_line.h"
+
+namespace scribbit {
+namespace {
+
+void Cut(EditingContext& context) {
+    EditView& view = context.app.ActiveEditor();
+    if (view.SelLength() > 0) {
+        // The selection goes only once it is safely on the clipboard: a
+        // clipboard held by another program must not swallow the text.
+        if (!PutOnClipboard(context, view.SelText())) {
+            ReportClipboardBusy(context);
+            return;
+        }
+        view.Clear();
+    }
+    context.app.document.IsModified = true;
+}
+
+void Copy(EditingContext& context) {
+    EditView& view = context.app.ActiveEditor();
+    if (view.SelLength() == 0) return;
+    const std::u16string copied = view.SelText();
+    if (!PutOnClipboard(context, copied)) {
+        ReportClipboardBusy(context);
+        return;
+    }
+    RecordCopyInHistory(context, copied);
+}
+
+void Paste(EditingContext& context) {
+    if (!WaitForClipboard(context)) {
+        ReportClipboardBusy(context);
+        return;
+    }
+    context.app.ActiveEditor().Paste();
+    context.app.document.IsModified = true;
+}
+
+// A line break is deleted as a whole and never split.
+void Delete(AppContext& context) {
+    EditView& view = context.ActiveEditor();
+    if (view.SelLength() == 0) {
+        const std::size_t caret = view.SelStart();
+        view.SetSel(caret, 2);
+        if (view.SelText() != u"\r\n") view.SetSel(caret, 1);
+    }
+    view.Clear();
+    context.document.IsModified = true;
+}
+
+void SelectAll(AppContext& context) {
+    EditView& view = context.ActiveEditor();
+    view.SetSel(0, view.TextLength());
+}
+
+// The time with seconds and the short date of one moment, a space between.
+void InsertTimeAndDate(EditingContext& context) {
+    const LocalTime now = context.text.Now();
+    PasteViaClipboard(context, context.text.FormatTime(now) + u" " + context.text.FormatShortDate(now));
+    context.app.document.IsModified = true;
+}
+
+}  // namespace
+
+void mnuEDIT_Click(EditingContext& context, int index) {
+    AppContext& app = context.app;
+    switch (index) {
+        case menu::EditUndo.index:
+            app.ActiveEditor().Undo();
+            app.document.IsModified = true;
+            break;
+        case menu::EditCut.index:
+            Cut(context);
+            break;
+        case menu::EditCopy.index:
+            Copy(context);
+            break;
+        case menu::EditPaste.index:
+            Paste(context);
+            break;
+        case menu::EditDelete.index:
+            Delete(app);
+            break;
+        case menu::EditFind.index:
+            ShowFindDialog(context);
+            break;
+        case menu::EditFindNext.index:
+            FindNext(context);
+            break;
+        case menu::EditReplace.index:
+            ShowReplaceDialog(context);
+            break;
+        case menu::EditGoToLine.index:
+            ShowGoToLineDialog(context);
+            break;
+        case menu::EditSelectAll.index:
+            SelectAll(app);
+            break;
+        case menu::EditTimeDate.index:
+            InsertTimeAndDate(context);
+            break;
+        default:
+            break;
+    }
+}
+
+void UpdateEditCommandState(AppContext& context) {
+    const bool selected = context.ActiveEditor().SelLength() > 0;
+    context.ports.menus.SetEnabled(menu::EditCut, selected);
+    context.ports.menus.SetEnabled(menu::EditCopy, selected);
+    context.ports.menus.SetEnabled(menu::EditDelete, selected);
+}
+
+bool PasteViaClipboard(EditingContext& context, const std::u16string& text) {
+    EditView& view = context.app.ActiveEditor();
+    // A read-only document refuses pasted text; program-made edits too.
+    if (view.IsLocked()) return false;
+    bool replaced = false;
+    try {
+        replaced = view.ReplaceSel(text);
+    } catch (const std::bad_alloc&) {
+        replaced = false;
+    }
+    if (!replaced) ReportTextTooLarge(context);
+    return replaced;
+}
+
+void ReportTextTooLarge(EditingContext& context) {
+    context.app.ports.dialogs.ShowMessage(std::u16string(editing_texts::TextTooLarge),
+                                          MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+}  // namespace scribbit

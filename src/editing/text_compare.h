@@ -1,0 +1,102 @@
+// The two ways the editor compares text: binary (equal codes) and text
+// mode, where case, character width and kana type are ignored as the
+// locale's comparison ignores them. Searching in either mode is linear in
+// the text's length.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/text_services.h"
+
+namespace scribbit {
+
+enum class CompareMode { Binary, Text };
+
+// A stretch of the searched text, in UTF-16 offsets. In text mode its
+// length can differ from the search text's (ｶﾞ matched by ガ).
+struct TextMatch {
+    std::size_t start = 0;
+    std::size_t length = 0;
+    std::size_t End() const { return start + length; }
+    friend bool operator==(const TextMatch&, const TextMatch&) = default;
+};
+
+// Text mode reduces every character to a key (full-width, hiragana, lower
+// case) so that characters the locale's comparison calls equal get equal
+// keys. Keys come from the locale's own mappings, asked once per distinct
+// code unit and kept, so searching a long text costs no system call per
+// character. A mapping is only used when the locale's comparison agrees
+// that the character and its key are equal.
+class TextFolder {
+public:
+    explicit TextFolder(const TextServices& services);
+    TextFolder(const TextFolder&) = delete;
+    TextFolder& operator=(const TextFolder&) = delete;
+
+    // The key of a character made of one code unit.
+    std::u16string_view Key(char16_t unit);
+    // The key of a half-width kana followed by a voiced or semi-voiced mark
+    // when the locale composes the two into one character (ｶﾞ → ガ);
+    // empty when they stay two characters.
+    std::u16string_view PairKey(char16_t kana, char16_t mark);
+
+    static bool IsHalfWidthKanaLetter(char16_t c) { return c >= 0xFF66 && c <= 0xFF9D; }
+    static bool IsHalfWidthVoicedMark(char16_t c) { return c == 0xFF9E || c == 0xFF9F; }
+
+private:
+    enum : std::uint8_t { Unknown = 0, Single = 1, Multi = 2 };
+
+    std::u16string ComputeKey(char16_t unit) const;
+
+    const TextServices& services_;
+    std::vector<std::uint8_t> state_;
+    std::vector<char16_t> single_;
+    std::unordered_map<char16_t, std::u16string> multi_;
+    std::unordered_map<std::uint32_t, std::u16string> pairs_;
+};
+
+// Finds one search text in texts, in one comparison mode. Matches start
+// and end on whole characters: a surrogate pair, or a composed half-width
+// kana with its voiced mark, is never cut in half.
+class TextSearcher {
+public:
+    // folder is used in text mode only and must outlive the searcher.
+    TextSearcher(std::u16string_view pattern, CompareMode mode, TextFolder& folder);
+
+    bool IsEmpty() const { return keys_.empty(); }
+    // The first match starting at `from` or later.
+    std::optional<TextMatch> FindFirst(std::u16string_view text, std::size_t from) const;
+    // The last match that ends at or before `end`.
+    std::optional<TextMatch> FindLast(std::u16string_view text, std::size_t end) const;
+    // Every match starting at `from` or later, left to right, without overlaps.
+    std::vector<TextMatch> FindAll(std::u16string_view text, std::size_t from) const;
+
+private:
+    template <class OnMatch>
+    void Scan(std::u16string_view text, std::size_t from, std::size_t end, bool restartAfterMatch,
+              OnMatch&& onMatch) const;
+
+    CompareMode mode_;
+    TextFolder& folder_;
+    std::u16string keys_;            // the search text's keys, unit by unit
+    std::vector<std::size_t> fail_;  // longest proper border of each prefix of keys_
+};
+
+struct ReplaceResult {
+    std::u16string text;
+    std::size_t count = 0;
+};
+
+// Replaces every match of pattern starting at `from` or later, left to
+// right without overlaps; text made by a replacement is not searched again.
+// The text before `from` is copied unchanged.
+ReplaceResult ReplaceEvery(std::u16string_view text, std::size_t from, std::u16string_view pattern,
+                           std::u16string_view replacement, CompareMode mode, TextFolder& folder);
+
+}  // namespace scribbit
