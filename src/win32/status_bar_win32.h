@@ -1,0 +1,47 @@
+// sttSTATUS: the eight-panel status bar with its tooltips, clock and key
+// state panels.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "platform/status_bar.h"
+#include "win32/screen_units_win32.h"
+
+namespace scribbit {
+
+class StatusBarWin32 final : public StatusBar {
+public:
+    static constexpr int PanelCount = 8;
+
+    bool Create(HWND parent, int controlId);
+    HWND Handle() const { return window_; }
+
+    // The parent forwards WM_SIZE (after the bar has sized itself, the panels
+    // are laid out again), WM_TIMER and the panels' WM_DRAWITEM.
+    void OnParentSize();
+    void OnTimer();
+    bool OnDrawItem(const DRAWITEMSTRUCT& item);
+    static constexpr UINT_PTR TimerId = 0x5354;
+
+    void SetPanelText(int panel, const std::u16string& text) override;
+    std::u16string PanelText(int panel) const override;
+    void SetVisible(bool visible) override;
+    bool IsVisible() const override;
+    std::int32_t HeightTwips() const override;
+
+private:
+    void LayoutPanels();
+    void UpdateClock();
+    void UpdateKeyStates();
+
+    HWND window_ = nullptr;
+    HWND tips_ = nullptr;
+    ScreenDpi dpi_;
+    std::array<std::u16string, PanelCount> texts_;
+    std::array<bool, 3> keyStates_{};  // INS, NUM, CAPS toggled on
+    bool keyStatesKnown_ = false;
+};
+
+}  // namespace scribbit
