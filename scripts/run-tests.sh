@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Runs every test: the native suites (plain and with ASan+UBSan), both MinGW
+# builds, and the end-to-end suite under Wine. Ends with one line
+# "N passed, M failed" (native test cases and end-to-end checks; a build that
+# fails counts as one failure) and a non-zero exit code on any failure.
+#
+# Environment:
+#   SCRIBBIT_BUILD_ROOT   where the build folders go (default: build)
+#   SCRIBBIT_E2E_FILTER   run only the end-to-end tests whose name contains it
+#   SCRIBBIT_JOBS         parallel build jobs (default: 2)
+#   SCRIBBIT_STEPS        the steps to run (default: "native sanitize win32 win64 e2e")
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$ROOT"
+source "$ROOT/scripts/wine-env.sh"
+JOBS=${SCRIBBIT_JOBS:-2}
+LOGS=$SCRIBBIT_BUILD_ROOT/test-logs
+E2E_OUT=$SCRIBBIT_BUILD_ROOT/e2e
+STEPS=" ${SCRIBBIT_STEPS:-native sanitize win32 win64 e2e} "
+wanted() { [[ $STEPS == *" $1 "* ]]; }
+
+if ! "$ROOT/scripts/setup-deps.sh"; then
+    echo "could not install the build dependencies"
+    echo "0 passed, 1 failed"
+    exit 1
+fi
+mkdir -p "$LOGS"
+
+total_passed=0
+total_failed=0
+summary=()
+
+note() {  # step, passed, failed, remark
+    summary+=("$(printf '%-22s %6s passed %6s failed  %s' "$1" "$2" "$3" "${4:-}")")
+    total_passed=$((total_passed + $2))
+    total_failed=$((total_failed + $3))
+}
+
+banner() { printf '\n===== %s =====\n' "$*"; }
+
+# Configures and builds one preset into its folder under the build root.
+build_preset() {
+    local preset=$1
+    shift
+    local dir=$SCRIBBIT_BUILD_ROOT/$preset
+    local log=$LOGS/build-$preset.log
+    banner "build $preset"
+    if cmake --preset "$preset" -B "$dir" >"$log" 2>&1 && cmake --build "$dir" -j "$JOBS" "$@" >>"$log" 2>&1; then
+        echo "build $preset: ok"
+        return 0
+    fi
+    grep -E 'error|FAILED|CMake Error' "$log" | head -n 60
+    echo "build $preset: FAILED (log: $log)"
+    return 1
+}
+
+# Runs CTest in a build folder and adds its counts.
+run_ctest() {
+    local preset=$1
+    local dir=$SCRIBBIT_BUILD_ROOT/$preset
+    banner "ctest $preset"
+    local log=$LOGS/ctest-$preset.log
+    ctest --test-dir "$dir" --output-on-failure -j "$JOBS" --timeout 300 2>&1 | tee "$log" |
+        grep -vE 'Test +#[0-9]+: .* Passed|^ +Start +[0-9]+: ' | tail -n 200
+    local status=${PIPESTATUS[0]}
+    local line total failed
+    line=$(grep -E 'tests? passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    if [[ -n $line ]]; then
+        failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+        total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+        note "ctest $preset" $((total - failed)) "$failed"
+    elif grep -q 'No tests were found' "$log"; then
+        note "ctest $preset" 0 0 "no tests yet"
+    else
+        note "ctest $preset" 0 1 "ctest did not finish (status $status)"
+    fi
+}
+
+for preset in native sanitize; do
+    wanted "$preset" || continue
+    if build_preset "$preset"; then
+        run_ctest "$preset"
+    else
+        note "build $preset" 0 1 "build failed"
+    fi
+done
+
+# The i686 build is the primary artefact but cannot run here; it must compile.
+for preset in win32 win64; do
+    wanted "$preset" || continue
+    if build_preset "$preset"; then
+        note "build $preset" 0 0
+    else
+        note "build $preset" 0 1 "build failed"
+    fi
+done
+
+# The Wine suites: the port adapters against the real system, then the
+# end-to-end driver against the real program. One Wine session serves both.
+program=$SCRIBBIT_BUILD_ROOT/win64/ScribbitⅡ.exe
+driver=$SCRIBBIT_BUILD_ROOT/win64/scribbit_e2e.exe
+adapters=$SCRIBBIT_BUILD_ROOT/win64/scribbit_adapter_tests.exe
+closing_line='^[0-9]+ passed, [0-9]+ failed$'
+
+# Runs one Windows console suite with a time limit; its closing line is kept
+# in its log and shown in parentheses, so that this script's last line stays
+# the only closing line.
+run_wine_suite() {  # label, log, program, arguments...
+    local label=$1 log=$2 exe=$3
+    shift 3
+    banner "$label under Wine"
+    timeout --kill-after=10 1200 "${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$exe")" "$@" </dev/null 2>&1 |
+        tr -d '\r' | grep -v --line-buffered "$SCRIBBIT_WINE_NOISE" | tee "$log" |
+        sed -E "s/($closing_line)/($label: \\1)/"
+}
+
+count_wine_suite() {  # label, log
+    local line
+    line=$(grep -E "$closing_line" "$2" 2>/dev/null | tail -n 1)
+    if [[ -n $line ]]; then
+        read -r suite_passed _ suite_failed _ <<<"${line//,/}"
+        note "$1" "$suite_passed" "$suite_failed"
+    else
+        note "$1" 0 1 "did not finish (log: $2)"
+    fi
+}
+
+if wanted e2e; then
+    rm -rf "$E2E_OUT" "$LOGS/adapters.log" "$LOGS/e2e.log"
+    mkdir -p "$E2E_OUT" "$SCRIBBIT_BUILD_ROOT/adapter-work"
+    (
+        scribbit_wine_start --xvfb
+        if [[ -f $adapters ]]; then
+            cd "$SCRIBBIT_BUILD_ROOT/adapter-work"
+            run_wine_suite "adapter tests" "$LOGS/adapters.log" "$adapters"
+            cd "$ROOT"
+        fi
+        if [[ -f $program && -f $driver ]]; then
+            filter=()
+            [[ -n ${SCRIBBIT_E2E_FILTER:-} ]] && filter=(--filter "$SCRIBBIT_E2E_FILTER")
+            run_wine_suite "end-to-end" "$LOGS/e2e.log" "$driver" --exe "$(scribbit_winepath "$program")" \
+                --out "$(scribbit_winepath "$E2E_OUT")" "${filter[@]}"
+        fi
+    )
+    [[ -f $adapters ]] && count_wine_suite "adapter tests" "$LOGS/adapters.log"
+    if [[ -f $program && -f $driver ]]; then
+        count_wine_suite "end-to-end" "$LOGS/e2e.log"
+    else
+        note "end-to-end" 0 1 "program or driver not built"
+    fi
+    # Screenshots as PNG, for people to look at.
+    if compgen -G "$E2E_OUT/screenshots/*.bmp" >/dev/null; then
+        mogrify -format png "$E2E_OUT"/screenshots/*.bmp 2>/dev/null && rm -f "$E2E_OUT"/screenshots/*.bmp
+        echo "screenshots: $E2E_OUT/screenshots"
+    fi
+fi
+
+banner "summary"
+printf '%s\n' "${summary[@]}"
+echo "${total_passed} passed, ${total_failed} failed"
+((total_failed == 0))
