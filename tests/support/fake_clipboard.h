@@ -13,6 +13,8 @@ class FakeClipboard : public Clipboard {
 public:
     std::optional<std::u16string> GetText() override;
     bool SetText(const std::u16string& text) override;
+    // Another program holding the clipboard is what keeps it from opening.
+    bool IsAvailable() override { return !busy_; }
 
     // Test set-up and inspection; these do not count as calls.
     void Put(std::optional<std::u16string> contents) { contents_ = std::move(contents); }

@@ -1,0 +1,70 @@
+// What the editing dialogs share: their texts set from the program's table,
+// tooltips, the window icon, and reading their fields.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace scribbit {
+
+using ControlText = std::pair<int, std::u16string_view>;
+
+// The caption and each listed control's text.
+void SetDialogTexts(HWND dialog, std::u16string_view caption, std::initializer_list<ControlText> texts);
+// One tooltip control for the dialog, with a tool per listed control.
+void AddToolTips(HWND dialog, std::initializer_list<ControlText> tips);
+// The window icon from the program's icon resource.
+void SetDialogIcon(HWND dialog);
+// The text of a control.
+std::u16string ItemText(HWND dialog, int id);
+bool IsItemChecked(HWND dialog, int id);
+// Puts the keyboard focus into an edit field with its whole text selected.
+void FocusAndSelectAll(HWND dialog, int id);
+
+}  // namespace scribbit
+
+#include <functional>
+
+namespace scribbit {
+
+// A modeless dialog's tie to its model: `destroyed` runs once the window is
+// gone, whatever closed it. The dialog procedure keeps it in DWLP_USER.
+template <class Model>
+struct ModelessBinding {
+    Model& model;
+    std::function<void()> destroyed;
+};
+
+// Creates a modeless dialog without an owner from its template, registered
+// for keyboard navigation while it exists; the binding is handed to the
+// dialog, which deletes it when destroyed. Null when it could not be made.
+HWND CreateModelessDialog(int templateId, DLGPROC procedure, void* binding);
+
+// The shared part of a modeless dialog's procedure: keeps the binding,
+// unregisters the window and runs `destroyed` at the end. Returns the
+// binding for every message after WM_INITDIALOG (null before and after).
+template <class Model>
+ModelessBinding<Model>* ModelessDialogBinding(HWND dialog, UINT message, LPARAM lParam);
+
+void ForgetModelessDialog(HWND dialog);
+
+template <class Model>
+ModelessBinding<Model>* ModelessDialogBinding(HWND dialog, UINT message, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    auto* binding = reinterpret_cast<ModelessBinding<Model>*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (message == WM_NCDESTROY && binding) {
+        SetWindowLongPtrW(dialog, DWLP_USER, 0);
+        ForgetModelessDialog(dialog);
+        const std::function<void()> destroyed = std::move(binding->destroyed);
+        delete binding;
+        if (destroyed) destroyed();
+        return nullptr;
+    }
+    return binding;
+}
+
+}  // namespace scribbit

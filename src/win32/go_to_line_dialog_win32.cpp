@@ -1,0 +1,69 @@
+#include "win32/go_to_line_dialog_win32.h"
+
+#include <memory>
+
+#include "editing/editing_texts.h"
+#include "editing_dialog_ids.h"
+#include "win32/dialog_support_win32.h"
+#include "win32/wide_text_win32.h"
+
+namespace scribbit {
+namespace {
+
+namespace texts = editing_texts;
+using Binding = ModelessBinding<GoToLineModel>;
+
+void Initialise(HWND dialog, GoToLineModel& model) {
+    SetDialogTexts(dialog, texts::GoToLineCaption,
+                   {{IDOK, texts::OkCaption}, {IDCANCEL, texts::CancelCaption}});
+    AddToolTips(dialog, {{IDC_LINE, texts::GoToLineToolTip}});
+    SetDialogIcon(dialog);
+    SetDlgItemTextW(dialog, IDC_LINE, Wide(model.Entry()));
+    FocusAndSelectAll(dialog, IDC_LINE);
+}
+
+void OnCommand(HWND dialog, GoToLineModel& model, int id, int code) {
+    switch (id) {
+        case IDC_LINE:
+            if (code == EN_CHANGE) model.SetEntry(ItemText(dialog, IDC_LINE));
+            break;
+        case IDOK:
+            if (model.OnOK() == GoToLineOutcome::Moved) {
+                DestroyWindow(dialog);
+            } else {
+                FocusAndSelectAll(dialog, IDC_LINE);
+            }
+            break;
+        case IDCANCEL:
+            DestroyWindow(dialog);
+            break;
+        default:
+            break;
+    }
+}
+
+INT_PTR CALLBACK GoToLineDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    Binding* binding = ModelessDialogBinding<GoToLineModel>(dialog, message, lParam);
+    if (!binding) return FALSE;
+    switch (message) {
+        case WM_INITDIALOG:
+            Initialise(dialog, binding->model);
+            return FALSE;  // the focus is set already
+        case WM_COMMAND:
+            OnCommand(dialog, binding->model, LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+HWND CreateGoToLineDialog(GoToLineModel& model, std::function<void()> destroyed) {
+    auto binding = std::make_unique<Binding>(Binding{model, std::move(destroyed)});
+    HWND dialog = CreateModelessDialog(IDD_GOTOLINE, GoToLineDialogProc, binding.get());
+    if (dialog) binding.release();  // the window owns it now
+    return dialog;
+}
+
+}  // namespace scribbit

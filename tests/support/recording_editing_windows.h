@@ -1,0 +1,54 @@
+// A recording double of the shell's editing windows: remembers which
+// dialogs were shown with which model, and answers the tab-width dialog with
+// scripted entries.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editing/editing_context.h"
+#include "editing/tab_width.h"
+
+namespace scribbit {
+
+class RecordingEditingWindows : public EditingWindows {
+public:
+    void ShowFindDialog(FindDialogModel& model) override {
+        shown.push_back(EditingDialog::Find);
+        find = &model;
+    }
+    void ShowReplaceDialog(ReplaceDialogModel& model) override {
+        shown.push_back(EditingDialog::Replace);
+        replace = &model;
+    }
+    void ShowGoToLineDialog(GoToLineModel& model) override {
+        shown.push_back(EditingDialog::GoToLine);
+        goToLine = &model;
+    }
+    // Presses OK with each scripted entry in turn until one is taken; an
+    // empty script (or none) closes the dialog with the close box.
+    void RunTabSpaceDialog(TabSpaceDialogModel& model) override {
+        ++tabDialogRuns;
+        if (tabScripts.empty()) return;
+        const std::vector<std::u16string> script = tabScripts.front();
+        tabScripts.pop_front();
+        for (const std::u16string& entry : script) {
+            if (model.OnOK(entry)) return;
+        }
+    }
+    void RefreshPasteHistoryMenu() override { ++historyRefreshes; }
+    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+
+    std::vector<EditingDialog> shown;
+    FindDialogModel* find = nullptr;
+    ReplaceDialogModel* replace = nullptr;
+    GoToLineModel* goToLine = nullptr;
+    std::deque<std::vector<std::u16string>> tabScripts;
+    int tabDialogRuns = 0;
+    int historyRefreshes = 0;
+    std::vector<int> pauses;
+};
+
+}  // namespace scribbit
