@@ -5,15 +5,20 @@
 #include "app/settings_file.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "editing/clipboard_history.h"
+#include "editing/conversion_commands.h"
+#include "editing/edit_commands.h"
 #include "view/char_count.h"
+#include "view/view_options.h"
 
 namespace scribbit {
 
-MainForm::MainForm(const Ports& ports, const std::u16string& programFolder)
-    : context_(ports, ProgramFolder(programFolder)) {}
+MainForm::MainForm(const Ports& ports, const std::u16string& programFolder, const TextServices& textServices,
+                   EditingWindows& editingWindows)
+    : context_(ports, ProgramFolder(programFolder)), editing_(context_, textServices, editingWindows) {}
 
 void MainForm::Form_Load(const std::u16string& commandLine) {
-    StartUp(context_, commandLine);
+    StartUp(context_, commandLine, [this] { SeedClipboardHistory(editing_); });
 }
 
 void MainForm::Form_Activate() {
@@ -45,9 +50,15 @@ void MainForm::MenuClick(MenuItem item) {
         case Menu::Count:
             mnuCOUNT_Click(context_, item.index);
             break;
-        case Menu::Edit:
         case Menu::Form:
+            mnuFORM_Click(context_, item.index);
+            break;
+        case Menu::Edit:
+            mnuEDIT_Click(editing_, item.index);
+            break;
         case Menu::Change:
+            mnuCHANGE_Click(editing_, item.index);
+            break;
         case Menu::Help:
         case Menu::ToolBar:
             break;
@@ -61,10 +72,14 @@ void MainForm::OnEditorChanged() {
 
 void MainForm::OnEditorKeyUp() {
     if (context_.ended) return;
+    UpdateEditCommandState(context_);
     UpdateCharCount(context_);
 }
 
-void MainForm::OnEditorClick() {}
+void MainForm::OnEditorClick() {
+    if (context_.ended) return;
+    UpdateEditCommandState(context_);
+}
 
 void MainForm::OnFilesDropped(const std::vector<std::u16string>& files) {
     if (context_.ended) return;

@@ -7,6 +7,8 @@
 
 #include "app/app_context.h"
 #include "app/commands.h"
+#include "editing/editing_context.h"
+#include "platform/text_services.h"
 
 namespace scribbit {
 
@@ -14,7 +16,10 @@ class MainForm {
 public:
     // programFolder: the folder of the executable, with or without a
     // trailing backslash (ProgramFolder() adds exactly one).
-    MainForm(const Ports& ports, const std::u16string& programFolder);
+    // textServices and editingWindows serve the Edit and text-processing
+    // menus and must outlive the form.
+    MainForm(const Ports& ports, const std::u16string& programFolder, const TextServices& textServices,
+             EditingWindows& editingWindows);
 
     // The start-up sequence; the window is shown at its end (or earlier when
     // it is kept on top).
@@ -36,9 +41,11 @@ public:
 
     bool HasEnded() const { return context_.ended; }
     AppContext& Context() { return context_; }
+    EditingContext& Editing() { return editing_; }
 
 private:
     AppContext context_;
+    EditingContext editing_;  // refers to context_, so it comes after it
 };
 
 }  // namespace scribbit

@@ -30,6 +30,15 @@ struct FileDialogResult {
     SystemError error;  // when Failed
 };
 
+// What the font dialog gives back: the chosen font and colour, or why
+// there is none (the user's cancel is told apart from every failure).
+struct FontDialogResult {
+    DialogOutcome outcome = DialogOutcome::Cancelled;
+    FontSpec font;
+    Color color = WindowTextColor;
+    SystemError error;  // when Failed
+};
+
 class UserDialogs {
 public:
     UserDialogs() = default;
@@ -43,6 +52,9 @@ public:
                                       MessageButtons buttons) = 0;
     virtual FileDialogResult ShowOpenDialog(const FileDialogRequest& request) = 0;
     virtual FileDialogResult ShowSaveDialog(const FileDialogRequest& request) = 0;
+    // The font dialog with its effects (strikethrough, underline, colour),
+    // preset with font and color; only fonts that exist can be chosen.
+    virtual FontDialogResult ShowFontDialog(const FontSpec& font, Color color) = 0;
 };
 
 }  // namespace scribbit

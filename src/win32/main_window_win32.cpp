@@ -16,6 +16,8 @@ const FontSpec DefaultEditorFont{u"FixedSys", 13.5, false, false, false, false};
 }  // namespace
 
 MainWindow::~MainWindow() {
+    // The modeless dialogs' models belong to the form, which goes first.
+    editingWindows_.CloseAll();
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
 }
 
@@ -47,11 +49,13 @@ bool MainWindow::Create(const std::u16string& programFolder) {
     frame_.Attach(window_);
     dialogs_.SetOwner(window_);
     clipboard_.SetOwner(window_);
+    editingWindows_.SetOwner(window_);
     if (!CreateControls()) return false;
 
     const Ports ports{frame_,   txtReturn_, txtNoReturn_, status_, menus_,
                       toolBar_, dialogs_,   clipboard_,   files_,  locale_};
-    form_ = std::make_unique<MainForm>(ports, programFolder);
+    form_ = std::make_unique<MainForm>(ports, programFolder, textServices_, editingWindows_);
+    editingWindows_.Bind(form_->Editing());
     return true;
 }
 
@@ -202,6 +206,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (Running() && form_->Form_Unload()) return FALSE;
             return TRUE;
         case WM_DESTROY:
+            editingWindows_.CloseAll();
             KillTimer(window, StatusBarWin32::TimerId);
             PostQuitMessage(0);
             return 0;

@@ -27,6 +27,7 @@ constexpr int TimePanel = 5;
 constexpr int FirstKeyPanel = 6;
 constexpr std::array<int, 3> KeyPanelKeys{VK_INSERT, VK_NUMLOCK, VK_CAPITAL};
 constexpr UINT ClockIntervalMs = 250;
+constexpr UINT_PTR SubclassId = 1;
 
 std::u16string FormattedNow(bool date) {
     SYSTEMTIME now{};
@@ -50,6 +51,7 @@ bool StatusBarWin32::Create(HWND parent, int controlId) {
         CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
     if (!window_) return false;
+    SetWindowSubclass(window_, SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
     texts_[2] = u"0";
     texts_[5] = u"INS";
     texts_[6] = u"NUM";
@@ -147,6 +149,43 @@ void StatusBarWin32::UpdateKeyStates() {
         InvalidateRect(window_, &rect, TRUE);
     }
     keyStatesKnown_ = true;
+}
+
+std::u16string StatusBarWin32::ReadableText(int part) const {
+    if (part < 0 || part >= PanelCount) return {};
+    const std::size_t index = static_cast<std::size_t>(part);
+    if (part < FirstKeyPanel - 1) return texts_[index];
+    return keyStates_[index - (FirstKeyPanel - 1)] ? texts_[index] : std::u16string();
+}
+
+// The key panels are owner-drawn so that a key that is off shows its name
+// greyed; the bar itself would then answer SB_GETTEXTW with the drawing
+// data. Answering with the text here lets other programs (the end-to-end
+// driver, screen readers) read the key states: the key's name while it is
+// on, nothing while it is off.
+LRESULT CALLBACK StatusBarWin32::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR self) {
+    const auto* bar = reinterpret_cast<const StatusBarWin32*>(self);
+    const int part = static_cast<int>(LOWORD(wParam));
+    switch (message) {
+        case SB_GETTEXTW:
+        case SB_GETTEXTLENGTHW:
+            if (part >= FirstKeyPanel - 1 && part < PanelCount) {
+                const std::u16string text = bar->ReadableText(part);
+                if (message == SB_GETTEXTW && lParam) {
+                    std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(lParam));
+                    reinterpret_cast<char16_t*>(lParam)[text.size()] = u'\0';
+                }
+                return MAKELRESULT(static_cast<WORD>(text.size()), 0);
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, SubclassProc, id);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 bool StatusBarWin32::OnDrawItem(const DRAWITEMSTRUCT& item) {

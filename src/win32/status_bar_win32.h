@@ -35,6 +35,11 @@ private:
     void LayoutPanels();
     void UpdateClock();
     void UpdateKeyStates();
+    // What SB_GETTEXTW reports for a panel: owner-drawn key panels name
+    // their key only while it is on.
+    std::u16string ReadableText(int part) const;
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
 
     HWND window_ = nullptr;
     HWND tips_ = nullptr;

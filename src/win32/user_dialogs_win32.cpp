@@ -2,9 +2,13 @@
 
 #include <commdlg.h>
 
+#include <winspool.h>
+
 #include <algorithm>
 
 #include "app/app_context.h"
+#include "win32/edit_view_win32.h"
+#include "win32/screen_units_win32.h"
 #include "win32/wide_text_win32.h"
 
 namespace scribbit {
@@ -15,6 +19,23 @@ constexpr char16_t FileFilter[] =
     u"テキスト文章 (*.txt)|*.txt|HTMLファイル (*.htm *.html)|*.htm;*.html|すべてのファイル (*.*)|*.*";
 constexpr char16_t FileDialogFailure[] = u"ファイルのダイアログを表示できませんでした。";
 constexpr char16_t FileDialogSource[] = u"CommonDialog";
+constexpr char16_t FontDialogFailure[] = u"フォントのダイアログを表示できませんでした。";
+
+// Screen and printer fonts, the effects (strikethrough, underline, colour),
+// the Apply button, and only fonts that exist.
+constexpr DWORD FontDialogFlags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_EFFECTS | CF_APPLY | CF_FORCEFONTEXIST;
+static_assert(FontDialogFlags == 0x10303);
+
+// The default printer's device context, for its fonts; null when there is
+// no printer.
+HDC DefaultPrinterDc() {
+    DWORD length = 0;
+    GetDefaultPrinterW(nullptr, &length);
+    if (length == 0) return nullptr;
+    std::wstring name(length, L'\0');
+    if (!GetDefaultPrinterW(name.data(), &length)) return nullptr;
+    return CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
+}
 
 // Long file names, Explorer style, the current folder left alone and a
 // confirmation before a file is overwritten.
@@ -76,6 +97,19 @@ MessageAnswer AnswerOf(int id, MessageButtons buttons) {
                                               : MessageAnswer::Cancel;
 }
 
+LOGFONTW LogFontOf(const FontSpec& font, int dpi) {
+    LOGFONTW logFont{};
+    logFont.lfHeight = -PointsToPixels(font.size, dpi);
+    logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    logFont.lfItalic = font.italic;
+    logFont.lfUnderline = font.underline;
+    logFont.lfStrikeOut = font.strikethrough;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    const std::size_t nameLength = std::min<std::size_t>(font.name.size(), LF_FACESIZE - 1);
+    std::copy_n(WideData(font.name), nameLength, logFont.lfFaceName);
+    return logFont;
+}
+
 }  // namespace
 
 MessageAnswer UserDialogsWin32::ShowMessage(const std::u16string& text, MessageIcon icon,
@@ -91,6 +125,42 @@ FileDialogResult UserDialogsWin32::ShowOpenDialog(const FileDialogRequest& reque
 
 FileDialogResult UserDialogsWin32::ShowSaveDialog(const FileDialogRequest& request) {
     return ShowFileDialog(request, true);
+}
+
+FontDialogResult UserDialogsWin32::ShowFontDialog(const FontSpec& font, Color color) {
+    LOGFONTW logFont = LogFontOf(font, CurrentScreenDpi().y);
+    HDC printer = DefaultPrinterDc();
+
+    CHOOSEFONTW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.hDC = printer;
+    dialog.lpLogFont = &logFont;
+    dialog.Flags = (FontDialogFlags & ~static_cast<DWORD>(printer ? 0 : CF_PRINTERFONTS)) | CF_INITTOLOGFONTSTRUCT;
+    dialog.rgbColors = ResolveColor(color);
+
+    const BOOL chosen = ChooseFontW(&dialog);
+    const DWORD error = chosen ? 0 : CommDlgExtendedError();
+    if (printer) DeleteDC(printer);
+
+    FontDialogResult result;
+    if (chosen) {
+        result.outcome = DialogOutcome::Chosen;
+        result.font.name = FromWide(logFont.lfFaceName);
+        result.font.size = dialog.iPointSize / 10.0;
+        result.font.bold = logFont.lfWeight >= FW_BOLD;
+        result.font.italic = logFont.lfItalic != 0;
+        result.font.strikethrough = logFont.lfStrikeOut != 0;
+        result.font.underline = logFont.lfUnderline != 0;
+        result.color = static_cast<Color>(dialog.rgbColors & 0x00FFFFFFu);
+        return result;
+    }
+    if (error == 0) return result;  // the user cancelled
+    result.outcome = DialogOutcome::Failed;
+    result.error.code = error;
+    result.error.description = FontDialogFailure;
+    result.error.source = FileDialogSource;
+    return result;
 }
 
 FileDialogResult UserDialogsWin32::ShowFileDialog(const FileDialogRequest& request, bool save) {

@@ -1,4 +1,5 @@
-// Message boxes and the open and save dialogs of the common dialog library.
+// Message boxes and the open, save and font dialogs of the common dialog
+// library.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,7 @@ public:
     MessageAnswer ShowMessage(const std::u16string& text, MessageIcon icon, MessageButtons buttons) override;
     FileDialogResult ShowOpenDialog(const FileDialogRequest& request) override;
     FileDialogResult ShowSaveDialog(const FileDialogRequest& request) override;
+    FontDialogResult ShowFontDialog(const FontSpec& font, Color color) override;
 
 private:
     FileDialogResult ShowFileDialog(const FileDialogRequest& request, bool save);

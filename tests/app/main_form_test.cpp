@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/shutdown.h"
+#include "editing/clipboard_history.h"
+#include "editing/conversions.h"
+#include "editing/find_replace.h"
 #include "support/app_fixture.h"
 
 namespace scribbit {
@@ -139,6 +142,57 @@ TEST(MainForm, DroppedFilesAreOpened) {
     app.form.OnFilesDropped({u"C:\\docs\\memo.txt", u"C:\\docs\\other.txt"});
     EXPECT_EQ(app.Context().document.CurrentFilePath, u"C:\\docs\\memo.txt");
     EXPECT_EQ(app.ActiveView().Text(), u"memo");
+}
+
+TEST(MainForm, TextProcessingMenuConvertsAsOneUndoableStep) {
+    AppFixture app;
+    app.form.Form_Load(u"");
+    app.ActiveView().Type(u"abc Def");
+    app.form.MenuClick(MenuItem{Menu::Change, static_cast<int>(Conversion::ToUpperCase)});
+    EXPECT_EQ(app.ActiveView().Text(), u"ABC DEF");
+    EXPECT_TRUE(app.Context().document.IsModified);
+    app.form.MenuClick(menu::EditUndo);
+    EXPECT_EQ(app.ActiveView().Text(), u"abc Def");
+}
+
+TEST(MainForm, EditMenuReachesTheEditingWindowsAndTheSearch) {
+    AppFixture app;
+    app.form.Form_Load(u"");
+    app.ActiveView().Type(u"one two one");
+    app.ActiveView().SetSel(0, 3);
+    app.form.MenuClick(menu::EditFind);
+    ASSERT_EQ(app.editingWindows.shown, std::vector<EditingDialog>{EditingDialog::Find});
+    ASSERT_NE(app.editingWindows.find, nullptr);
+    EXPECT_EQ(app.editingWindows.find->FindText(), u"one");
+    app.editingWindows.find->OnFind();
+    EXPECT_EQ(app.ActiveView().SelStart(), 8u);
+    // F3 goes on with the same search; past the last match it only tells.
+    app.dialogs.AnswerMessage(MessageAnswer::Ok);
+    app.form.MenuClick(menu::EditFindNext);
+    EXPECT_EQ(app.ActiveView().SelStart(), 8u);
+    EXPECT_EQ(app.dialogs.messages.size(), 1u);
+}
+
+TEST(MainForm, EditorClicksAndKeyReleasesFollowTheSelection) {
+    AppFixture app;
+    app.form.Form_Load(u"");
+    app.ActiveView().Type(u"text");
+    app.ActiveView().SetSel(1, 2);
+    app.form.OnEditorClick();
+    EXPECT_TRUE(app.menus.IsEnabled(menu::EditCut));
+    EXPECT_TRUE(app.menus.IsEnabled(menu::EditDelete));
+    app.ActiveView().SetSel(4, 0);
+    app.form.OnEditorKeyUp();
+    EXPECT_FALSE(app.menus.IsEnabled(menu::EditCopy));
+    EXPECT_EQ(app.status.PanelText(3), u"4");
+}
+
+TEST(MainForm, StartUpSeedsTheCopyHistoryFromTheClipboard) {
+    AppFixture app;
+    app.clipboard.Put(u"kept from before");
+    app.form.Form_Load(u"");
+    EXPECT_EQ(app.form.Editing().history.Slot(0), u"kept from before");
+    EXPECT_GE(app.editingWindows.historyRefreshes, 1);
 }
 
 }  // namespace

@@ -237,7 +237,7 @@ TEST(StartUp, AppliesTheFontAttributeByAttributeInOrder) {
     // Ports holds references: a second form starts with the recording view.
     Ports recordingPorts{app.frame,   wrapping,    app.txtNoReturn, app.status, app.menus,
                          app.toolBar, app.dialogs, app.clipboard,   app.files,  app.locale};
-    MainForm form(recordingPorts, u"C:\\Tools\\Scribbit");
+    MainForm form(recordingPorts, u"C:\\Tools\\Scribbit", app.text, app.editingWindows);
     form.Form_Load(u"");
 
     ASSERT_EQ(fonts.size(), 6u);

@@ -17,8 +17,10 @@
 #include "support/fake_main_frame.h"
 #include "support/fake_menu_state.h"
 #include "support/fake_status_bar.h"
+#include "support/fake_text_services.h"
 #include "support/fake_tool_bar.h"
 #include "support/fake_user_dialogs.h"
+#include "support/recording_editing_windows.h"
 
 namespace scribbit {
 
@@ -51,6 +53,8 @@ public:
     FakeUserDialogs dialogs;
     FakeFileSystem files;
     FakeLocale locale;
+    FakeTextServices text;
+    RecordingEditingWindows editingWindows;
     Ports ports;
     MainForm form;
 

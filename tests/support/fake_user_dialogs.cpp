@@ -109,6 +109,17 @@ FileDialogResult FakeUserDialogs::ShowSaveDialog(const FileDialogRequest& reques
     return result;
 }
 
+FontDialogResult FakeUserDialogs::ShowFontDialog(const FontSpec& font, Color color) {
+    fontDialogs.push_back({font, color});
+    if (script_.empty() || !std::holds_alternative<FontAnswer>(script_.front())) {
+        ADD_FAILURE() << "unscripted font dialog (preset " << Utf8(font.name) << ")";
+        return FontDialogResult{};
+    }
+    FontDialogResult result = std::get<FontAnswer>(script_.front()).result;
+    script_.pop_front();
+    return result;
+}
+
 void FakeUserDialogs::ChooseOpen(const std::u16string& path, bool readOnly, int filterIndex) {
     FileDialogResult result;
     result.outcome = DialogOutcome::Chosen;

@@ -1,7 +1,8 @@
-// Scripted message boxes and file dialogs. Each dialog the program shows
-// takes the next scripted answer; a dialog nobody scripted, or one of
-// another kind than scripted, fails the running test with what it showed.
-// Every message and every file-dialog request is recorded.
+// Scripted message boxes, file dialogs and font dialogs. Each dialog the
+// program shows takes the next scripted answer; a dialog nobody scripted,
+// or one of another kind than scripted, fails the running test with what
+// it showed.
+// Every message and every file- and font-dialog request is recorded.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,12 @@ struct ShownFileDialog {
     FileDialogRequest request;
 };
 
+// The font and colour a font dialog was preset with.
+struct ShownFontDialog {
+    FontSpec font;
+    Color color = WindowTextColor;
+};
+
 class FakeUserDialogs : public UserDialogs {
 public:
     FakeUserDialogs() = default;
@@ -36,6 +43,7 @@ public:
     MessageAnswer ShowMessage(const std::u16string& text, MessageIcon icon, MessageButtons buttons) override;
     FileDialogResult ShowOpenDialog(const FileDialogRequest& request) override;
     FileDialogResult ShowSaveDialog(const FileDialogRequest& request) override;
+    FontDialogResult ShowFontDialog(const FontSpec& font, Color color) override;
 
     // --- Scripting ------------------------------------------------------
     void AnswerMessage(MessageAnswer answer) { script_.emplace_back(answer); }
@@ -47,12 +55,18 @@ public:
     void ChooseSave(const std::u16string& path, int filterIndex = 1);
     void CancelOpen() { AnswerOpen(FileDialogResult{}); }
     void CancelSave() { AnswerSave(FileDialogResult{}); }
+    void AnswerFont(FontDialogResult result) { script_.emplace_back(FontAnswer{std::move(result)}); }
+    void ChooseFont(const FontSpec& font, Color color) {
+        AnswerFont(FontDialogResult{DialogOutcome::Chosen, font, color, {}});
+    }
+    void CancelFont() { AnswerFont(FontDialogResult{}); }
 
     std::size_t PendingAnswers() const { return script_.size(); }
 
     // --- What was shown ---------------------------------------------------
     std::vector<ShownMessage> messages;
     std::vector<ShownFileDialog> fileDialogs;
+    std::vector<ShownFontDialog> fontDialogs;
 
 private:
     struct OpenAnswer {
@@ -61,7 +75,10 @@ private:
     struct SaveAnswer {
         FileDialogResult result;
     };
-    using Answer = std::variant<MessageAnswer, OpenAnswer, SaveAnswer>;
+    struct FontAnswer {
+        FontDialogResult result;
+    };
+    using Answer = std::variant<MessageAnswer, OpenAnswer, SaveAnswer, FontAnswer>;
 
     std::deque<Answer> script_;
 };

@@ -64,5 +64,28 @@ TEST_F(CharCountTest, AnUnknownIndexChangesNothing) {
     EXPECT_TRUE(app.menus.IsChecked(menu::CountBytes));
 }
 
+// Large texts are counted from per-character widths; the count must still
+// be the converted text's length, character by character.
+TEST_F(CharCountTest, ALargeTextCountsExactlyTheBytesOfItsConversion) {
+    const std::u16string_view tails[] = {
+        u"",
+        u"\xD83D",              // a high surrogate at the very end
+        u"\xDC00\xD83D\xDE00",  // a lone low surrogate, then a pair
+        u"\0\n\r",             // NUL and bare line breaks
+    };
+    std::u16string body;
+    while (body.size() < 0x50000) body += u"漢字かなｶﾞABC\r\n①〜～−－𠀋\t\\¥€";
+    for (const std::u16string_view tail : tails) {
+        const std::u16string text = body + std::u16string(tail);
+        app.ActiveView().SetText(text);
+        mnuCOUNT_Click(app.Context(), 1);
+        const std::string bytes = std::to_string(app.locale.ToAnsi(text).bytes.size());
+        EXPECT_EQ(app.status.PanelText(3), std::u16string(bytes.begin(), bytes.end())) << tail.size();
+        mnuCOUNT_Click(app.Context(), 0);
+        const std::string units = std::to_string(text.size());
+        EXPECT_EQ(app.status.PanelText(3), std::u16string(units.begin(), units.end()));
+    }
+}
+
 }  // namespace
 }  // namespace scribbit

@@ -1,0 +1,111 @@
+#include "view/view_options.h"
+
+#include <string>
+
+#include "app/document_texts.h"
+#include "app/layout.h"
+
+namespace scribbit {
+namespace {
+
+void ShowWrappingView(const Ports& ports, bool wrap) {
+    ports.menus.SetChecked(menu::FormWordWrap, wrap);
+    // Exactly one view is shown, and it is the ActiveEditor the check names.
+    ports.txtReturn.SetVisible(wrap);
+    ports.txtNoReturn.SetVisible(!wrap);
+}
+
+// The text moves from the shown view to the other one; the hidden view
+// keeps no text. The font and colour go along because only the shown view
+// is kept up to date. The move is no edit, so EditorSwitching keeps the
+// modified flag and the Undo item as they were.
+void SwitchWordWrap(AppContext& context) {
+    const Ports& ports = context.ports;
+    EditView& outgoing = context.ActiveEditor();
+    const bool wrap = !ports.menus.IsChecked(menu::FormWordWrap);
+    ShowWrappingView(ports, wrap);
+
+    const std::u16string text = outgoing.Text();
+    context.EditorSwitching = true;
+    outgoing.SetText(u"");
+    EditView& incoming = context.ActiveEditor();
+    incoming.SetFont(outgoing.Font());
+    incoming.SetTextColor(outgoing.TextColor());
+    if (incoming.SetText(text) != SetTextResult::Ok) {
+        // The other view could not take the document: it stays where it was
+        // rather than being lost, and so does the word-wrap state.
+        incoming.SetText(u"");
+        ShowWrappingView(ports, !wrap);
+        outgoing.SetText(text);
+    }
+    context.EditorSwitching = false;
+    LayoutEditor(context);
+}
+
+// The check mark and the bar are kept in step; the layout reads the check.
+template <typename Bar>
+void ToggleBar(AppContext& context, MenuItem item, Bar& bar) {
+    const bool shown = !context.ports.menus.IsChecked(item);
+    context.ports.menus.SetChecked(item, shown);
+    bar.SetVisible(shown);
+    LayoutEditor(context);
+}
+
+void ToggleAlwaysOnTop(AppContext& context) {
+    const Ports& ports = context.ports;
+    const bool onTop = !ports.menus.IsChecked(menu::FormAlwaysOnTop);
+    ports.menus.SetChecked(menu::FormAlwaysOnTop, onTop);
+    SetAlwaysOnTop(context, onTop ? 1 : 0);
+    const std::int16_t button = context.AlwaysOnTopButtonIndex;  // 1-based, -1 for none
+    if (button >= 1 && static_cast<std::size_t>(button) <= ports.tolToolBar.Count()) {
+        ports.tolToolBar.SetPressed(static_cast<std::size_t>(button) - 1, onTop);
+    }
+}
+
+}  // namespace
+
+void mnuFORM_Click(AppContext& context, int index) {
+    switch (index) {
+        case menu::FormWordWrap.index:
+            SwitchWordWrap(context);
+            break;
+        case menu::FormFont.index:
+            ShowFontDialog(context);
+            break;
+        case menu::FormStatusBar.index:
+            ToggleBar(context, menu::FormStatusBar, context.ports.sttSTATUS);
+            break;
+        case menu::FormToolBar.index:
+            ToggleBar(context, menu::FormToolBar, context.ports.tolToolBar);
+            break;
+        case menu::FormAlwaysOnTop.index:
+            ToggleAlwaysOnTop(context);
+            break;
+        default:
+            break;
+    }
+}
+
+void ShowFontDialog(AppContext& context) {
+    EditView& editor = context.ActiveEditor();
+    const FontDialogResult chosen = context.ports.dialogs.ShowFontDialog(editor.Font(), editor.TextColor());
+    switch (chosen.outcome) {
+        case DialogOutcome::Cancelled:
+            return;
+        case DialogOutcome::Failed:
+            context.ports.dialogs.ShowMessage(std::u16string(document_text::OtherError), MessageIcon::None,
+                                              MessageButtons::Ok);
+            return;
+        case DialogOutcome::Chosen:
+            break;
+    }
+    editor.SetFont(chosen.font);
+    editor.SetTextColor(chosen.color);
+}
+
+std::int32_t SetAlwaysOnTop(AppContext& context, int flag) {
+    if (flag != 0 && flag != 1) return 0;
+    return context.ports.frame.SetTopMost(flag == 1);
+}
+
+}  // namespace scribbit
