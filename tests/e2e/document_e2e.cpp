@@ -61,6 +61,34 @@ E2E_TEST(OpenFromCommandLineThenSaveKeepsTheBytes) {
     E2E_CHECK(app.ExitViaMenu());
 }
 
+E2E_TEST(UnquotedPathWithSpacesOpensWholeAndEditsSave) {
+    // The command line is one file name: not split at its blanks.
+    const std::wstring folder = t.PathInFolder(L"two words");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring path = folder + L"\\a b.txt";
+    const std::string original = SampleBytes(t);
+    E2E_REQUIRE(WriteFileBytes(path, original));
+
+    ProgramSession app(t);
+    E2E_REQUIRE(app.Launch(path));
+    E2E_CHECK_EQ(app.WaitForCaption(L"a b.txt"), std::wstring(L"a b.txt"));
+    E2E_CHECK_EQ(app.WaitForPanel(1, path), path);
+
+    // The first change marks panel 1 and leaves the caption alone.
+    Type(ActiveEditor(app.Main()), L"x");
+    E2E_CHECK_EQ(app.WaitForPanel(1, path + L"(変更)"), path + L"(変更)");
+    E2E_CHECK_EQ(app.Caption(), std::wstring(L"a b.txt"));
+
+    app.Command(FileSave);
+    const std::wstring savedCaption = L"a b.txt - " + std::wstring(ProgramTitle);
+    E2E_CHECK_EQ(app.WaitForCaption(savedCaption), savedCaption);
+    E2E_CHECK_EQ(app.WaitForPanel(1, path), path);
+    const auto saved = ReadFileBytes(path);
+    E2E_REQUIRE(saved.has_value());
+    E2E_CHECK_BYTES(*saved, "x" + original);
+    E2E_CHECK(app.ExitViaMenu());
+}
+
 E2E_TEST(CommandLineNameThatDoesNotExistIsCreatedEmpty) {
     const std::wstring path = t.PathInFolder(L"新しい.txt");
     ProgramSession app(t);
