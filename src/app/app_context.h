@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/clipboard.h"
+#include "printing/page_setup.h"
 #include "platform/edit_view.h"
 #include "platform/file_system.h"
 #include "platform/locale_services.h"
@@ -76,6 +77,7 @@ struct AppContext {
     std::int16_t PasteButtonIndex = -1;
     std::int16_t AlwaysOnTopButtonIndex = -1;
     std::int32_t TabSpace = 0;
+    PageSetup pageSetup;
     bool ended = false;  // ExitApplication has run
 
     // The shown edit view: txtReturn while word wrap is checked.

@@ -141,6 +141,7 @@ void StartUp(AppContext& context, const std::u16string& commandLine,
     SetCountUnit(context, settings.ReadSetting(u"Setting", u"CharCount") == u"True");
     ApplyFont(context, settings);
 
+    context.pageSetup = PageSetup{};
     context.TabSpace = ReadInt32Setting(settings.ReadSetting(u"Setting", u"TabSpace")).value_or(0);
     if (seedClipboardHistory) seedClipboardHistory();
     ports.frame.SetIcon(AppIconResource);

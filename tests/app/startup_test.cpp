@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "support/app_fixture.h"
@@ -66,6 +68,18 @@ TEST(StartUp, FirstRunStartsFromTheDefaultsAndWritesTheFile) {
     EXPECT_EQ(app.frame.Caption(), u"ScribbitⅡ");
     EXPECT_TRUE(app.frame.IsShown());
     EXPECT_TRUE(app.dialogs.messages.empty());
+}
+
+TEST(StartUp, PageSetupStartsEveryRunFromItsDefaults) {
+    AppFixture app;
+    app.Context().pageSetup.MarginLeft = 3;
+    app.Context().pageSetup.FooterText = u"changed";
+    app.form.Form_Load(u"");
+    const PageSetup& page = app.Context().pageSetup;
+    EXPECT_EQ((std::array{page.MarginLeft, page.MarginRight, page.MarginTop, page.MarginBottom}),
+              (std::array<std::int32_t, 4>{15, 15, 20, 20}));
+    EXPECT_EQ(page.HeaderText, u"");
+    EXPECT_EQ(page.FooterText, u"ページ");
 }
 
 TEST(StartUp, FirstRunInAFolderThatCannotBeWrittenStillGetsTheDefaultToolBar) {
