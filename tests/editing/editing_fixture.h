@@ -20,56 +20,13 @@
 #include "support/fake_text_services.h"
 #include "support/fake_tool_bar.h"
 #include "support/fake_user_dialogs.h"
+#include "support/recording_editing_windows.h"
 
 namespace scribbit {
 
-// The shared clipboard double, able to say when it is held by another
-// program without being opened.
-class ProbingClipboard : public FakeClipboard {
-public:
-    bool IsAvailable() override { return !IsBusy(); }
-};
-
-class FakeEditingWindows : public EditingWindows {
-public:
-    void ShowFindDialog(FindDialogModel& model) override {
-        shown.push_back(EditingDialog::Find);
-        find = &model;
-    }
-    void ShowReplaceDialog(ReplaceDialogModel& model) override {
-        shown.push_back(EditingDialog::Replace);
-        replace = &model;
-    }
-    void ShowGoToLineDialog(GoToLineModel& model) override {
-        shown.push_back(EditingDialog::GoToLine);
-        goToLine = &model;
-    }
-    // Each run takes the next script: OK pressed with each entry in turn
-    // until one is accepted; nullopt stands for Cancel.
-    void RunTabSpaceDialog(TabSpaceDialogModel& model) override {
-        tabDialogEntries.push_back(model.InitialEntry());
-        if (tabScripts.empty()) return;  // closed at once with the close box
-        const auto script = tabScripts.front();
-        tabScripts.pop_front();
-        for (const auto& entry : script) {
-            if (!entry) return;
-            if (model.OnOK(*entry)) return;
-            ++tabRefusals;
-        }
-    }
-    void RefreshPasteHistoryMenu() override { ++historyRefreshes; }
-    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
-
-    std::vector<EditingDialog> shown;
-    FindDialogModel* find = nullptr;
-    ReplaceDialogModel* replace = nullptr;
-    GoToLineModel* goToLine = nullptr;
-    std::deque<std::vector<std::optional<std::u16string>>> tabScripts;
-    std::vector<std::u16string> tabDialogEntries;
-    int tabRefusals = 0;
-    int historyRefreshes = 0;
-    std::vector<int> pauses;
-};
+// The clipboard double already says when another program holds it.
+using ProbingClipboard = FakeClipboard;
+using FakeEditingWindows = RecordingEditingWindows;
 
 struct EditingFixture {
     FakeMainFrame frame;

@@ -27,15 +27,19 @@ public:
         shown.push_back(EditingDialog::GoToLine);
         goToLine = &model;
     }
-    // Presses OK with each scripted entry in turn until one is taken; an
-    // empty script (or none) closes the dialog with the close box.
+    // Each run takes the next script: OK pressed with each entry in turn
+    // until one is accepted; nullopt stands for Cancel. Without a script the
+    // dialog is closed at once with the close box.
     void RunTabSpaceDialog(TabSpaceDialogModel& model) override {
         ++tabDialogRuns;
+        tabDialogEntries.push_back(model.InitialEntry());
         if (tabScripts.empty()) return;
-        const std::vector<std::u16string> script = tabScripts.front();
+        const auto script = tabScripts.front();
         tabScripts.pop_front();
-        for (const std::u16string& entry : script) {
-            if (model.OnOK(entry)) return;
+        for (const auto& entry : script) {
+            if (!entry) return;
+            if (model.OnOK(*entry)) return;
+            ++tabRefusals;
         }
     }
     void RefreshPasteHistoryMenu() override { ++historyRefreshes; }
@@ -45,8 +49,10 @@ public:
     FindDialogModel* find = nullptr;
     ReplaceDialogModel* replace = nullptr;
     GoToLineModel* goToLine = nullptr;
-    std::deque<std::vector<std::u16string>> tabScripts;
+    std::deque<std::vector<std::optional<std::u16string>>> tabScripts;
+    std::vector<std::u16string> tabDialogEntries;
     int tabDialogRuns = 0;
+    int tabRefusals = 0;
     int historyRefreshes = 0;
     std::vector<int> pauses;
 };
