@@ -28,6 +28,7 @@ void FocusAndSelectAll(HWND dialog, int id);
 }  // namespace scribbit
 
 #include <functional>
+#include <memory>
 
 namespace scribbit {
 
@@ -65,6 +66,32 @@ ModelessBinding<Model>* ModelessDialogBinding(HWND dialog, UINT message, LPARAM 
         return nullptr;
     }
     return binding;
+}
+
+// The whole procedure of a modeless dialog bound to its model: WM_INITDIALOG
+// goes to Initialise, WM_COMMAND to OnCommand, the rest to the binding.
+template <class Model, void (*Initialise)(HWND, Model&), void (*OnCommand)(HWND, Model&, int, int)>
+INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    ModelessBinding<Model>* binding = ModelessDialogBinding<Model>(dialog, message, lParam);
+    if (!binding) return FALSE;
+    switch (message) {
+        case WM_INITDIALOG:
+            Initialise(dialog, binding->model);
+            return FALSE;  // the focus is set already
+        case WM_COMMAND:
+            OnCommand(dialog, binding->model, LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+template <class Model, void (*Initialise)(HWND, Model&), void (*OnCommand)(HWND, Model&, int, int)>
+HWND CreateBoundModelessDialog(int templateId, Model& model, std::function<void()> destroyed) {
+    auto binding = std::make_unique<ModelessBinding<Model>>(ModelessBinding<Model>{model, std::move(destroyed)});
+    HWND dialog = CreateModelessDialog(templateId, BoundDialogProc<Model, Initialise, OnCommand>, binding.get());
+    if (dialog) binding.release();  // the window owns it now
+    return dialog;
 }
 
 }  // namespace scribbit

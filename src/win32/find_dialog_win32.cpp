@@ -11,7 +11,6 @@ namespace scribbit {
 namespace {
 
 namespace texts = editing_texts;
-using Binding = ModelessBinding<FindDialogModel>;
 
 void Initialise(HWND dialog, FindDialogModel& model) {
     SetDialogTexts(dialog, texts::FindCaption,
@@ -62,28 +61,10 @@ void OnCommand(HWND dialog, FindDialogModel& model, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    Binding* binding = ModelessDialogBinding<FindDialogModel>(dialog, message, lParam);
-    if (!binding) return FALSE;
-    switch (message) {
-        case WM_INITDIALOG:
-            Initialise(dialog, binding->model);
-            return FALSE;  // the focus is set already
-        case WM_COMMAND:
-            OnCommand(dialog, binding->model, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
 }  // namespace
 
 HWND CreateFindDialog(FindDialogModel& model, std::function<void()> destroyed) {
-    auto binding = std::make_unique<Binding>(Binding{model, std::move(destroyed)});
-    HWND dialog = CreateModelessDialog(IDD_FIND, FindDialogProc, binding.get());
-    if (dialog) binding.release();  // the window owns it now
-    return dialog;
+    return CreateBoundModelessDialog<FindDialogModel, Initialise, OnCommand>(IDD_FIND, model, std::move(destroyed));
 }
 
 }  // namespace scribbit

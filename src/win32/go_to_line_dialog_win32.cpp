@@ -11,7 +11,6 @@ namespace scribbit {
 namespace {
 
 namespace texts = editing_texts;
-using Binding = ModelessBinding<GoToLineModel>;
 
 void Initialise(HWND dialog, GoToLineModel& model) {
     SetDialogTexts(dialog, texts::GoToLineCaption,
@@ -42,28 +41,10 @@ void OnCommand(HWND dialog, GoToLineModel& model, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK GoToLineDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    Binding* binding = ModelessDialogBinding<GoToLineModel>(dialog, message, lParam);
-    if (!binding) return FALSE;
-    switch (message) {
-        case WM_INITDIALOG:
-            Initialise(dialog, binding->model);
-            return FALSE;  // the focus is set already
-        case WM_COMMAND:
-            OnCommand(dialog, binding->model, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
 }  // namespace
 
 HWND CreateGoToLineDialog(GoToLineModel& model, std::function<void()> destroyed) {
-    auto binding = std::make_unique<Binding>(Binding{model, std::move(destroyed)});
-    HWND dialog = CreateModelessDialog(IDD_GOTOLINE, GoToLineDialogProc, binding.get());
-    if (dialog) binding.release();  // the window owns it now
-    return dialog;
+    return CreateBoundModelessDialog<GoToLineModel, Initialise, OnCommand>(IDD_GOTOLINE, model, std::move(destroyed));
 }
 
 }  // namespace scribbit

@@ -11,7 +11,6 @@ namespace scribbit {
 namespace {
 
 namespace texts = editing_texts;
-using Binding = ModelessBinding<ReplaceDialogModel>;
 
 void EnableSearchButtons(HWND dialog, const ReplaceDialogModel& model) {
     for (int id : {IDOK, IDC_SUBST_NEXT, IDC_ALL_SUBST})
@@ -79,28 +78,10 @@ void OnCommand(HWND dialog, ReplaceDialogModel& model, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK ReplaceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    Binding* binding = ModelessDialogBinding<ReplaceDialogModel>(dialog, message, lParam);
-    if (!binding) return FALSE;
-    switch (message) {
-        case WM_INITDIALOG:
-            Initialise(dialog, binding->model);
-            return FALSE;  // the focus is set already
-        case WM_COMMAND:
-            OnCommand(dialog, binding->model, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
 }  // namespace
 
 HWND CreateReplaceDialog(ReplaceDialogModel& model, std::function<void()> destroyed) {
-    auto binding = std::make_unique<Binding>(Binding{model, std::move(destroyed)});
-    HWND dialog = CreateModelessDialog(IDD_REPLACE, ReplaceDialogProc, binding.get());
-    if (dialog) binding.release();  // the window owns it now
-    return dialog;
+    return CreateBoundModelessDialog<ReplaceDialogModel, Initialise, OnCommand>(IDD_REPLACE, model, std::move(destroyed));
 }
 
 }  // namespace scribbit
