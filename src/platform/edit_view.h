@@ -22,6 +22,9 @@ public:
 
     virtual std::u16string Text() const = 0;
     virtual std::size_t TextLength() const = 0;
+    // The whole text into a buffer the caller keeps between calls: reading a
+    // large document again then reuses its memory instead of fresh pages.
+    virtual void ReadText(std::u16string& text) const { text = Text(); }
     // Replaces the whole text; the control's undo history is cleared.
     virtual SetTextResult SetText(const std::u16string& text) = 0;
 

@@ -3,13 +3,20 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace scribbit {
 namespace {
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+bool IsSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
 
 // How many bytes each character takes in the ANSI code page, asked of the
 // locale's own converter so that the sum is exactly the length of the
@@ -52,12 +59,47 @@ bool MeasureWidths(const LocaleServices& locale, AnsiWidths& widths) {
     return widths.loneSurrogate == locale.ToAnsi(u"\xDC00").bytes.size();
 }
 
+// A sparse sample of the code page (every 61st character and the ones the
+// table treats apart), converted again at each use of a kept table: a
+// different locale at the same address shows as different bytes, at the
+// cost of a conversion of about a thousand characters.
+std::string Fingerprint(const LocaleServices& locale) {
+    std::u16string sample;
+    for (std::uint32_t c = 1; c < 0x10000; c += 61) {
+        if (!IsSurrogate(static_cast<char16_t>(c))) sample += static_cast<char16_t>(c);
+    }
+    sample += u"\n\U00020B9F\xD800";
+    return locale.ToAnsi(sample).bytes;
+}
+
+// The widths are measured once per locale and kept for the run: measuring
+// converts every character of the code page, which at each key release
+// would cost more than counting a large text.
+const AnsiWidths* WidthsFor(const LocaleServices& locale) {
+    struct Kept {
+        const LocaleServices* locale = nullptr;
+        std::string fingerprint;
+        bool measured = false;
+        AnsiWidths widths;
+    };
+    static thread_local Kept kept;
+    std::string fingerprint = Fingerprint(locale);
+    if (kept.locale != &locale || kept.fingerprint != fingerprint) {
+        kept.locale = &locale;
+        kept.fingerprint = std::move(fingerprint);
+        kept.widths = AnsiWidths{};
+        kept.measured = MeasureWidths(locale, kept.widths);
+    }
+    return kept.measured ? &kept.widths : nullptr;
+}
+
 std::size_t AnsiByteCount(const LocaleServices& locale, std::u16string_view text) {
-    // Measuring costs one conversion of 128 K units, far less than a large
-    // text; a small one is simply converted.
-    if (text.size() < 0x40000) return locale.ToAnsi(text).bytes.size();
-    static thread_local AnsiWidths widths;
-    if (!MeasureWidths(locale, widths)) return locale.ToAnsi(text).bytes.size();
+    // A small text is simply converted; a large one is summed from the
+    // widths, which stays exact and is many times faster.
+    if (text.size() < 0x10000) return locale.ToAnsi(text).bytes.size();
+    const AnsiWidths* table = WidthsFor(locale);
+    if (!table) return locale.ToAnsi(text).bytes.size();
+    const AnsiWidths& widths = *table;
     std::size_t count = 0;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char16_t unit = text[at];
@@ -73,6 +115,19 @@ std::size_t AnsiByteCount(const LocaleServices& locale, std::u16string_view text
     return count;
 }
 
+// Every key release reads the whole text; the buffer is kept for the next
+// one (allocating megabytes afresh costs more than counting them), and let
+// go when the document has shrunk to a small part of it.
+std::size_t AnsiByteCountOf(const LocaleServices& locale, const EditView& editor) {
+    static thread_local std::u16string text;
+    editor.ReadText(text);
+    const std::size_t count = AnsiByteCount(locale, text);
+    if (text.capacity() > 0x100000 && text.size() < text.capacity() / 4) {
+        std::u16string().swap(text);
+    }
+    return count;
+}
+
 }  // namespace
 
 void UpdateCharCount(AppContext& context) {
@@ -80,7 +135,7 @@ void UpdateCharCount(AppContext& context) {
     EditView& editor = context.ActiveEditor();
     const std::size_t count = ports.menus.IsChecked(menu::CountCharacters)
                                   ? editor.TextLength()
-                                  : AnsiByteCount(ports.locale, editor.Text());
+                                  : AnsiByteCountOf(ports.locale, editor);
     const std::string digits = std::to_string(count);
     ports.sttSTATUS.SetPanelText(CountPanel, std::u16string(digits.begin(), digits.end()));
 }

@@ -154,6 +154,20 @@ std::u16string EditViewWin32::Text() const {
     return WindowText(window_);
 }
 
+void EditViewWin32::ReadText(std::u16string& text) const {
+    const LRESULT length = SendMessageW(window_, WM_GETTEXTLENGTH, 0, 0);
+    if (length <= 0) {
+        text.clear();
+        return;
+    }
+    // Within the buffer's capacity no memory is allocated: under Wine the
+    // pages of a fresh block of many megabytes cost more than the copy.
+    text.resize(static_cast<std::size_t>(length) + 1);
+    const LRESULT copied =
+        SendMessageW(window_, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? std::min(static_cast<std::size_t>(copied), static_cast<std::size_t>(length)) : 0);
+}
+
 std::size_t EditViewWin32::TextLength() const {
     const LRESULT length = SendMessageW(window_, WM_GETTEXTLENGTH, 0, 0);
     return length > 0 ? static_cast<std::size_t>(length) : 0;

@@ -40,6 +40,7 @@ public:
 
     std::u16string Text() const override;
     std::size_t TextLength() const override;
+    void ReadText(std::u16string& text) const override;
     SetTextResult SetText(const std::u16string& text) override;
 
     std::size_t SelStart() const override;
