@@ -96,8 +96,12 @@ std::u16string MainFrameWin32::Caption() const {
 }
 
 std::int32_t MainFrameWin32::SetTopMost(bool topMost) {
+    // The window owns the toolbar's tooltip, which is topmost itself. Without
+    // SWP_NOOWNERZORDER, Wine first lifts that tooltip and then places the
+    // window under it as an ordinary window, so it never stays on top there.
+    // Owned windows keep their own order either way.
     return SetWindowPos(window_, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                        SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+                        SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
 }
 
 void MainFrameWin32::SetIcon(int resourceId) {
