@@ -29,7 +29,7 @@ if(SCRIBBIT_E2E_SOURCES)
     add_executable(scribbit_e2e ${SCRIBBIT_E2E_SOURCES})
     target_compile_definitions(scribbit_e2e PRIVATE ${SCRIBBIT_WIN_DEFINES})
     target_compile_options(scribbit_e2e PRIVATE ${SCRIBBIT_WARNINGS})
-    target_include_directories(scribbit_e2e PRIVATE src tests)
+    target_include_directories(scribbit_e2e PRIVATE src tests resources)
     target_link_options(scribbit_e2e PRIVATE -municode -static -static-libgcc -static-libstdc++)
     # The driver shares only headers (command identifiers) with the program,
     # so it builds even while the logic does not.

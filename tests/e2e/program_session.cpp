@@ -46,4 +46,11 @@ bool ProgramSession::ExitViaMenu() {
     return process_.WaitForExit(ExitTimeoutMs);
 }
 
+bool ProgramSession::ExitDiscardingChanges() {
+    Command(scribbit::menu::FileExit);
+    const auto prompt = WaitForMessageBox(Main(), DialogTimeoutMs);
+    if (!t_.Check(prompt.has_value(), "the save prompt appears", __FILE__, __LINE__)) return false;
+    return ClickButton(prompt->window, IDNO) && process_.WaitForExit(ExitTimeoutMs);
+}
+
 }  // namespace e2e

@@ -46,6 +46,9 @@ public:
     std::wstring WaitForPanel(int number, const std::wstring& expected, DWORD timeoutMs = DialogTimeoutMs);
     // File > Exit; true when the process ended in time.
     bool ExitViaMenu();
+    // File > Exit on a modified document, answering No to the save prompt;
+    // true when the process ended in time.
+    bool ExitDiscardingChanges();
 
 private:
     TestContext& t_;

@@ -1,5 +1,7 @@
 #include "e2e/window_probe.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <functional>
 
 #include "e2e/e2e_harness.h"
@@ -66,13 +68,20 @@ long long TextLengthOf(HWND window) {
 }
 
 std::wstring TextOf(HWND window) {
-    const long long length = TextLengthOf(window);
+    long long length = TextLengthOf(window);
     if (length <= 0) return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied)) return {};
-    text.resize(copied);
-    return text;
+    // The text may grow between the two questions; a buffer it filled to
+    // the brim may have cut it, so ask again with more room.
+    for (;;) {
+        std::wstring text(static_cast<std::size_t>(length) + 64, L'\0');
+        DWORD_PTR copied = 0;
+        if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied)) return {};
+        if (copied + 1 < text.size()) {
+            text.resize(copied);
+            return text;
+        }
+        length = static_cast<long long>(text.size()) * 2;
+    }
 }
 
 bool SetTextOf(HWND window, const std::wstring& text) {
@@ -304,6 +313,195 @@ bool SetFileDialogReadOnly(HWND fileDialog, bool checked) {
 
 bool WaitForNoDialog(HWND owner, DWORD timeoutMs) {
     return PollUntil([&] { return OwnedDialogs(owner).empty(); }, timeoutMs);
+}
+
+std::optional<int> ToolbarButtonImage(HANDLE process, HWND toolBar, int index) {
+    RemoteBuffer buffer(process, sizeof(TBBUTTON));
+    DWORD_PTR ok = 0;
+    if (!buffer.Address() ||
+        !SendMessageTimeoutW(toolBar, TB_GETBUTTON, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(buffer.Address()), SMTO_ABORTIFHUNG, MessageTimeoutMs, &ok) ||
+        !ok) {
+        return std::nullopt;
+    }
+    TBBUTTON button{};
+    if (!buffer.Read(&button, sizeof button)) return std::nullopt;
+    return button.iBitmap;
+}
+
+std::optional<std::wstring> ToolbarToolTipText(HANDLE process, HWND toolBar, int command) {
+    DWORD_PTR tips = 0;
+    if (!SendMessageTimeoutW(toolBar, TB_GETTOOLTIPS, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &tips) || !tips) {
+        return std::nullopt;
+    }
+    // The tool description and the text buffer it points to, side by side
+    // in the other process; the tooltip asks the toolbar's owner for the
+    // text and copies it there.
+    constexpr std::size_t TextCapacity = 1024;
+    RemoteBuffer buffer(process, sizeof(TTTOOLINFOW) + TextCapacity * sizeof(wchar_t));
+    if (!buffer.Address()) return std::nullopt;
+    auto* remoteText = reinterpret_cast<wchar_t*>(static_cast<char*>(buffer.Address()) + sizeof(TTTOOLINFOW));
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = toolBar;
+    info.uId = static_cast<UINT_PTR>(command);
+    info.lpszText = remoteText;
+    std::vector<wchar_t> text(TextCapacity, L'\0');
+    if (!buffer.Write(&info, sizeof info) ||
+        !WriteProcessMemory(process, remoteText, text.data(), text.size() * sizeof(wchar_t), nullptr)) {
+        return std::nullopt;
+    }
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(reinterpret_cast<HWND>(tips), TTM_GETTEXTW, TextCapacity,
+                             reinterpret_cast<LPARAM>(buffer.Address()), SMTO_ABORTIFHUNG, MessageTimeoutMs, &ignored)) {
+        return std::nullopt;
+    }
+    if (!ReadProcessMemory(process, remoteText, text.data(), text.size() * sizeof(wchar_t), nullptr)) {
+        return std::nullopt;
+    }
+    text.back() = L'\0';
+    return std::wstring(text.data());
+}
+
+std::vector<std::wstring> ComboItems(HWND combo) {
+    std::vector<std::wstring> items;
+    DWORD_PTR count = 0;
+    if (!combo || !SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &count)) {
+        return items;
+    }
+    for (int i = 0; i < static_cast<int>(count); ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
+                            &length);
+        std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()),
+                            SMTO_ABORTIFHUNG, MessageTimeoutMs, &copied);
+        item.resize(copied == static_cast<DWORD_PTR>(CB_ERR) || copied > length ? 0 : static_cast<std::size_t>(copied));
+        items.push_back(item);
+    }
+    return items;
+}
+
+bool ChooseComboItem(HWND dialog, int comboId, int item) {
+    HWND combo = GetDlgItem(dialog, comboId);
+    DWORD_PTR result = 0;
+    if (!combo || !SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0, SMTO_ABORTIFHUNG,
+                                       MessageTimeoutMs, &result) ||
+        static_cast<int>(result) != item) {
+        return false;
+    }
+    return SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
+                               reinterpret_cast<LPARAM>(combo), SMTO_ABORTIFHUNG, MessageTimeoutMs, &result) != 0;
+}
+
+std::optional<POINT> EditCharPosition(HWND edit, int index) {
+    DWORD_PTR packed = 0;
+    if (!SendMessageTimeoutW(edit, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
+                             &packed) ||
+        static_cast<LRESULT>(packed) == -1) {
+        return std::nullopt;
+    }
+    return POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))};
+}
+
+Selection SelectionOf(HWND edit) {
+    // The system carries this message's two pointers across processes; the
+    // packed return value would hold only 16 bits of each position.
+    DWORD start = 0;
+    DWORD end = 0;
+    DWORD_PTR ignored = 0;
+    if (!edit || !SendMessageTimeoutW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                                      reinterpret_cast<LPARAM>(&end), SMTO_ABORTIFHUNG, MessageTimeoutMs, &ignored)) {
+        return {};
+    }
+    return Selection{static_cast<long long>(start), static_cast<long long>(end)};
+}
+
+bool SetSelection(HWND edit, long long start, long long end) {
+    DWORD_PTR ignored = 0;
+    return edit && SendMessageTimeoutW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end),
+                                       SMTO_ABORTIFHUNG, MessageTimeoutMs, &ignored) != 0;
+}
+
+Selection WaitForSelection(HWND edit, Selection expected, DWORD timeoutMs) {
+    Selection seen;
+    PollUntil([&] { return (seen = SelectionOf(edit)) == expected; }, timeoutMs);
+    return seen;
+}
+
+namespace {
+HWND ShownDialogTitled(DWORD processId, const std::wstring& caption) {
+    for (HWND window : TopLevelWindows(processId)) {
+        if (IsWindowVisible(window) && SameClass(window, L"#32770") && TextOf(window) == caption) return window;
+    }
+    return nullptr;
+}
+}  // namespace
+
+HWND WaitForDialogTitled(DWORD processId, const std::wstring& caption, DWORD timeoutMs) {
+    HWND found = nullptr;
+    PollUntil([&] { return (found = ShownDialogTitled(processId, caption)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+bool WaitForNoDialogTitled(DWORD processId, const std::wstring& caption, DWORD timeoutMs) {
+    return PollUntil([&] { return ShownDialogTitled(processId, caption) == nullptr; }, timeoutMs);
+}
+
+bool IsItemEnabled(HWND dialog, int id) {
+    HWND item = GetDlgItem(dialog, id);
+    return item && IsWindowEnabled(item);
+}
+
+bool IsItemChecked(HWND dialog, int id) {
+    HWND item = GetDlgItem(dialog, id);
+    DWORD_PTR state = 0;
+    return item && Send(item, BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
+}
+
+namespace {
+// Another process (the program, or Wine's clipboard manager) may hold the
+// clipboard for a moment.
+bool OpenClipboardPatiently() {
+    return PollUntil([] { return OpenClipboard(nullptr) != FALSE; }, MessageTimeoutMs, 10);
+}
+}  // namespace
+
+std::optional<std::wstring> ClipboardText() {
+    if (!OpenClipboardPatiently()) return std::nullopt;
+    std::optional<std::wstring> text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = std::wstring(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+bool SetClipboardText(const std::wstring& text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (!memory) return false;
+    if (auto* chars = static_cast<wchar_t*>(GlobalLock(memory))) {
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, chars);
+        GlobalUnlock(memory);
+    }
+    if (!OpenClipboardPatiently()) {
+        GlobalFree(memory);
+        return false;
+    }
+    const bool ok = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+    if (!ok) GlobalFree(memory);
+    CloseClipboard();
+    return ok;
+}
+
+std::optional<std::wstring> WaitForClipboardText(const std::wstring& expected, DWORD timeoutMs) {
+    std::optional<std::wstring> seen;
+    PollUntil([&] { return (seen = ClipboardText()) == expected; }, timeoutMs, 30);
+    return seen;
 }
 
 }  // namespace e2e

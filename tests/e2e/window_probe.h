@@ -96,4 +96,47 @@ bool SetFileDialogReadOnly(HWND fileDialog, bool checked);
 // Waits until no dialog owned by owner is left.
 bool WaitForNoDialog(HWND owner, DWORD timeoutMs);
 
+// The image a toolbar button draws (TB_GETBUTTON's iBitmap: the 0-based
+// index in the image list, I_IMAGENONE for none); nullopt when unreadable.
+std::optional<int> ToolbarButtonImage(HANDLE process, HWND toolBar, int index);
+// The tooltip text the toolbar shows for the button with the given command
+// identifier, asked of its tooltip control as a hovering mouse would.
+std::optional<std::wstring> ToolbarToolTipText(HANDLE process, HWND toolBar, int command);
+
+// Combo boxes of another process's dialog: the list's texts, and choosing
+// one of them the way a click does (the dialog hears CBN_SELCHANGE).
+std::vector<std::wstring> ComboItems(HWND combo);
+bool ChooseComboItem(HWND dialog, int comboId, int item);
+
+// Pixel offset (x, y) of a character in an edit control (EM_POSFROMCHAR).
+std::optional<POINT> EditCharPosition(HWND edit, int index);
+
+
+// The selection of an EDIT, in UTF-16 units.
+struct Selection {
+    long long start = -1;
+    long long end = -1;
+    friend bool operator==(const Selection&, const Selection&) = default;
+};
+Selection SelectionOf(HWND edit);
+bool SetSelection(HWND edit, long long start, long long end);
+// Waits until the selection is the expected one; returns the last one seen.
+Selection WaitForSelection(HWND edit, Selection expected, DWORD timeoutMs);
+
+// A shown dialog (#32770) of the process with the given caption, owned or
+// not (the modeless editing dialogs have no owner).
+HWND WaitForDialogTitled(DWORD processId, const std::wstring& caption, DWORD timeoutMs);
+// Waits until no shown window of the process has that caption.
+bool WaitForNoDialogTitled(DWORD processId, const std::wstring& caption, DWORD timeoutMs);
+bool IsItemEnabled(HWND dialog, int id);
+bool IsItemChecked(HWND dialog, int id);
+
+// The clipboard's plain text as the driver reads it; nullopt when it holds
+// no text or cannot be opened.
+std::optional<std::wstring> ClipboardText();
+// Puts text on the clipboard (as plain text only).
+bool SetClipboardText(const std::wstring& text);
+// Waits until the clipboard holds exactly that text; returns the last one read.
+std::optional<std::wstring> WaitForClipboardText(const std::wstring& expected, DWORD timeoutMs);
+
 }  // namespace e2e
