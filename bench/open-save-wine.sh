@@ -13,6 +13,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 source "$ROOT/scripts/wine-env.sh"
+source "$ROOT/bench/bench-text.sh"
 "$ROOT/scripts/setup-deps.sh"
 
 build=$SCRIBBIT_BUILD_ROOT/win64
@@ -21,41 +22,8 @@ mkdir -p "$work"
 cmake --preset win64 -B "$build" >/dev/null
 cmake --build "$build" -j "${SCRIBBIT_JOBS:-2}" --target scribbit scribbit_e2e
 
-# One block of varied lines, converted once; the files repeat it.
-make_block() {
-    local i
-    for ((i = 0; i < 40; i++)); do
-        printf '%04d 吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。\r\n' "$i"
-        printf 'ASCII line %04d: The quick brown fox jumps over the lazy dog. 0123456789\r\n' "$i"
-        printf 'カタカナとひらがな、漢字の混じった行 %04d 東京都千代田区 (テスト) [%d]\r\n' "$i" $((i * 7))
-        printf '\r\n'
-    done
-}
-
-make_file() {  # path, size in bytes
-    local path=$1 size=$2
-    [[ -f $path && $(stat -c %s "$path") -ge $size ]] && return 0
-    local block=$work/block.sjis
-    make_block | iconv -f UTF-8 -t CP932 >"$block"
-    local block_size repeats i
-    block_size=$(stat -c %s "$block")
-    repeats=$(((size + block_size - 1) / block_size))
-    : >"$path.tmp"
-    # Doubling keeps this fast for 10 MB without a loop per block.
-    cp "$block" "$path.unit"
-    local made=1
-    while ((made * 2 <= repeats)); do
-        cat "$path.unit" "$path.unit" >"$path.next" && mv "$path.next" "$path.unit"
-        made=$((made * 2))
-    done
-    cat "$path.unit" >"$path.tmp"
-    for ((i = made; i < repeats; i++)); do cat "$block" >>"$path.tmp"; done
-    rm -f "$path.unit"
-    mv "$path.tmp" "$path"
-}
-
-make_file "$work/text-1mb.txt" $((1024 * 1024))
-make_file "$work/text-10mb.txt" $((10 * 1024 * 1024))
+bench_text_file "$work/text-1mb.txt" $((1024 * 1024))
+bench_text_file "$work/text-10mb.txt" $((10 * 1024 * 1024))
 
 scribbit_wine_start --xvfb
 echo "files: $(stat -c '%n %s bytes' "$work"/text-*.txt | tr '\n' ';')"

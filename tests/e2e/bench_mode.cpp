@@ -22,10 +22,6 @@
 
 namespace e2e {
 
-namespace {
-
-constexpr DWORD BenchTimeoutMs = 180000;
-
 double NowMs() {
     static LARGE_INTEGER frequency = [] {
         LARGE_INTEGER f;
@@ -37,7 +33,6 @@ double NowMs() {
     return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-// The median of the runs that succeeded; -1 when none did.
 double Median(std::vector<double> values) {
     values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return v < 0; }), values.end());
     if (values.empty()) return -1;
@@ -45,7 +40,6 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// The edit view that shows the document: the largest visible EDIT.
 HWND DocumentView(HWND mainWindow) {
     HWND best = nullptr;
     long long bestArea = -1;
@@ -63,6 +57,17 @@ HWND DocumentView(HWND mainWindow) {
 }
 
 std::wstring Quote(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+std::wstring CopyInto(const std::wstring& source, const std::wstring& folder) {
+    const std::size_t slash = source.find_last_of(L"\\/");
+    const std::wstring target = folder + L"\\" + (slash == std::wstring::npos ? source : source.substr(slash + 1));
+    CopyFileW(source.c_str(), target.c_str(), FALSE);
+    return target;
+}
+
+namespace {
+
+constexpr DWORD BenchTimeoutMs = 180000;
 
 // Milliseconds from CreateProcess to a visible main window; -1 on failure.
 double TimeStart(const std::wstring& exe, const std::wstring& folder) {
@@ -126,13 +131,6 @@ OpenSaveTimes TimeOpen(const std::wstring& exe, const std::wstring& folder, cons
     }
     process.Kill();
     return times;
-}
-
-std::wstring CopyInto(const std::wstring& source, const std::wstring& folder) {
-    const std::size_t slash = source.find_last_of(L"\\/");
-    const std::wstring target = folder + L"\\" + (slash == std::wstring::npos ? source : source.substr(slash + 1));
-    CopyFileW(source.c_str(), target.c_str(), FALSE);
-    return target;
 }
 
 void PrintRow(const char* what, const std::string& file, double scribbit, double notepad) {
