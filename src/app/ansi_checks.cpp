@@ -3,19 +3,13 @@
 #include <algorithm>
 
 #include "app/document_texts.h"
+#include "app/utf16.h"
 
 namespace scribbit {
 
 namespace text = document_text;
 
 namespace {
-
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c < 0xDC00;
-}
-bool IsLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c < 0xE000;
-}
 
 std::u16string Decimal(std::size_t value) {
     std::u16string digits;

@@ -1,6 +1,7 @@
 #include "app/settings_file.h"
 
 #include "app/setting_values.h"
+#include "app/utf16.h"
 #include "platform/main_frame.h"
 #include "toolbar/toolbar_list.h"
 
@@ -44,10 +45,6 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
     }
     if (start < text.size()) lines.push_back(text.substr(start));
     return lines;
-}
-
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
 }
 
 // The longest prefix whose ANSI form fits in maxBytes, cut between

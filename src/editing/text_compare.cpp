@@ -2,18 +2,10 @@
 
 #include <algorithm>
 
+#include "app/utf16.h"
+
 namespace scribbit {
 namespace {
-
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-bool IsSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDFFF;
-}
 
 // One character of a text and the key it is compared by.
 struct CharKey {

@@ -5,18 +5,10 @@
 #include <string>
 #include <utility>
 
+#include "app/utf16.h"
+
 namespace scribbit {
 namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-bool IsSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDFFF;
-}
 
 // How many bytes each character takes in the ANSI code page, asked of the
 // locale's own converter so that the sum is exactly the length of the
