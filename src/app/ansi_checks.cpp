@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/decimal.h"
 #include "app/document_texts.h"
 #include "app/utf16.h"
 
@@ -10,15 +11,6 @@ namespace scribbit {
 namespace text = document_text;
 
 namespace {
-
-std::u16string Decimal(std::size_t value) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return digits;
-}
 
 // "U+200B", "U+1F600": at least four upper-case hex digits.
 std::u16string CodePointName(char32_t codePoint) {

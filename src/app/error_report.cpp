@@ -1,5 +1,6 @@
 #include "app/error_report.h"
 
+#include "app/decimal.h"
 #include "app/document_texts.h"
 
 namespace scribbit {
@@ -7,15 +8,6 @@ namespace scribbit {
 namespace text = document_text;
 
 namespace {
-
-std::u16string Decimal(std::uint64_t value) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return digits;
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/decimal.h"
 #include "editing/edit_commands.h"
 #include "editing/editing_texts.h"
 
@@ -70,7 +71,7 @@ bool ReplaceAll(EditingContext& context, const std::u16string& findText, const s
     view.SetSel(caret, 0);
     context.app.document.IsModified = true;
     std::u16string message(editing_texts::ReplacedPrefix);
-    for (const char c : std::to_string(result.count)) message += static_cast<char16_t>(c);
+    message += Decimal(result.count);
     message += editing_texts::ReplacedSuffix;
     Inform(context, message);
     return true;

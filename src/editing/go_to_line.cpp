@@ -2,22 +2,11 @@
 
 #include <string>
 
+#include "app/decimal.h"
 #include "editing/editing_texts.h"
+#include "editing/entry_text.h"
 
 namespace scribbit {
-namespace {
-
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == 0x3000;
-}
-
-std::u16string Decimal(std::size_t value) {
-    std::u16string digits;
-    for (const char c : std::to_string(value)) digits += static_cast<char16_t>(c);
-    return digits;
-}
-
-}  // namespace
 
 std::size_t CountLines(std::u16string_view text) {
     std::size_t lines = 1;
@@ -43,13 +32,10 @@ std::size_t LineStartOffset(std::u16string_view text, std::size_t line) {
 }
 
 std::optional<std::size_t> ParseLineNumber(std::u16string_view entry, std::size_t lineCount) {
-    std::size_t begin = 0;
-    std::size_t end = entry.size();
-    while (begin < end && IsBlank(entry[begin])) ++begin;
-    while (end > begin && IsBlank(entry[end - 1])) --end;
-    if (begin == end) return std::nullopt;
+    entry = TrimBlanks(entry);
+    if (entry.empty()) return std::nullopt;
     std::size_t value = 0;
-    for (std::size_t i = begin; i < end; ++i) {
+    for (std::size_t i = 0; i < entry.size(); ++i) {
         int digit;
         if (entry[i] >= u'0' && entry[i] <= u'9') {
             digit = entry[i] - u'0';

@@ -4,12 +4,11 @@
 #include <cmath>
 #include <string>
 
+#include "app/decimal.h"
+#include "editing/entry_text.h"
+
 namespace scribbit {
 namespace {
-
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == 0x3000;
-}
 
 // Full-width digits, signs and point as their ASCII forms; nullopt for a
 // character that cannot be part of a number.
@@ -23,13 +22,10 @@ std::optional<char> AsciiOf(char16_t c) {
 }  // namespace
 
 std::optional<std::int32_t> ParseTabSpaceEntry(std::u16string_view entry) {
-    std::size_t begin = 0;
-    std::size_t end = entry.size();
-    while (begin < end && IsBlank(entry[begin])) ++begin;
-    while (end > begin && IsBlank(entry[end - 1])) --end;
-    if (begin == end) return std::nullopt;
+    entry = TrimBlanks(entry);
+    if (entry.empty()) return std::nullopt;
     std::string ascii;
-    for (std::size_t i = begin; i < end; ++i) {
+    for (std::size_t i = 0; i < entry.size(); ++i) {
         const auto c = AsciiOf(entry[i]);
         if (!c) return std::nullopt;
         ascii += *c;
@@ -53,7 +49,7 @@ std::optional<std::int32_t> ParseTabSpaceEntry(std::u16string_view entry) {
 
 TabSpaceDialogModel::TabSpaceDialogModel(std::int32_t& tabSpace) : tabSpace_(tabSpace) {
     if (tabSpace_ < 1 || tabSpace_ > MaxTabSpace) tabSpace_ = DefaultTabSpace;
-    for (const char c : std::to_string(tabSpace_)) initialEntry_ += static_cast<char16_t>(c);
+    initialEntry_ = Decimal(static_cast<std::uint64_t>(tabSpace_));
 }
 
 bool TabSpaceDialogModel::OnOK(std::u16string_view entry) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "app/decimal.h"
 #include "app/utf16.h"
 
 namespace scribbit {
@@ -128,8 +129,7 @@ void UpdateCharCount(AppContext& context) {
     const std::size_t count = ports.menus.IsChecked(menu::CountCharacters)
                                   ? editor.TextLength()
                                   : AnsiByteCountOf(ports.locale, editor);
-    const std::string digits = std::to_string(count);
-    ports.sttSTATUS.SetPanelText(CountPanel, std::u16string(digits.begin(), digits.end()));
+    ports.sttSTATUS.SetPanelText(CountPanel, Decimal(count));
 }
 void SetCountUnit(AppContext& context, bool countCharacters) {
     const Ports& ports = context.ports;

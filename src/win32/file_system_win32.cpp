@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 
+#include "app/decimal.h"
 #include "win32/system_error_win32.h"
 #include "win32/wide_text_win32.h"
 
@@ -51,10 +52,7 @@ bool PathIsFree(const std::u16string& path) {
 std::u16string FreeSiblingName(const std::u16string& path, const std::u16string& suffix) {
     std::u16string candidate = path + suffix;
     for (int n = 1; n < 1000 && !PathIsFree(candidate); ++n) {
-        std::u16string number;
-        for (int rest = n; rest > 0; rest /= 10)
-            number.insert(number.begin(), static_cast<char16_t>(u'0' + rest % 10));
-        candidate = path + suffix + number;
+        candidate = path + suffix + Decimal(static_cast<std::uint64_t>(n));
     }
     return candidate;
 }
