@@ -10,6 +10,7 @@
 #include "editing/edit_commands.h"
 #include "editing/editing_fixture.h"
 #include "editing/find_replace.h"
+#include "support/utf8.h"
 
 namespace scribbit {
 namespace {
@@ -37,23 +38,6 @@ std::u16string MakeText(std::size_t units, std::size_t& gaCount) {
     }
     text += Marker;
     return text;
-}
-
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    for (const char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
 }
 
 double Seconds(std::chrono::steady_clock::duration d) {
