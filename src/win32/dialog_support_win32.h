@@ -70,6 +70,7 @@ ModelessBinding<Model>* ModelessDialogBinding(HWND dialog, UINT message, LPARAM 
 
 // The whole procedure of a modeless dialog bound to its model: WM_INITDIALOG
 // goes to Initialise, WM_COMMAND to OnCommand, the rest to the binding.
+// Cancel (the button, Esc, the close box) destroys every such dialog.
 template <class Model, void (*Initialise)(HWND, Model&), void (*OnCommand)(HWND, Model&, int, int)>
 INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     ModelessBinding<Model>* binding = ModelessDialogBinding<Model>(dialog, message, lParam);
@@ -79,7 +80,11 @@ INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             Initialise(dialog, binding->model);
             return FALSE;  // the focus is set already
         case WM_COMMAND:
-            OnCommand(dialog, binding->model, LOWORD(wParam), HIWORD(wParam));
+            if (LOWORD(wParam) == IDCANCEL) {
+                DestroyWindow(dialog);
+            } else {
+                OnCommand(dialog, binding->model, LOWORD(wParam), HIWORD(wParam));
+            }
             return TRUE;
         default:
             return FALSE;

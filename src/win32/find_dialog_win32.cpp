@@ -53,9 +53,6 @@ void OnCommand(HWND dialog, FindDialogModel& model, int id, int code) {
         case IDOK:  // Enter reaches here even while the button is disabled
             if (model.IsFindEnabled()) model.OnFind();
             break;
-        case IDCANCEL:
-            DestroyWindow(dialog);
-            break;
         default:
             break;
     }

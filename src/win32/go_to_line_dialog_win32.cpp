@@ -33,9 +33,6 @@ void OnCommand(HWND dialog, GoToLineModel& model, int id, int code) {
                 FocusAndSelectAll(dialog, IDC_LINE);
             }
             break;
-        case IDCANCEL:
-            DestroyWindow(dialog);
-            break;
         default:
             break;
     }

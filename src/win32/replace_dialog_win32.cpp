@@ -70,9 +70,6 @@ void OnCommand(HWND dialog, ReplaceDialogModel& model, int id, int code) {
         case IDC_ALL_SUBST:
             if (model.IsSearchEnabled() && model.OnAllSubst() == DialogAction::Close) DestroyWindow(dialog);
             break;
-        case IDCANCEL:
-            DestroyWindow(dialog);
-            break;
         default:
             break;
     }
