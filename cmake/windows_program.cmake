@@ -50,3 +50,5 @@ if(SCRIBBIT_ADAPTER_TEST_SOURCES)
     target_link_libraries(scribbit_adapter_tests PRIVATE scribbit_logic
         comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
 endif()
+
+include(cmake/mingw_googletest.cmake)
