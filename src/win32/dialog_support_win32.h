@@ -38,6 +38,11 @@ template <class Model>
 struct ModelessBinding {
     Model& model;
     std::function<void()> destroyed;
+    // A command of the model is running; a window destroyed meanwhile (by
+    // the command itself, or by a message its modal box let through) must
+    // not take the model away under it, so the end waits for the command.
+    int busy = 0;
+    bool gone = false;
 };
 
 // Creates a modeless dialog without an owner from its template, registered
@@ -50,6 +55,9 @@ HWND CreateModelessDialog(int templateId, DLGPROC procedure, void* binding);
 // binding for every message after WM_INITDIALOG (null before and after).
 template <class Model>
 ModelessBinding<Model>* ModelessDialogBinding(HWND dialog, UINT message, LPARAM lParam);
+// Runs `destroyed` and frees the binding.
+template <class Model>
+void EndModelessBinding(ModelessBinding<Model>* binding);
 
 void ForgetModelessDialog(HWND dialog);
 
@@ -60,12 +68,18 @@ ModelessBinding<Model>* ModelessDialogBinding(HWND dialog, UINT message, LPARAM 
     if (message == WM_NCDESTROY && binding) {
         SetWindowLongPtrW(dialog, DWLP_USER, 0);
         ForgetModelessDialog(dialog);
-        const std::function<void()> destroyed = std::move(binding->destroyed);
-        delete binding;
-        if (destroyed) destroyed();
+        binding->gone = true;
+        if (binding->busy == 0) EndModelessBinding(binding);
         return nullptr;
     }
     return binding;
+}
+
+template <class Model>
+void EndModelessBinding(ModelessBinding<Model>* binding) {
+    const std::function<void()> destroyed = std::move(binding->destroyed);
+    delete binding;
+    if (destroyed) destroyed();
 }
 
 // The whole procedure of a modeless dialog bound to its model: WM_INITDIALOG
@@ -83,7 +97,9 @@ INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             if (LOWORD(wParam) == IDCANCEL) {
                 DestroyWindow(dialog);
             } else {
+                ++binding->busy;
                 OnCommand(dialog, binding->model, LOWORD(wParam), HIWORD(wParam));
+                if (--binding->busy == 0 && binding->gone) EndModelessBinding(binding);
             }
             return TRUE;
         default:

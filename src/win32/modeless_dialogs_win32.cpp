@@ -32,4 +32,20 @@ bool IsModelessDialogMessage(MSG& message) {
     return false;
 }
 
+ModalScope::ModalScope(HWND ownerless) {
+    const auto disable = [this](HWND window) {
+        if (count_ == MaxWindows || !window || !IsWindow(window) || !IsWindowEnabled(window)) return;
+        EnableWindow(window, FALSE);
+        disabled_[count_++] = window;
+    };
+    disable(ownerless);
+    for (HWND dialog : OpenDialogs()) disable(dialog);
+}
+
+ModalScope::~ModalScope() {
+    for (int i = count_; i-- > 0;) {
+        if (IsWindow(disabled_[i])) EnableWindow(disabled_[i], TRUE);
+    }
+}
+
 }  // namespace scribbit

@@ -3,6 +3,7 @@
 #include "editing/editing_texts.h"
 #include "editing_dialog_ids.h"
 #include "win32/dialog_support_win32.h"
+#include "win32/modeless_dialogs_win32.h"
 #include "win32/wide_text_win32.h"
 
 namespace scribbit {
@@ -45,6 +46,7 @@ INT_PTR CALLBACK TabSpaceDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 }  // namespace
 
 void RunTabSpaceDialog(HWND owner, TabSpaceDialogModel& model) {
+    const ModalScope modal;
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TABSPACE), owner, TabSpaceDialogProc,
                     reinterpret_cast<LPARAM>(&model));
 }

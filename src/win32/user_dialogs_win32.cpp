@@ -8,6 +8,7 @@
 
 #include "app/app_context.h"
 #include "win32/edit_view_win32.h"
+#include "win32/modeless_dialogs_win32.h"
 #include "win32/screen_units_win32.h"
 #include "win32/wide_text_win32.h"
 
@@ -114,6 +115,7 @@ LOGFONTW LogFontOf(const FontSpec& font, int dpi) {
 
 MessageAnswer UserDialogsWin32::ShowMessage(const std::u16string& text, MessageIcon icon,
                                             MessageButtons buttons) {
+    const ModalScope modal;
     const int id = MessageBoxW(owner_, Wide(text), reinterpret_cast<const wchar_t*>(AppTitle),
                                IconStyle(icon) | ButtonsStyle(buttons) | MB_DEFBUTTON1);
     return AnswerOf(id, buttons);
@@ -139,7 +141,11 @@ FontDialogResult UserDialogsWin32::ShowFontDialog(const FontSpec& font, Color co
     dialog.Flags = (FontDialogFlags & ~static_cast<DWORD>(printer ? 0 : CF_PRINTERFONTS)) | CF_INITTOLOGFONTSTRUCT;
     dialog.rgbColors = ResolveColor(color);
 
-    const BOOL chosen = ChooseFontW(&dialog);
+    BOOL chosen = FALSE;
+    {
+        const ModalScope modal;
+        chosen = ChooseFontW(&dialog);
+    }
     const DWORD error = chosen ? 0 : CommDlgExtendedError();
     if (printer) DeleteDC(printer);
 
@@ -179,7 +185,11 @@ FileDialogResult UserDialogsWin32::ShowFileDialog(const FileDialogRequest& reque
     dialog.lpstrInitialDir = request.initialDir.empty() ? nullptr : Wide(request.initialDir);
     dialog.Flags = FileDialogFlags | (request.readOnlyChecked ? OFN_READONLY : 0);
 
-    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    BOOL chosen = FALSE;
+    {
+        const ModalScope modal;
+        chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    }
 
     FileDialogResult result;
     result.filterIndex = static_cast<int>(dialog.nFilterIndex);
