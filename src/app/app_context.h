@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "editing/clipboard_history.h"
 #include "platform/clipboard.h"
 #include "printing/page_setup.h"
 #include "platform/edit_view.h"
@@ -76,6 +77,7 @@ struct AppContext {
     Bounds LastActiveBounds;
     std::int16_t PasteButtonIndex = -1;
     std::int16_t AlwaysOnTopButtonIndex = -1;
+    ClipboardHistory clipboardHistory;  // Edit > Copy records, the paste button offers
     std::int32_t TabSpace = 0;
     PageSetup pageSetup;
     bool ended = false;  // ExitApplication has run

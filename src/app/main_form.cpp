@@ -8,14 +8,21 @@
 #include "editing/clipboard_history.h"
 #include "editing/conversion_commands.h"
 #include "editing/edit_commands.h"
+#include "help/help_commands.h"
+#include "toolbar/edit_toolbar.h"
+#include "toolbar/paste_history_menu.h"
+#include "toolbar/toolbar_commands.h"
 #include "view/char_count.h"
 #include "view/view_options.h"
 
 namespace scribbit {
 
 MainForm::MainForm(const Ports& ports, const std::u16string& programFolder, const TextServices& textServices,
-                   EditingWindows& editingWindows)
-    : context_(ports, ProgramFolder(programFolder)), editing_(context_, textServices, editingWindows) {}
+                   EditingWindows& editingWindows, Shell& shell, FormDialogs& dialogs)
+    : context_(ports, ProgramFolder(programFolder)),
+      editing_(context_, textServices, editingWindows),
+      shell_(shell),
+      dialogs_(dialogs) {}
 
 void MainForm::Form_Load(const std::u16string& commandLine) {
     StartUp(context_, commandLine, [this] { SeedClipboardHistory(editing_); });
@@ -60,9 +67,30 @@ void MainForm::MenuClick(MenuItem item) {
             mnuCHANGE_Click(editing_, item.index);
             break;
         case Menu::Help:
+            mnuHELP_Click(context_, shell_, dialogs_, item.index);
+            break;
         case Menu::ToolBar:
+            mnuToolBar_Click(context_, dialogs_, item.index);
             break;
     }
+}
+
+void MainForm::OnToolBarButtonClick(std::size_t position) {
+    if (context_.ended || position >= context_.ports.tolToolBar.Count()) return;
+    DispatchToolBarCommand(context_.ports.tolToolBar.Entry(position).key, context_.ports.menus,
+                           [this](MenuItem item) { MenuClick(item); });
+}
+
+void MainForm::OnToolBarButtonMenuClick(std::size_t position, std::size_t entry) {
+    // Only the paste button's list has entries.
+    const std::int16_t paste = context_.PasteButtonIndex;  // 1-based, -1 for none
+    if (context_.ended || paste < 1 || position != static_cast<std::size_t>(paste) - 1) return;
+    PasteHistoryEntry(editing_, entry);
+}
+
+void MainForm::OnToolBarDoubleClick() {
+    if (context_.ended) return;
+    ShowEditToolBarDialog(context_, dialogs_);
 }
 
 void MainForm::OnEditorChanged() {

@@ -7,7 +7,9 @@
 
 #include "app/app_context.h"
 #include "app/commands.h"
+#include "app/form_dialogs.h"
 #include "editing/editing_context.h"
+#include "platform/shell.h"
 #include "platform/text_services.h"
 
 namespace scribbit {
@@ -17,9 +19,10 @@ public:
     // programFolder: the folder of the executable, with or without a
     // trailing backslash (ProgramFolder() adds exactly one).
     // textServices and editingWindows serve the Edit and text-processing
-    // menus and must outlive the form.
+    // menus, shell and dialogs the toolbar and the Help menu; all must
+    // outlive the form.
     MainForm(const Ports& ports, const std::u16string& programFolder, const TextServices& textServices,
-             EditingWindows& editingWindows);
+             EditingWindows& editingWindows, Shell& shell, FormDialogs& dialogs);
 
     // The start-up sequence; the window is shown at its end (or earlier when
     // it is kept on top).
@@ -30,8 +33,15 @@ public:
     // cancelled the ask-to-save prompt); otherwise the program has ended.
     bool Form_Unload();
 
-    // A menu item, a shortcut or (later) a toolbar button.
+    // A menu item, a shortcut or a toolbar button.
     void MenuClick(MenuItem item);
+
+    // tolToolBar: a click on the button at 0-based `position`; a click on
+    // entry `entry` (from 1) of that button's drop-down list; a double click
+    // anywhere on the bar.
+    void OnToolBarButtonClick(std::size_t position);
+    void OnToolBarButtonMenuClick(std::size_t position, std::size_t entry);
+    void OnToolBarDoubleClick();
 
     // Notifications of the edit views.
     void OnEditorChanged();
@@ -46,6 +56,8 @@ public:
 private:
     AppContext context_;
     EditingContext editing_;  // refers to context_, so it comes after it
+    Shell& shell_;
+    FormDialogs& dialogs_;
 };
 
 }  // namespace scribbit

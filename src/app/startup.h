@@ -21,10 +21,10 @@ FontSpec FirstRunFont();
 std::u16string PathFromCommandLine(std::u16string_view commandLine);
 
 // Form_Load. Completes whatever the settings file holds: a value that does
-// not convert takes its first-run default. The copy history belongs to the
-// editing commands; seedClipboardHistory puts the clipboard's text into its
-// first slot and rebuilds the paste button's list, after the tab width and
-// before the icon.
+// not convert takes its first-run default. seedClipboardHistory puts the
+// clipboard's text into the copy history's first slot (waiting for a busy
+// clipboard as the editing commands do) and rebuilds the paste button's
+// list, after the tab width and before the icon.
 void StartUp(AppContext& context, const std::u16string& commandLine,
              const std::function<void()>& seedClipboardHistory = {});
 

@@ -4,6 +4,7 @@
 
 #include "editing/clipboard_access.h"
 #include "editing/editing_context.h"
+#include "toolbar/paste_history_menu.h"
 
 namespace scribbit {
 
@@ -14,16 +15,16 @@ void ClipboardHistory::Push(std::u16string text) {
 
 void RecordCopyInHistory(EditingContext& context, const std::u16string& copied) {
     if (context.app.ActiveEditor().SelLength() == 0) return;
-    context.history.Push(copied);
-    context.windows.RefreshPasteHistoryMenu();
+    context.app.clipboardHistory.Push(copied);
+    RefreshPasteHistoryMenu(context.app);
 }
 
 void SeedClipboardHistory(EditingContext& context) {
     // No message at start-up: an empty first slot loses nothing.
     std::u16string text;
     if (WaitForClipboard(context)) text = context.app.ports.clipboard.GetText().value_or(std::u16string());
-    context.history.Seed(std::move(text));
-    context.windows.RefreshPasteHistoryMenu();
+    context.app.clipboardHistory.Seed(std::move(text));
+    RefreshPasteHistoryMenu(context.app);
 }
 
 }  // namespace scribbit

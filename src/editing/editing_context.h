@@ -1,12 +1,11 @@
 // What the editing commands share for the whole run: the main window's
 // context, the locale's text services, the shell's editing windows, the
-// copy history, the text-mode key cache and the open modeless dialogs.
+// text-mode key cache and the open modeless dialogs.
 #pragma once
 
 #include <memory>
 
 #include "app/app_context.h"
-#include "editing/clipboard_history.h"
 #include "editing/text_compare.h"
 #include "platform/text_services.h"
 
@@ -34,9 +33,6 @@ public:
     virtual void ShowGoToLineDialog(GoToLineModel& model) = 0;
     // Shows the tab-width dialog modally; returns once it has closed.
     virtual void RunTabSpaceDialog(TabSpaceDialogModel& model) = 0;
-    // Rebuilds the paste button's history list (nothing when the toolbar
-    // has no paste button).
-    virtual void RefreshPasteHistoryMenu() = 0;
     // Waits a moment before the clipboard is tried again.
     virtual void Pause(int milliseconds) = 0;
 };
@@ -55,7 +51,6 @@ struct EditingContext {
     AppContext& app;
     const TextServices& text;
     EditingWindows& windows;
-    ClipboardHistory history;
     TextFolder folder;
 
     // The open modeless dialogs; null while closed. At most one of each.

@@ -16,12 +16,22 @@ struct FrameMetrics {
     std::int32_t nonClientWidth = 120;   // side borders
 };
 
-class MainFrame {
+// A top-level window whose place among the other windows can be set: the
+// main window, and a dialog that must stay above it.
+class TopLevelWindow {
 public:
-    MainFrame() = default;
-    MainFrame(const MainFrame&) = delete;
-    MainFrame& operator=(const MainFrame&) = delete;
-    virtual ~MainFrame() = default;
+    TopLevelWindow() = default;
+    TopLevelWindow(const TopLevelWindow&) = delete;
+    TopLevelWindow& operator=(const TopLevelWindow&) = delete;
+    virtual ~TopLevelWindow() = default;
+
+    // Keeps the window above all normal windows (or not) and shows it.
+    // Returns the system's result (non-zero on success).
+    virtual std::int32_t SetTopMost(bool topMost) = 0;
+};
+
+class MainFrame : public TopLevelWindow {
+public:
 
     // Left, Top, Width, Height in twips; a maximised window reports its
     // maximised placement.
@@ -35,9 +45,6 @@ public:
     virtual void SetCaption(const std::u16string& caption) = 0;
     virtual std::u16string Caption() const = 0;
 
-    // Keeps the window above all normal windows (or not) and shows it.
-    // Returns the system's result (non-zero on success).
-    virtual std::int32_t SetTopMost(bool topMost) = 0;
     virtual void SetIcon(int resourceId) = 0;
     virtual void Show() = 0;
     virtual void Focus() = 0;

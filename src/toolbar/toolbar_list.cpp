@@ -75,33 +75,31 @@ std::optional<ToolBarEntry> ParseToolBarRecord(std::u16string_view line) {
     return entry;
 }
 
-void BuildDefaultToolBar(AppContext& context) {
+void AppendToolBarPosition(AppContext& context, const ToolBarEntry& entry) {
     ToolBar& toolBar = context.ports.tolToolBar;
-    toolBar.Clear();
-    for (const ToolBarEntry& entry : DefaultToolBarEntries()) {
-        toolBar.Append(entry);
-        if (entry.toolTipText == PasteToolTip) {
-            if (const auto position = LastPosition(toolBar)) context.PasteButtonIndex = *position;
+    toolBar.Append(entry);
+    const std::optional<std::int16_t> position = LastPosition(toolBar);
+    if (!position) return;
+    if (entry.toolTipText == PasteToolTip) {
+        context.PasteButtonIndex = *position;
+    } else if (entry.toolTipText == AlwaysOnTopToolTip) {
+        context.AlwaysOnTopButtonIndex = *position;
+        if (context.ports.menus.IsChecked(menu::FormAlwaysOnTop)) {
+            toolBar.SetPressed(static_cast<std::size_t>(*position) - 1, true);
         }
     }
 }
 
+void BuildDefaultToolBar(AppContext& context) {
+    context.ports.tolToolBar.Clear();
+    for (const ToolBarEntry& entry : DefaultToolBarEntries()) AppendToolBarPosition(context, entry);
+}
+
 void LoadToolBarFromSettings(AppContext& context, const std::vector<std::u16string_view>& lines) {
-    ToolBar& toolBar = context.ports.tolToolBar;
-    toolBar.Clear();
-    const bool alwaysOnTop = context.ports.menus.IsChecked(menu::FormAlwaysOnTop);
+    context.ports.tolToolBar.Clear();
     for (std::u16string_view line : lines) {
-        const std::optional<ToolBarEntry> entry = ParseToolBarRecord(line);
-        if (!entry) continue;
-        toolBar.Append(*entry);
-        const std::optional<std::int16_t> position = LastPosition(toolBar);
-        if (!position) continue;
-        if (entry->toolTipText == PasteToolTip) {
-            context.PasteButtonIndex = *position;
-        } else if (entry->toolTipText == AlwaysOnTopToolTip) {
-            context.AlwaysOnTopButtonIndex = *position;
-            if (alwaysOnTop) toolBar.SetPressed(static_cast<std::size_t>(*position) - 1, true);
-        }
+        if (const std::optional<ToolBarEntry> entry = ParseToolBarRecord(line))
+            AppendToolBarPosition(context, *entry);
     }
 }
 

@@ -20,6 +20,12 @@ std::u16string FormatToolBarRecord(const ToolBarEntry& entry);
 // enclosing it are dropped) and a style the toolbar knows; nullopt otherwise.
 std::optional<ToolBarEntry> ParseToolBarRecord(std::u16string_view line);
 
+// Appends one position. The paste and the always-on-top buttons are told
+// by their tooltips: their 1-based positions are remembered, and the
+// always-on-top button is shown pressed while that option is on. A toolbar
+// too long for the 16-bit positions leaves them as they were.
+void AppendToolBarPosition(AppContext& context, const ToolBarEntry& entry);
+
 // Fills the toolbar with the first-run positions and remembers where the
 // paste button stands.
 void BuildDefaultToolBar(AppContext& context);

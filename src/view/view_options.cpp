@@ -55,7 +55,7 @@ void ToggleAlwaysOnTop(AppContext& context) {
     const Ports& ports = context.ports;
     const bool onTop = !ports.menus.IsChecked(menu::FormAlwaysOnTop);
     ports.menus.SetChecked(menu::FormAlwaysOnTop, onTop);
-    SetAlwaysOnTop(context, onTop ? 1 : 0);
+    SetAlwaysOnTop(ports.frame, onTop ? 1 : 0);
     const std::int16_t button = context.AlwaysOnTopButtonIndex;  // 1-based, -1 for none
     if (button >= 1 && static_cast<std::size_t>(button) <= ports.tolToolBar.Count()) {
         ports.tolToolBar.SetPressed(static_cast<std::size_t>(button) - 1, onTop);
@@ -103,9 +103,9 @@ void ShowFontDialog(AppContext& context) {
     editor.SetTextColor(chosen.color);
 }
 
-std::int32_t SetAlwaysOnTop(AppContext& context, int flag) {
+std::int32_t SetAlwaysOnTop(TopLevelWindow& window, int flag) {
     if (flag != 0 && flag != 1) return 0;
-    return context.ports.frame.SetTopMost(flag == 1);
+    return window.SetTopMost(flag == 1);
 }
 
 }  // namespace scribbit

@@ -17,9 +17,9 @@ void mnuFORM_Click(AppContext& context, int index);
 // nothing; any other failure is reported and changes nothing either.
 void ShowFontDialog(AppContext& context);
 
-// flag 1 keeps the main window above all normal windows, 0 lets it go back
-// among them. Returns the system's result, or 0 for any other flag (then
-// nothing is done).
-std::int32_t SetAlwaysOnTop(AppContext& context, int flag);
+// flag 1 keeps the window above all normal windows, 0 lets it go back among
+// them. Returns the system's result, or 0 for any other flag (then nothing
+// is done).
+std::int32_t SetAlwaysOnTop(TopLevelWindow& window, int flag);
 
 }  // namespace scribbit

@@ -61,10 +61,6 @@ void EditingWindowsWin32::RunTabSpaceDialog(TabSpaceDialogModel& model) {
     scribbit::RunTabSpaceDialog(owner_, model);
 }
 
-void EditingWindowsWin32::RefreshPasteHistoryMenu() {
-    if (refreshPasteHistory_) refreshPasteHistory_();
-}
-
 void EditingWindowsWin32::Pause(int milliseconds) {
     Sleep(static_cast<DWORD>(milliseconds));
 }

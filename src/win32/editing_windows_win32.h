@@ -20,10 +20,6 @@ public:
     // The context told when a modeless dialog has gone; it must stay alive
     // until CloseAll has run.
     void Bind(EditingContext& context) { context_ = &context; }
-    // Rebuilds the paste button's history list; nothing until it is set.
-    void SetPasteHistoryRefresher(std::function<void()> refresh) {
-        refreshPasteHistory_ = std::move(refresh);
-    }
     // Destroys every open modeless dialog.
     void CloseAll();
 
@@ -31,7 +27,6 @@ public:
     void ShowReplaceDialog(ReplaceDialogModel& model) override;
     void ShowGoToLineDialog(GoToLineModel& model) override;
     void RunTabSpaceDialog(TabSpaceDialogModel& model) override;
-    void RefreshPasteHistoryMenu() override;
     void Pause(int milliseconds) override;
 
 private:
@@ -43,7 +38,6 @@ private:
     HWND find_ = nullptr;
     HWND replace_ = nullptr;
     HWND goToLine_ = nullptr;
-    std::function<void()> refreshPasteHistory_;
 };
 
 }  // namespace scribbit

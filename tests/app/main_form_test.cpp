@@ -191,8 +191,7 @@ TEST(MainForm, StartUpSeedsTheCopyHistoryFromTheClipboard) {
     AppFixture app;
     app.clipboard.Put(u"kept from before");
     app.form.Form_Load(u"");
-    EXPECT_EQ(app.form.Editing().history.Slot(0), u"kept from before");
-    EXPECT_GE(app.editingWindows.historyRefreshes, 1);
+    EXPECT_EQ(app.Context().clipboardHistory.Slot(0), u"kept from before");
 }
 
 }  // namespace

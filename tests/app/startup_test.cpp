@@ -251,7 +251,8 @@ TEST(StartUp, AppliesTheFontAttributeByAttributeInOrder) {
     // Ports holds references: a second form starts with the recording view.
     Ports recordingPorts{app.frame,   wrapping,    app.txtNoReturn, app.status, app.menus,
                          app.toolBar, app.dialogs, app.clipboard,   app.files,  app.locale};
-    MainForm form(recordingPorts, u"C:\\Tools\\Scribbit", app.text, app.editingWindows);
+    MainForm form(recordingPorts, u"C:\\Tools\\Scribbit", app.text, app.editingWindows, app.shell,
+                  app.formDialogs);
     form.Form_Load(u"");
 
     ASSERT_EQ(fonts.size(), 6u);

@@ -6,7 +6,7 @@ namespace scribbit {
 
 AppFixture::AppFixture(std::u16string_view programFolder)
     : ports{frame, txtReturn, txtNoReturn, status, menus, toolBar, dialogs, clipboard, files, locale},
-      form(ports, std::u16string(programFolder), text, editingWindows),
+      form(ports, std::u16string(programFolder), text, editingWindows, shell, formDialogs),
       folder_(programFolder) {
     frame.SetEventLog(&log);
     status.SetEventLog(&log);

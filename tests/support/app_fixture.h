@@ -16,11 +16,13 @@
 #include "support/fake_locale.h"
 #include "support/fake_main_frame.h"
 #include "support/fake_menu_state.h"
+#include "support/fake_shell.h"
 #include "support/fake_status_bar.h"
 #include "support/fake_text_services.h"
 #include "support/fake_tool_bar.h"
 #include "support/fake_user_dialogs.h"
 #include "support/recording_editing_windows.h"
+#include "support/scripted_form_dialogs.h"
 
 namespace scribbit {
 
@@ -55,6 +57,8 @@ public:
     FakeLocale locale;
     FakeTextServices text;
     RecordingEditingWindows editingWindows;
+    FakeShell shell;
+    ScriptedFormDialogs formDialogs;
     Ports ports;
     MainForm form;
 

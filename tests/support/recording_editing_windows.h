@@ -42,7 +42,6 @@ public:
             ++tabRefusals;
         }
     }
-    void RefreshPasteHistoryMenu() override { ++historyRefreshes; }
     void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
 
     std::vector<EditingDialog> shown;
@@ -53,7 +52,6 @@ public:
     std::vector<std::u16string> tabDialogEntries;
     int tabDialogRuns = 0;
     int tabRefusals = 0;
-    int historyRefreshes = 0;
     std::vector<int> pauses;
 };
 

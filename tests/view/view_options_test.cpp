@@ -161,15 +161,15 @@ TEST_F(ViewOptionsTest, AlwaysOnTopFollowsTheCheckAndTheButtonWhenThereIsOne) {
 }
 
 TEST_F(ViewOptionsTest, SetAlwaysOnTopTakesOnlyZeroOrOne) {
-    EXPECT_NE(SetAlwaysOnTop(app.Context(), 1), 0);
+    EXPECT_NE(SetAlwaysOnTop(app.frame, 1), 0);
     EXPECT_TRUE(app.frame.IsTopMost());
-    EXPECT_EQ(SetAlwaysOnTop(app.Context(), 2), 0);
-    EXPECT_EQ(SetAlwaysOnTop(app.Context(), -1), 0);
+    EXPECT_EQ(SetAlwaysOnTop(app.frame, 2), 0);
+    EXPECT_EQ(SetAlwaysOnTop(app.frame, -1), 0);
     EXPECT_TRUE(app.frame.IsTopMost());
-    EXPECT_NE(SetAlwaysOnTop(app.Context(), 0), 0);
+    EXPECT_NE(SetAlwaysOnTop(app.frame, 0), 0);
     EXPECT_FALSE(app.frame.IsTopMost());
     app.frame.FailTopMost(true);
-    EXPECT_EQ(SetAlwaysOnTop(app.Context(), 1), 0);
+    EXPECT_EQ(SetAlwaysOnTop(app.frame, 1), 0);
 }
 
 TEST_F(ViewOptionsTest, SeparatorsAndTheCountParentDoNothing) {
