@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "help/help_commands.h"
 #include "help/help_texts.h"
+#include "view/view_options.h"
 
 namespace scribbit {
 
@@ -20,6 +21,10 @@ std::u16string AboutModel::HomePageText() const {
 
 std::u16string AboutModel::MailText() const {
     return std::u16string(help_texts::MailAddress);
+}
+
+void AboutModel::OnActivate(TopLevelWindow& dialog) {
+    KeepDialogAboveMainWindow(context_, dialog);
 }
 
 void AboutModel::OnBackgroundMouseMove() {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/app_context.h"
 #include "platform/shell.h"
 #include "platform/types.h"
 
@@ -14,7 +15,7 @@ inline constexpr Color LinkHoverColor = 0x0000FF;  // red
 
 class AboutModel {
 public:
-    explicit AboutModel(Shell& shell) : shell_(shell) {}
+    AboutModel(const AppContext& context, Shell& shell) : context_(context), shell_(shell) {}
     AboutModel(const AboutModel&) = delete;
     AboutModel& operator=(const AboutModel&) = delete;
 
@@ -23,6 +24,10 @@ public:
     std::u16string NoticeText() const;
     std::u16string HomePageText() const;  // lblHOMEPAGE
     std::u16string MailText() const;      // lblMAIL
+
+    // The dialog has no owner: over a main window kept on top it is kept
+    // on top as well, or it would open hidden behind it.
+    void OnActivate(TopLevelWindow& dialog);
 
     Color HomePageColor() const { return homePageColor_; }
     Color MailColor() const { return mailColor_; }
@@ -38,6 +43,7 @@ public:
     void OnMailClick();
 
 private:
+    const AppContext& context_;
     Shell& shell_;
     Color homePageColor_ = LinkColor;
     Color mailColor_ = LinkColor;

@@ -51,7 +51,7 @@ void mnuHELP_Click(AppContext& context, Shell& shell, FormDialogs& dialogs, int 
             }
             break;
         case menu::HelpAbout.index: {
-            AboutModel about(shell);
+            AboutModel about(context, shell);
             dialogs.RunAboutDialog(about);
             break;
         }

@@ -46,7 +46,7 @@ void EditToolBarModel::Select(ToolBarListBox& list, std::optional<std::size_t> i
 }
 
 void EditToolBarModel::OnActivate(TopLevelWindow& dialog) {
-    if (context_.ports.menus.IsChecked(menu::FormAlwaysOnTop)) SetAlwaysOnTop(dialog, 1);
+    KeepDialogAboveMainWindow(context_, dialog);
 }
 
 // The entry moves before the destination's current entry, or to its end

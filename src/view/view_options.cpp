@@ -108,4 +108,8 @@ std::int32_t SetAlwaysOnTop(TopLevelWindow& window, int flag) {
     return window.SetTopMost(flag == 1);
 }
 
+void KeepDialogAboveMainWindow(const AppContext& context, TopLevelWindow& dialog) {
+    if (context.ports.menus.IsChecked(menu::FormAlwaysOnTop)) SetAlwaysOnTop(dialog, 1);
+}
+
 }  // namespace scribbit

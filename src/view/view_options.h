@@ -22,4 +22,8 @@ void ShowFontDialog(AppContext& context);
 // is done).
 std::int32_t SetAlwaysOnTop(TopLevelWindow& window, int flag);
 
+// A modal dialog becoming active: while the main window is kept on top, the
+// dialog is kept on top too, so that it is never hidden behind it.
+void KeepDialogAboveMainWindow(const AppContext& context, TopLevelWindow& dialog);
+
 }  // namespace scribbit

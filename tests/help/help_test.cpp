@@ -83,9 +83,9 @@ TEST(Help, LinksTurnRedUnderTheMouseAndBlueOverTheBackground) {
         {"hmb", LinkColor, LinkColor},
         {"mbh", LinkHoverColor, LinkColor},
     };
-    FakeShell shell;
+    AppFixture app;
     for (const auto& c : cases) {
-        AboutModel about(shell);
+        AboutModel about(app.Context(), app.shell);
         for (const char* move = c.moves; *move; ++move) {
             if (*move == 'h') about.OnHomePageMouseMove();
             if (*move == 'm') about.OnMailMouseMove();
