@@ -11,23 +11,10 @@
 #include "win32/command_line_win32.h"
 #include "win32/main_window_win32.h"
 #include "win32/modeless_dialogs_win32.h"
+#include "win32/shell_win32.h"
 #include "win32/wide_text_win32.h"
 
 namespace {
-
-std::u16string ExecutablePath() {
-    std::u16string path(MAX_PATH, u'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, scribbit::WideBuffer(path), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);  // cut off: try a larger buffer
-    }
-}
 
 int RunMessageLoop(scribbit::MainWindow& mainWindow) {
     MSG message{};
@@ -52,7 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     if (!scribbit::MainWindow::RegisterClass(instance)) return 1;
     scribbit::MainWindow mainWindow(instance);
-    if (!mainWindow.Create(scribbit::FolderOfPath(ExecutablePath()))) return 1;
+    if (!mainWindow.Create(scribbit::FolderOfPath(scribbit::RunningExecutablePath()))) return 1;
     mainWindow.Load(scribbit::CommandTail(scribbit::FromWide(GetCommandLineW())), showCommand);
     return RunMessageLoop(mainWindow);
 }
