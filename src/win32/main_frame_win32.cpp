@@ -95,13 +95,17 @@ std::u16string MainFrameWin32::Caption() const {
     return caption;
 }
 
-std::int32_t MainFrameWin32::SetTopMost(bool topMost) {
+std::int32_t SetWindowTopMost(HWND window, bool topMost) {
     // The window owns the toolbar's tooltip, which is topmost itself. Without
     // SWP_NOOWNERZORDER, Wine first lifts that tooltip and then places the
     // window under it as an ordinary window, so it never stays on top there.
     // Owned windows keep their own order either way.
-    return SetWindowPos(window_, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    return SetWindowPos(window, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                         SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
+}
+
+std::int32_t MainFrameWin32::SetTopMost(bool topMost) {
+    return SetWindowTopMost(window_, topMost);
 }
 
 void MainFrameWin32::SetIcon(int resourceId) {

@@ -9,6 +9,10 @@
 
 namespace scribbit {
 
+// Keeps a top-level window above all normal windows (or not) and shows it;
+// the system's result. Windows it owns keep their own order.
+std::int32_t SetWindowTopMost(HWND window, bool topMost);
+
 class MainFrameWin32 final : public MainFrame {
 public:
     void Attach(HWND window);

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <optional>
+
 #include "app/app_context.h"
 #include "resource_ids.h"
 #include "win32/wide_text_win32.h"
@@ -50,18 +52,30 @@ bool MainWindow::Create(const std::u16string& programFolder) {
     dialogs_.SetOwner(window_);
     clipboard_.SetOwner(window_);
     editingWindows_.SetOwner(window_);
+    shell_.SetOwner(window_);
     if (!CreateControls()) return false;
+    formDialogs_.SetOwner(window_, toolBar_.Images());
 
     const Ports ports{frame_,   txtReturn_, txtNoReturn_, status_, menus_,
                       toolBar_, dialogs_,   clipboard_,   files_,  locale_};
-    form_ = std::make_unique<MainForm>(ports, programFolder, textServices_, editingWindows_);
+    form_ = std::make_unique<MainForm>(ports, programFolder, textServices_, editingWindows_, shell_,
+                                       formDialogs_);
     editingWindows_.Bind(form_->Editing());
     return true;
 }
 
 bool MainWindow::CreateControls() {
-    if (!toolBar_.Create(window_, ToolBarControlId) || !status_.Create(window_, StatusBarControlId))
+    ToolBarEvents toolBarEvents;
+    toolBarEvents.menuEntryChosen = [this](std::size_t position, std::size_t entry) {
+        if (Running()) form_->OnToolBarButtonMenuClick(position, entry);
+    };
+    toolBarEvents.doubleClicked = [this] {
+        if (Running()) form_->OnToolBarDoubleClick();
+    };
+    if (!toolBar_.Create(window_, ToolBarControlId, std::move(toolBarEvents)) ||
+        !status_.Create(window_, StatusBarControlId)) {
         return false;
+    }
     const auto events = [this] {
         EditViewEvents e;
         e.changed = [this] {
@@ -123,7 +137,10 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     if (control) {
         if (EditViewWin32* view = EditViewOf(control)) view->OnCommand(HIWORD(wParam));
-        // Toolbar buttons are dispatched by the toolbar's logic (not yet wired).
+        if (control == toolBar_.Handle() && Running()) {
+            if (const std::optional<std::size_t> position = toolBar_.PositionOfCommand(id))
+                form_->OnToolBarButtonClick(*position);
+        }
         return;
     }
     // A menu item or its shortcut.

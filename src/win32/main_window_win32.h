@@ -11,9 +11,11 @@
 #include "win32/edit_view_win32.h"
 #include "win32/editing_windows_win32.h"
 #include "win32/file_system_win32.h"
+#include "win32/form_dialogs_win32.h"
 #include "win32/locale_services_win32.h"
 #include "win32/main_frame_win32.h"
 #include "win32/menu_bar_win32.h"
+#include "win32/shell_win32.h"
 #include "win32/status_bar_win32.h"
 #include "win32/text_services_win32.h"
 #include "win32/tool_bar_win32.h"
@@ -69,6 +71,8 @@ private:
     FileSystemWin32 files_;
     LocaleServicesWin32 locale_;
     TextServicesWin32 textServices_;
+    ShellWin32 shell_;
+    FormDialogsWin32 formDialogs_;
     EditingWindowsWin32 editingWindows_;  // its dialogs refer to form_'s models
     std::unique_ptr<MainForm> form_;
 };

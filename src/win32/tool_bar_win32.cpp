@@ -7,6 +7,18 @@
 namespace scribbit {
 namespace {
 
+constexpr UINT_PTR SubclassId = 1;
+
+// A menu shows "&" as the access-key mark; "&&" is one "&".
+std::u16string MenuCaption(const std::u16string& text) {
+    std::u16string caption;
+    for (char16_t c : text) {
+        caption += c;
+        if (c == u'&') caption += u'&';
+    }
+    return caption;
+}
+
 BYTE ButtonStyleOf(std::int16_t style) {
     switch (static_cast<ButtonStyle>(style)) {
         case ButtonStyle::Check:
@@ -24,11 +36,15 @@ BYTE ButtonStyleOf(std::int16_t style) {
 }  // namespace
 
 ToolBarWin32::~ToolBarWin32() {
-    if (window_ && IsWindow(window_)) SendMessageW(window_, TB_SETIMAGELIST, 0, 0);
+    if (window_ && IsWindow(window_)) {
+        RemoveWindowSubclass(window_, SubclassProc, SubclassId);
+        SendMessageW(window_, TB_SETIMAGELIST, 0, 0);
+    }
     if (images_) ImageList_Destroy(images_);
 }
 
-bool ToolBarWin32::Create(HWND parent, int controlId) {
+bool ToolBarWin32::Create(HWND parent, int controlId, ToolBarEvents events) {
+    events_ = std::move(events);
     dpi_ = CurrentScreenDpi();
     window_ = CreateWindowExW(
         0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_TOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS, 0,
@@ -40,7 +56,54 @@ bool ToolBarWin32::Create(HWND parent, int controlId) {
     images_ = CreateToolbarImageList(static_cast<UINT>(dpi_.y));
     SendMessageW(window_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     SendMessageW(window_, TB_AUTOSIZE, 0, 0);
+    SetWindowSubclass(window_, SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
     return true;
+}
+
+LRESULT CALLBACK ToolBarWin32::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) {
+    auto* bar = reinterpret_cast<ToolBarWin32*>(self);
+    switch (message) {
+        case WM_LBUTTONDBLCLK:
+            // The first click of the pair has run its button already; the
+            // second one opens the customisation dialog instead of
+            // pressing the button again.
+            if (bar->events_.doubleClicked) bar->events_.doubleClicked();
+            return 0;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, SubclassProc, SubclassId);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+std::optional<std::size_t> ToolBarWin32::PositionOfCommand(int commandId) const {
+    const int position = commandId - ToolBarButtonIdBase;
+    if (position < 0 || static_cast<std::size_t>(position) >= entries_.size()) return std::nullopt;
+    return static_cast<std::size_t>(position);
+}
+
+std::size_t ToolBarWin32::TrackButtonMenu(std::size_t position) const {
+    const std::vector<std::u16string>& entries = entries_[position].menuEntries;
+    if (entries.empty()) return 0;
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        AppendMenuW(menu, MF_STRING, i + 1, Wide(MenuCaption(entries[i])));
+    }
+    RECT button{};
+    SendMessageW(window_, TB_GETRECT, static_cast<WPARAM>(ToolBarButtonIdBase + static_cast<int>(position)),
+                 reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    TPMPARAMS around{};
+    around.cbSize = sizeof around;
+    around.rcExclude = button;  // the list opens below the button, never over it
+    const BOOL chosen = TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                         button.left, button.bottom, GetParent(window_), &around);
+    DestroyMenu(menu);
+    return chosen > 0 ? static_cast<std::size_t>(chosen) : 0;
 }
 
 void ToolBarWin32::OnParentSize() {
@@ -60,6 +123,11 @@ bool ToolBarWin32::OnNotify(NMHDR& header, LRESULT& result) {
         return true;
     }
     if (header.hwndFrom == window_ && header.code == TBN_DROPDOWN) {
+        const auto& dropDown = reinterpret_cast<NMTOOLBARW&>(header);
+        if (const std::optional<std::size_t> position = PositionOfCommand(dropDown.iItem)) {
+            const std::size_t entry = TrackButtonMenu(*position);
+            if (entry > 0 && events_.menuEntryChosen) events_.menuEntryChosen(*position, entry);
+        }
         result = TBDDRET_DEFAULT;
         return true;
     }
