@@ -24,6 +24,18 @@ target_link_libraries(scribbit PRIVATE scribbit_logic
     comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
+# The read-me the Help menu opens lies beside the program, in the code page
+# the program reads text files in.
+find_program(SCRIBBIT_ICONV iconv REQUIRED)
+set(SCRIBBIT_README "${CMAKE_CURRENT_BINARY_DIR}/Readme.txt")
+add_custom_command(OUTPUT "${SCRIBBIT_README}"
+    COMMAND "${CMAKE_COMMAND}" "-DICONV=${SCRIBBIT_ICONV}" "-DINPUT=${CMAKE_CURRENT_SOURCE_DIR}/dist/Readme.txt"
+            "-DOUTPUT=${SCRIBBIT_README}" -P "${CMAKE_CURRENT_SOURCE_DIR}/cmake/shift_jis_text.cmake"
+    DEPENDS dist/Readme.txt cmake/shift_jis_text.cmake
+    COMMENT "Readme.txt in Shift-JIS")
+add_custom_target(scribbit_readme DEPENDS "${SCRIBBIT_README}")
+add_dependencies(scribbit scribbit_readme)
+
 file(GLOB SCRIBBIT_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(SCRIBBIT_E2E_SOURCES)
     add_executable(scribbit_e2e ${SCRIBBIT_E2E_SOURCES})

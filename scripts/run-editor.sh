@@ -3,7 +3,8 @@
 #   scripts/run-editor.sh [file]
 # The file may be a Linux path (converted to a Windows path) or a Windows
 # path such as 'C:\users\me\memo.txt'. The program lives in a folder of its
-# own, build/editor, so its settings file ScribbitⅡ.ini stays there between runs.
+# own, build/editor, beside its Readme.txt, so its settings file ScribbitⅡ.ini
+# stays there between runs.
 # With $DISPLAY set the window opens on that display; without one it runs on
 # a private Xvfb and a screenshot of it is refreshed every few seconds.
 set -euo pipefail
@@ -20,7 +21,7 @@ cmake --build "$build" -j "${SCRIBBIT_JOBS:-2}" --target scribbit
 
 home=$SCRIBBIT_BUILD_ROOT/editor
 mkdir -p "$home"
-cp "$build/ScribbitⅡ.exe" "$home/"
+cp "$build/ScribbitⅡ.exe" "$build/Readme.txt" "$home/"
 
 headless=0
 [[ -z ${DISPLAY:-} ]] && headless=1
