@@ -93,6 +93,10 @@ std::size_t ToolBarWin32::TrackButtonMenu(std::size_t position) const {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         AppendMenuW(menu, MF_STRING, i + 1, Wide(MenuCaption(entries[i])));
     }
+    // The button's tooltip would stay over the list while it is open.
+    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(window_, TB_GETTOOLTIPS, 0, 0))) {
+        SendMessageW(tips, TTM_POP, 0, 0);
+    }
     RECT button{};
     SendMessageW(window_, TB_GETRECT, static_cast<WPARAM>(ToolBarButtonIdBase + static_cast<int>(position)),
                  reinterpret_cast<LPARAM>(&button));
