@@ -12,12 +12,6 @@ namespace {
 
 namespace texts = help_texts;
 
-struct DialogWindow final : TopLevelWindow {
-    explicit DialogWindow(HWND window) : window(window) {}
-    std::int32_t SetTopMost(bool topMost) override { return SetWindowTopMost(window, topMost); }
-    HWND window;
-};
-
 void Initialise(HWND dialog, AboutModel& model) {
     SetDialogTexts(dialog, texts::AboutCaption,
                    {{IDC_ABOUT_TITLE, texts::ProgramLabel},
@@ -85,7 +79,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             return TRUE;  // the focus goes to the first button
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) {
-                DialogWindow window(dialog);
+                TopLevelWindowWin32 window(dialog);
                 model->OnActivate(window);
             }
             return FALSE;

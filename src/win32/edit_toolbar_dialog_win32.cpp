@@ -17,12 +17,6 @@ namespace {
 
 namespace texts = toolbar_texts;
 
-struct DialogWindow final : TopLevelWindow {
-    explicit DialogWindow(HWND window) : window(window) {}
-    std::int32_t SetTopMost(bool topMost) override { return SetWindowTopMost(window, topMost); }
-    HWND window;
-};
-
 struct DialogState {
     EditToolBarModel& model;
     HIMAGELIST images;
@@ -163,7 +157,7 @@ INT_PTR CALLBACK EditToolBarDialogProc(HWND dialog, UINT message, WPARAM wParam,
             return TRUE;  // the focus goes to the first list
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) {
-                DialogWindow window(dialog);
+                TopLevelWindowWin32 window(dialog);
                 state->model.OnActivate(window);
             }
             return FALSE;

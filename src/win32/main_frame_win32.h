@@ -13,6 +13,17 @@ namespace scribbit {
 // the system's result. Windows it owns keep their own order.
 std::int32_t SetWindowTopMost(HWND window, bool topMost);
 
+// Any other top-level window (a dialog) as far as its place among the
+// windows goes.
+class TopLevelWindowWin32 final : public TopLevelWindow {
+public:
+    explicit TopLevelWindowWin32(HWND window) : window_(window) {}
+    std::int32_t SetTopMost(bool topMost) override { return SetWindowTopMost(window_, topMost); }
+
+private:
+    HWND window_;
+};
+
 class MainFrameWin32 final : public MainFrame {
 public:
     void Attach(HWND window);
