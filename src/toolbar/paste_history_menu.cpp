@@ -72,9 +72,7 @@ void PasteHistoryEntry(EditingContext& context, std::size_t entry) {
         return;
     }
     app.ActiveEditor().Paste();
-    // A locked view takes nothing and sends no change notification; the
-    // change handler then sets the flag here, with its mark in panel 1.
-    if (!app.document.IsModified) OnEditorChanged(app);
+    MarkModified(app);
 }
 
 }  // namespace scribbit
