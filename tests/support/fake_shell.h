@@ -26,9 +26,8 @@ public:
     std::u16string executablePath = u"C:\\Tools\\Scribbit\\ScribbitⅡ.exe";
     std::u16string currentDirectory = u"C:\\Work";
     bool startSucceeds = true;
-    std::vector<std::u16string> started;
+    std::vector<std::u16string> started, helpSearches;
     std::vector<std::pair<std::u16string, std::u16string>> opened;  // target, directory
-    std::vector<std::u16string> helpSearches;
 };
 
 }  // namespace scribbit
