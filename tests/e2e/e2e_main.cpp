@@ -1,23 +1,18 @@
 // The end-to-end driver: runs the real program under test and drives it
 // through window messages. Usage:
 //   scribbit_e2e --exe PATH\ScribbitⅡ.exe --out FOLDER [--filter TEXT] [--list]
-//   scribbit_e2e --bench ...          (see bench_mode.cpp)
-//   scribbit_e2e --bench-editing ...  (see editing_bench_mode.cpp)
-//   scribbit_e2e --bench-typing ...   (see typing_bench_mode.cpp)
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
-#include "e2e/bench_mode.h"
 #include "e2e/e2e_harness.h"
 
 namespace {
 
 int Usage() {
     std::printf(
-        "usage: scribbit_e2e --exe PROGRAM --out FOLDER [--filter TEXT] [--list]\n"
-        "       scribbit_e2e --bench ...\n");
+        "usage: scribbit_e2e --exe PROGRAM --out FOLDER [--filter TEXT] [--list]\n");
     return 2;
 }
 
@@ -32,9 +27,6 @@ std::wstring FullPath(const std::wstring& path) {
 int wmain(int argc, wchar_t** argv) {
     // A crash of the program under test must not stop the run with a dialog.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    if (argc >= 2 && std::wstring(argv[1]) == L"--bench") return e2e::RunBench(argc - 2, argv + 2);
-    if (argc >= 2 && std::wstring(argv[1]) == L"--bench-editing") return e2e::RunEditingBench(argc - 2, argv + 2);
-    if (argc >= 2 && std::wstring(argv[1]) == L"--bench-typing") return e2e::RunTypingBench(argc - 2, argv + 2);
 
     e2e::Options options;
     for (int i = 1; i < argc; ++i) {
