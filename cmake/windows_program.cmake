@@ -39,11 +39,9 @@ target_link_libraries(scribbit_probe PUBLIC user32 gdi32 comctl32 shell32 advapi
 file(GLOB SCRIBBIT_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 list(FILTER SCRIBBIT_E2E_SOURCES EXCLUDE REGEX "/probe[^/]*\\.cpp$")
 add_executable(scribbit_e2e ${SCRIBBIT_E2E_SOURCES})
-target_compile_definitions(scribbit_e2e PRIVATE ${SCRIBBIT_WIN_DEFINES})
 target_compile_options(scribbit_e2e PRIVATE ${SCRIBBIT_WARNINGS})
-target_include_directories(scribbit_e2e PRIVATE src tests resources)
 target_link_options(scribbit_e2e PRIVATE -municode -static -static-libgcc -static-libstdc++)
-target_link_libraries(scribbit_e2e PRIVATE user32 gdi32 comctl32 shell32 advapi32)
+target_link_libraries(scribbit_e2e PRIVATE scribbit_probe gtest)
 
 # The Wine benchmark driver (bench/*-wine.sh).
 file(GLOB SCRIBBIT_WINE_BENCH_SOURCES CONFIGURE_DEPENDS bench/wine/*.cpp)

@@ -60,9 +60,22 @@ std::string CopyInto(const std::string& source, const std::string& folder) {
     return target;
 }
 
+long long FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(e2e::Wide(path).c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::wstring FromAnsi(const std::string& bytes) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+    return text;
+}
+
 long long CharacterCount(const std::string& path) {
     const auto bytes = e2e::ReadFileBytes(path);
-    return bytes ? static_cast<long long>(e2e::FromAnsi(*bytes).size()) : -1;
+    return bytes ? static_cast<long long>(FromAnsi(*bytes).size()) : -1;
 }
 
 }  // namespace bench

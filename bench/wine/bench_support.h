@@ -26,6 +26,9 @@ std::string Quote(const std::string& path);
 // Copies source into folder under its own name; returns the copy's path.
 std::string CopyInto(const std::string& source, const std::string& folder);
 std::string NameOf(const std::string& path);
+long long FileSize(const std::string& path);  // -1 when missing
+// Text in the ANSI code page as UTF-16, as the edit view holds it.
+std::wstring FromAnsi(const std::string& bytes);
 // Characters (UTF-16 units) of a file in the ANSI code page, as the edit
 // view holds it; -1 when it cannot be read.
 long long CharacterCount(const std::string& path);

@@ -84,7 +84,7 @@ UnitFigures TimeKeyReleases(const Process& process, HWND mainWindow, HWND view, 
             ++figures.wrongCounts;
             continue;
         }
-        if (idle) process.WaitForIdle(TypingTimeoutMs);
+        if (idle) WaitForInputIdle(process.Handle(), TypingTimeoutMs);
         const double elapsed = TimeSend(view, WM_KEYUP, 'A', KeyUpParameter());
         const std::string expected = std::to_string(baseCount + (typing ? 1 : 0));
         if (elapsed < 0 || CountPanel(process, mainWindow) != expected) {

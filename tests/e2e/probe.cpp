@@ -37,14 +37,6 @@ BOOL CALLBACK CollectOfClass(HWND window, LPARAM data) {
     return TRUE;
 }
 
-HWND Item(HWND dialog, int id) {
-    if (HWND item = GetDlgItem(dialog, id)) return item;
-    for (HWND window : Descendants(dialog)) {
-        if (GetDlgCtrlID(window) == id) return window;
-    }
-    return nullptr;
-}
-
 INPUT Key(WORD virtualKey, WORD unit, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -69,10 +61,7 @@ bool OpenClipboardPatiently() {
     return PollUntil([] { return OpenClipboard(nullptr) != FALSE; }, MessageTimeoutMs, 10);
 }
 
-HANDLE OpenForRead(const std::string& path) {
-    return CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
+void CALLBACK Expire(void* process, BOOLEAN) { TerminateProcess(process, 0xDEAD); }
 
 }  // namespace
 
@@ -102,12 +91,7 @@ bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD in
 }
 
 Process::~Process() {
-    if (stop_) SetEvent(stop_);
-    if (watchdog_) {
-        WaitForSingleObject(watchdog_, INFINITE);
-        CloseHandle(watchdog_);
-    }
-    if (stop_) CloseHandle(stop_);
+    if (watchdog_) DeleteTimerQueueTimer(nullptr, watchdog_, INVALID_HANDLE_VALUE);
     Kill();
     if (info_.hProcess) CloseHandle(info_.hProcess);
     if (info_.hThread) CloseHandle(info_.hThread);
@@ -123,19 +107,7 @@ bool Process::Start(const std::string& exe, const std::string& arguments, const 
         info_ = {};
         return false;
     }
-    lifetimeMs_ = lifetimeMs;
-    stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    watchdog_ = CreateThread(nullptr, 0, &Process::Watch, this, 0, nullptr);
-    return true;
-}
-
-DWORD WINAPI Process::Watch(void* self) {
-    auto* process = static_cast<Process*>(self);
-    HANDLE handles[] = {process->info_.hProcess, process->stop_};
-    if (WaitForMultipleObjects(2, handles, FALSE, process->lifetimeMs_) == WAIT_TIMEOUT) {
-        TerminateProcess(process->info_.hProcess, 0xDEAD);
-    }
-    return 0;
+    return CreateTimerQueueTimer(&watchdog_, nullptr, &Expire, info_.hProcess, lifetimeMs, 0, WT_EXECUTEONLYONCE);
 }
 
 bool Process::IsRunning() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
@@ -148,10 +120,6 @@ DWORD Process::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
     return code;
-}
-
-bool Process::WaitForIdle(DWORD timeoutMs) const {
-    return info_.hProcess && WaitForInputIdle(info_.hProcess, timeoutMs) == 0;
 }
 
 void Process::Kill() {
@@ -184,12 +152,6 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
-std::string ClassOf(HWND window) {
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    return Utf8(name);
-}
-
 long long TextLengthOf(HWND window) {
     DWORD_PTR length = 0;
     if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &length)) {
@@ -213,8 +175,6 @@ bool SetText(HWND window, const std::string& text) {
     const std::wstring wide = Wide(text);
     return Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())) != 0;
 }
-
-bool IsShown(HWND window) { return window && IsWindowVisible(window); }
 
 std::vector<HWND> TopLevelWindows(DWORD processId) {
     Search search{processId, nullptr, {}};
@@ -345,19 +305,27 @@ HWND FileDialogOf(DWORD processId) {
 HWND FileNameBox(HWND fileDialog) {
     // The Explorer-style dialog's file-name combo box holds an edit; the
     // older dialog has the edit alone (dlgs.h: cmb13, edt1).
-    if (HWND combo = Item(fileDialog, 0x47C)) {
+    if (HWND combo = ItemOf(fileDialog, 0x47C)) {
         const auto edits = Descendants(combo, L"Edit");
         return edits.empty() ? combo : edits.front();
     }
-    return Item(fileDialog, 0x480);
+    return ItemOf(fileDialog, 0x480);
+}
+
+HWND ItemOf(HWND dialog, int id) {
+    if (HWND item = GetDlgItem(dialog, id)) return item;
+    for (HWND window : Descendants(dialog)) {
+        if (GetDlgCtrlID(window) == id) return window;
+    }
+    return nullptr;
 }
 
 bool Click(HWND dialog, int id) {
-    HWND button = Item(dialog, id);
+    HWND button = ItemOf(dialog, id);
     return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-bool IsChecked(HWND dialog, int id) { return Send(Item(dialog, id), BM_GETCHECK) == BST_CHECKED; }
+bool IsChecked(HWND dialog, int id) { return Send(ItemOf(dialog, id), BM_GETCHECK) == BST_CHECKED; }
 
 Selection SelectionOf(HWND edit) {
     // The system carries this message's two pointers across processes; the
@@ -446,7 +414,8 @@ bool TypeText(const std::string& text) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    HANDLE file = OpenForRead(path);
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     std::string bytes;
     LARGE_INTEGER size{};
@@ -474,17 +443,6 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     return ok;
 }
 
-bool IsFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-long long FileSize(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return -1;
-    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 std::optional<std::string> Ansi(const std::string& text) {
     const std::wstring wide = Wide(text);
     BOOL lossy = FALSE;
@@ -495,13 +453,6 @@ std::optional<std::string> Ansi(const std::string& text) {
                         nullptr, &lossy);
     if (lossy) return std::nullopt;
     return bytes;
-}
-
-std::wstring FromAnsi(const std::string& bytes) {
-    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-    return text;
 }
 
 bool SaveScreenBitmap(const std::string& path) {

@@ -41,7 +41,6 @@ public:
     bool IsRunning() const;
     bool WaitForExit(DWORD timeoutMs) const;
     DWORD ExitCode() const;
-    bool WaitForIdle(DWORD timeoutMs) const;
     void Kill();
     // The main window: shown, top-level, unowned, captioned, not a dialog.
     HWND WaitForMainWindow(DWORD timeoutMs = WaitMs);
@@ -50,20 +49,15 @@ public:
 private:
     PROCESS_INFORMATION info_{};
     HANDLE watchdog_ = nullptr;
-    HANDLE stop_ = nullptr;
-    DWORD lifetimeMs_ = 0;
     HWND main_ = nullptr;
-    static DWORD WINAPI Watch(void* self);
 };
 
 // SendMessageTimeoutW: a hung program fails a check instead of the driver.
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-std::string ClassOf(HWND window);
 // WM_GETTEXT (GetWindowTextW does not reach another process's controls).
 std::string TextOf(HWND window);
 long long TextLengthOf(HWND window);
 bool SetText(HWND window, const std::string& text);
-bool IsShown(HWND window);
 std::vector<HWND> TopLevelWindows(DWORD processId);
 // Every window below parent; className filters (without regard to case).
 std::vector<HWND> Descendants(HWND parent, const wchar_t* className = nullptr);
@@ -106,6 +100,7 @@ HWND MessageBoxOf(DWORD processId);  // a dialog with the static text 0xFFFF
 HWND DialogTitled(DWORD processId, const std::string& caption);
 HWND FileDialogOf(DWORD processId);  // the open and save dialogs
 HWND FileNameBox(HWND fileDialog);
+HWND ItemOf(HWND dialog, int id);  // a control, however deep in the dialog
 // A posted BM_CLICK: IDOK, IDCANCEL, IDYES, IDNO or a control's identifier.
 bool Click(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
@@ -130,12 +125,9 @@ bool TypeText(const std::string& text);
 
 std::optional<std::string> ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
-bool IsFile(const std::string& path);
-long long FileSize(const std::string& path);  // -1 when missing
 // UTF-8 text in the ANSI code page, as the program stores it; nullopt when a
 // character has no code there, so that no expectation is built lossily.
 std::optional<std::string> Ansi(const std::string& text);
-std::wstring FromAnsi(const std::string& bytes);
 
 // The whole screen (under Wine: the virtual desktop) as a 24-bit BMP.
 bool SaveScreenBitmap(const std::string& path);
