@@ -114,12 +114,9 @@ TEST(Session, FirstRunAndARestartOnTheUsersSettings) {
     struct Button {
         BYTE style;
         bool image;
-        const char* tip;
     };
-    const Button buttons[] = {{BTNS_BUTTON, true, "新規作成"},      {BTNS_SEP, false, ""},
-                              {BTNS_CHECK, true, "常に手前に表示"}, {BTNS_DROPDOWN, true, "貼り付け"},
-                              {BTNS_BUTTON, false, "謎のツールチップ"}, {BTNS_SEP, false, ""},
-                              {BTNS_BUTTON, true, "新規作成"}};
+    const Button buttons[] = {{BTNS_BUTTON, true},   {BTNS_SEP, false},    {BTNS_CHECK, true}, {BTNS_DROPDOWN, true},
+                              {BTNS_BUTTON, false}, {BTNS_SEP, false}, {BTNS_BUTTON, true}};
     const HWND tools = ToolBarOf(again.Main());
     ASSERT_EQ(Send(tools, TB_BUTTONCOUNT), 7);
     std::set<int> commands;
@@ -129,7 +126,6 @@ TEST(Session, FirstRunAndARestartOnTheUsersSettings) {
         EXPECT_EQ(button->fsStyle & (BTNS_SEP | BTNS_CHECK | BTNS_DROPDOWN), buttons[i].style) << i;
         if (buttons[i].style == BTNS_SEP) continue;
         EXPECT_EQ(button->iBitmap != I_IMAGENONE, buttons[i].image) << i;
-        EXPECT_EQ(ToolTipText(again.process.Handle(), tools, button->idCommand), buttons[i].tip);
         // Each button answers to a command of its own, a repeated key too.
         EXPECT_TRUE(commands.insert(button->idCommand).second) << i;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
 
 namespace e2e {
 
@@ -249,28 +251,6 @@ std::optional<TBBUTTON> ToolbarButton(HANDLE process, HWND toolBar, int index) {
     return button;
 }
 
-std::string ToolTipText(HANDLE process, HWND toolBar, int command) {
-    const auto tips = reinterpret_cast<HWND>(Send(toolBar, TB_GETTOOLTIPS));
-    // The tool's description and the text it points to, side by side in the
-    // other process; the tooltip asks the toolbar's owner and copies it there.
-    constexpr std::size_t Capacity = 512;
-    RemoteBuffer buffer(process, sizeof(TTTOOLINFOW) + Capacity * sizeof(wchar_t));
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.hwnd = toolBar;
-    info.uId = static_cast<UINT_PTR>(command);
-    info.lpszText = reinterpret_cast<wchar_t*>(buffer.At(sizeof info));
-    std::wstring text(Capacity, L'\0');
-    if (!tips || !buffer.Write(&info, sizeof info) ||
-        !buffer.Write(text.data(), text.size() * sizeof(wchar_t), sizeof info)) {
-        return "<unreadable>";
-    }
-    Send(tips, TTM_GETTEXTW, Capacity, reinterpret_cast<LPARAM>(buffer.At()));
-    if (!buffer.Read(text.data(), text.size() * sizeof(wchar_t), sizeof info)) return "<unreadable>";
-    text.back() = L'\0';
-    return Utf8(text.c_str());
-}
-
 bool PostCommand(HWND mainWindow, scribbit::MenuItem item) {
     return PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(scribbit::CommandId(item), 0), 0) != FALSE;
 }
@@ -401,6 +381,16 @@ bool PressKey(WORD virtualKey, Modifiers modifiers) {
     return SendInputs(inputs);
 }
 
+bool ClickAt(HWND window) {
+    RECT rect{};
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return GetWindowRect(window, &rect) && SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) &&
+           SendInput(2, clicks, sizeof(INPUT)) == 2;
+}
+
 bool TypeText(const std::string& text) {
     std::vector<INPUT> inputs;
     const std::wstring wide = Wide(text);
@@ -414,33 +404,19 @@ bool TypeText(const std::string& text) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes;
-    LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) != FALSE;
-    bytes.resize(ok ? static_cast<std::size_t>(size.QuadPart) : 0);
-    for (std::size_t done = 0; ok && done < bytes.size();) {
-        DWORD chunk = 0;
-        const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
-        ok = ReadFile(file, bytes.data() + done, want, &chunk, nullptr) && chunk > 0;
-        done += chunk;
-    }
-    CloseHandle(file);
-    if (!ok) return std::nullopt;
+    const std::filesystem::path name(Wide(path));
+    std::ifstream file(name, std::ios::binary);
+    std::error_code error;
+    const auto size = std::filesystem::file_size(name, error);
+    if (!file || error) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (!file.read(bytes.data(), static_cast<std::streamsize>(size))) return std::nullopt;
     return bytes;
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                                                nullptr) && written == bytes.size());
-    CloseHandle(file);
-    return ok;
+    std::ofstream file(std::filesystem::path(Wide(path)), std::ios::binary | std::ios::trunc);
+    return file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && file.flush();
 }
 
 std::optional<std::string> Ansi(const std::string& text) {

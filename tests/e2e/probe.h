@@ -88,8 +88,6 @@ private:
 // Status panel `part` (0-based); "<unreadable>" when it cannot be read.
 std::string StatusText(HANDLE process, HWND statusBar, int part);
 std::optional<TBBUTTON> ToolbarButton(HANDLE process, HWND toolBar, int index);
-// The tooltip the toolbar shows for a command, asked as a hovering mouse does.
-std::string ToolTipText(HANDLE process, HWND toolBar, int command);
 
 // A menu command as a click on its item sends it; posted, because it may
 // open a modal window that a sent message would wait for.
@@ -120,6 +118,9 @@ enum Modifiers : unsigned { NoModifier = 0, Ctrl = 1, Shift = 2 };
 bool BringToForeground(HWND window);
 HWND FocusOf(HWND window);  // the focus in the thread that owns window
 bool PressKey(WORD virtualKey, Modifiers modifiers = NoModifier);
+// A left click of the mouse in the middle of window, on whatever is on top
+// there: a disabled window gets none.
+bool ClickAt(HWND window);
 // Each character as a key stroke of its own; CR LF and LF as Enter.
 bool TypeText(const std::string& text);
 
