@@ -51,7 +51,7 @@ HWND FontDialog(const App& app) {
     return nullptr;
 }
 
-TEST(Session, ToolbarCountFontAndBars) {
+TEST(Session, CountFontWordWrapAndBars) {
     const std::string folder = FreshFolder();
     const std::string path = folder + "\\view.txt";
     const std::string sample = "MMMMMMMMMM\r\n日本語 ｶﾀｶﾅ\r\n";
