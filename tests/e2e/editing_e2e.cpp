@@ -178,10 +178,10 @@ TEST(Session, FindAndReplace) {
               "全部で3個、置換しました。");
     Screenshot("replaced-count");
     for (HWND dialog : {find, go, replace}) EXPECT_FALSE(IsWindowEnabled(dialog));
-    // Clicks are handled in turn: once OK, clicked next, has closed the
-    // box, the click on Replace all has been refused, or shows a box.
-    ASSERT_TRUE(ClickAt(GetDlgItem(replace, IDC_ALL_SUBST)));
-    EXPECT_AFTER(ClickAt(GetDlgItem(box, IDOK)), IsWindow(replace) != FALSE, false);
+    // Real input is handled in turn: once Enter, pressed next, has closed
+    // the box, the click on Replace all has been refused, or shows a box.
+    ASSERT_TRUE(ClickAt(GetDlgItem(replace, IDC_ALL_SUBST)) && BringToForeground(box));
+    EXPECT_AFTER(PressKey(VK_RETURN), IsWindow(replace) != FALSE, false);
     EXPECT_EQ(MessageBoxOf(app.Pid()), nullptr);
     EXPECT_EQ(app.Text(), "abcabc 林檎\r\n林檎 林檎 林檎\r\n");
     EXPECT_EQ(Clip(), kept);
