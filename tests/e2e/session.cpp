@@ -53,6 +53,9 @@ std::string Clip() { return ClipboardText().value_or("<none>"); }
 
 App::App(const std::string& folder) : folder_(folder), exe_(folder + "\\ScribbitⅡ.exe") {
     EXPECT_TRUE(CopyFileW(Wide(Options().exe).c_str(), Wide(exe_).c_str(), FALSE)) << "copying " << Options().exe;
+    // The read-me is built beside the program, and the Help menu opens it there.
+    const std::filesystem::path readme = std::filesystem::path(Wide(Options().exe)).replace_filename(L"Readme.txt");
+    EXPECT_TRUE(CopyFileW(readme.c_str(), Wide(folder + "\\Readme.txt").c_str(), FALSE)) << "copying the read-me";
 }
 
 bool App::StartOnly(const std::string& arguments) { return process.Start(exe_, arguments, folder_); }
