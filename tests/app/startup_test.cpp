@@ -62,6 +62,7 @@ TEST(StartUp, ASettingsFileThatCannotBeWrittenOrReadGivesTheDefaultsAndIsLeftAlo
     EXPECT_EQ(locked.frame.bounds, Default);
     EXPECT_EQ(locked.toolBar.Entries(), DefaultToolBarEntries());
     EXPECT_TRUE(locked.status.visible);
+    EXPECT_FALSE(locked.form.Form_Unload());  // exit must not write the defaults over it
     locked.files.SetLocked(locked.SettingsPath(), false);
     EXPECT_EQ(locked.SettingsOnDisk(), stored);
 }
