@@ -98,6 +98,12 @@ TEST_F(DocumentTest, TheReadOnlyBoxLocksBothViewsUntilADialogClearsIt) {
     Click(menu::FileOpen);
     EXPECT_EQ(app.Seen(), (Screen{u"xyz", Memo, false, false, u"memo.txt", Memo}));
     EXPECT_FALSE(app.dialogs.fileDialogs[1].request.readOnlyChecked);  // each dialog starts cleared
+    app.dialogs.ChooseOpen(Memo, true);
+    Click(menu::FileOpen);
+    app.dialogs.CancelOpen();  // a cancelled dialog leaves its box cleared: the next drop is editable
+    Click(menu::FileOpen);
+    app.form.OnFilesDropped({Other});
+    EXPECT_EQ(app.Seen(), (Screen{u"b", Other, false, false, u"other.txt", Other}));
 }
 
 TEST_F(DocumentTest, CancellingAPromptOrADialogKeepsTheDocument) {

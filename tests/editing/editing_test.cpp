@@ -43,13 +43,23 @@ TEST_F(EditingTest, DeleteTakesALineBreakOrAPairWholeAndMarksTheDocumentEvenWhen
     } cases[] = {
         {u"ab\r\ncd", 2, 0, u"abcd"}, {u"abcd", 1, 0, u"acd"},  {u"a\r\rb", 1, 0, u"a\rb"},
         {u"a\r\nb", 2, 0, u"a\rb"},   {u"abc", 3, 0, u"abc"},   {u"abcdef", 1, 3, u"aef"},
-        {u"ab\r\ncd", 1, 2, u"a\ncd"},
+        {u"ab\r\ncd", 1, 2, u"a\ncd"}, {u"a\U0001F600b", 1, 0, u"ab"}, {u"a\xD83D" u"b", 1, 0, u"ab"},
     };
     for (const auto& c : cases) {
         Load(c.text, c.start, c.length);
         Edit(5);
         EXPECT_EQ(View().Text(), c.expected) << Utf8(c.text);
         EXPECT_TRUE(context.document.IsModified);
+    }
+    // Undo with nothing to undo, paste of an empty clipboard and Delete at the
+    // end change nothing the view reports, yet the mark must show.
+    context.document.CurrentFilePath = u"C:\\memo.txt";
+    for (const int index : {0, 4, 5}) {
+        Load(u"abc", 3, 0);
+        app.status.SetPanelText(1, context.document.CurrentFilePath);
+        Edit(index);
+        EXPECT_EQ(std::tuple(context.document.IsModified, app.status.PanelText(1)),
+                  std::tuple(true, u"C:\\memo.txt(変更)")) << index;
     }
 }
 
@@ -207,6 +217,7 @@ TEST_F(EditingTest, AConversionThatCannotBeDoneIsReportedAndChangesNothing) {
         Change(failure == 1 ? 2 : 11);
         EXPECT_EQ(std::tuple(View().Text(), Selection(), View().CanUndo()), std::tuple(u"a\tb", Sel{1, 1}, false));
         EXPECT_EQ(app.LastMessage(), failure < 2 ? texts::TextTooLarge : u"");
+        EXPECT_EQ(app.status.PanelText(3), u"3");  // the count is refreshed after a failure too
         EXPECT_TRUE(View().IsVisible());
         app.dialogs.messages.clear();
     }
