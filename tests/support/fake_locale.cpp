@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/utf16.h"
 
 namespace scribbit {
 namespace {
@@ -117,7 +116,6 @@ AnsiEncoding FakeLocale::ToAnsi(std::u16string_view text) const {
         } else {
             if (result.firstUnrepresentable == NoPosition) result.firstUnrepresentable = i;
             result.bytes += '?';
-            if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
         }
     }
     return result;

@@ -6,7 +6,7 @@
 //
 // What it does where the table has no answer:
 // - A character without a code becomes "?" and the first one is reported;
-//   a surrogate pair is one character, and a lone surrogate one as well.
+//   each unit of a surrogate pair is a "?" of its own.
 // - A lead byte followed by a byte in the trail range is one character;
 //   without a code it reads as U+30FB (KATAKANA MIDDLE DOT), the system's
 //   replacement character for this code page. A lead byte before anything

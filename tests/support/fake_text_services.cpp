@@ -10,8 +10,8 @@ namespace {
 // Two columns of a table pair their characters in order; a half-width kana
 // with its voiced mark counts as one character. Where a character appears
 // twice in the "from" column, its first row wins: that is how a mapping
-// that goes one way only is written (the system leaves the backslash alone
-// in full width, but "＼" and "”" become "\" and '"' in half width).
+// that goes one way only is written (the voiced marks become the combining
+// ones in full width, but both kinds become "ﾞ" and "ﾟ" in half width).
 struct Table {
     std::u16string_view a, b;
     TextMapping toA, toB;
@@ -27,7 +27,9 @@ constexpr Table Tables[] = {
     {u" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~",
      u"　！＂＃＄％＆＇（）＊＋，－．／０１２３４５６７８９：；＜＝＞？＠ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ［\\］＾＿｀ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ｛｜｝～",
      Half, Full},
-    {u"ﾞﾟ\\\"", u"゛゜＼”", Half, Full},
+    {u"ﾞﾟ", u"\u3099\u309A", Half, Full},
+    {u"゛゜", u"\u3099\u309A", Half, Full},
+    {u"ﾞﾟ\"", u"゛゜”", Half, Full},
     {u"｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝ",
      u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン",
      Half, Full},

@@ -22,7 +22,7 @@ TEST_F(CharCountTest, CountsUnitsOrAnsiBytesOfTheWholeText) {
         {u"あa\r\n", u"4", u"5"},
         {u"ｱｲｳ", u"3", u"3"},  // half-width katakana take one byte each
         {u"漢字テキスト", u"6", u"12"},
-        {u"𠀋", u"2", u"1"},  // a surrogate pair: two units, no code in the code page ("?")
+        {u"𠀋", u"2", u"2"},  // a surrogate pair: two units, no code in the code page ("??")
     };
     for (const Case& c : cases) {
         app.ActiveView().SetText(c.text);
