@@ -293,7 +293,7 @@ TEST(EncodeForSave, NamesTheFirstCharacterTheCodePageCannotHold) {
         std::string bytes;
     } cases[] = {
         {u"a\r\nb\u00A0c\u00A0", u"\u00A0", 0xA0, 2, false, "a\r\nb?c?"},
-        {u"x\r\n\r\n\U0001F600y", u"\U0001F600", 0x1F600, 3, false, "x\r\n\r\n?y"},  // a pair is one character
+        {u"x\r\n\r\n\U0001F600y", u"\U0001F600", 0x1F600, 3, false, "x\r\n\r\n??y"},  // one character, a "?" per unit
         {u"a\nb\r\xD83D" u"b", u"\xD83D", 0xD83D, 1, true, "a\nb\r?b"},  // lone LF and CR break no line
         {u"\xDE00", u"\xDE00", 0xDE00, 1, true, "?"},
         {u"\u301C", u"\u301C", 0x301C, 1, false, "?"},  // the wave dash has no code of its own
@@ -353,7 +353,7 @@ TEST_F(DocumentTest, UnrepresentableCharactersAreSavedOnlyWithTheUsersWord) {
     EXPECT_EQ(app.Seen().panel1, Memo + Mod);
     app.dialogs.AnswerMessage(MessageAnswer::Yes);
     Click(menu::FileSave);
-    EXPECT_EQ(app.files.Contents(Memo), "line 1\r\nsmile ? and ?");
+    EXPECT_EQ(app.files.Contents(Memo), "line 1\r\nsmile ?? and ?");
     EXPECT_EQ(app.Seen().panel1, Memo);
     EXPECT_NE(UnrepresentableWarning({u"\u00A0", 0xA0, false, 3}).find(u"「\u00A0」(U+00A0、3 行目)"),
               std::u16string::npos);

@@ -53,6 +53,7 @@ public:
     void InjectFailure(const std::u16string& path, FileStep step, std::uint32_t code) {
         failures_[{Key(path), step}] = code;
     }
+    void ClearFailures() { failures_.clear(); }
 
     // --- Inspection -------------------------------------------------------
     std::optional<std::string> Contents(const std::u16string& path) const;
