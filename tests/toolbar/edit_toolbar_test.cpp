@@ -141,7 +141,7 @@ TEST(EditToolBar, ApplyRebuildsTheToolBarWithStylesAndRememberedButtons) {
         EXPECT_EQ(app.Context().PasteButtonIndex, c.paste) << name;
         EXPECT_EQ(app.Context().AlwaysOnTopButtonIndex, c.alwaysOnTop) << name;
         if (c.paste > 0) {
-            EXPECT_EQ(app.toolBar.MenuEntries(2), std::vector<std::u16string>{u"copied"});
+            EXPECT_EQ(app.toolBar.buttons[2].menu, std::vector<std::u16string>{u"copied"});
         }
         app.form.MenuClick(menu::FormAlwaysOnTop);  // moves the new button, or none
         for (std::size_t i = 0; i < c.styles.size(); ++i) {

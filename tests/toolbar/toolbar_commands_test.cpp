@@ -59,10 +59,10 @@ TEST(ToolBarCommands, ButtonsRunTheirCommandsAndUnknownKeysDoNothing) {
     EXPECT_EQ(app.ActiveView().Text(), u"AB");
     // A key that is no command name (matched exactly), a separator, a
     // position past the end: nothing happens.
-    app.log.Clear();
+    app.log.clear();
     for (std::size_t position : {2u, 3u, 4u, 5u}) app.form.OnToolBarButtonClick(position);
     EXPECT_EQ(app.ActiveView().Text(), u"AB");
-    EXPECT_TRUE(app.log.Events().empty());
+    EXPECT_TRUE(app.log.empty());
     EXPECT_TRUE(app.dialogs.messages.empty());
 }
 
@@ -90,14 +90,14 @@ TEST(PasteHistoryMenu, CopiesAreListedNewestFirstAndTheChosenOneIsPasted) {
     app.clipboard.Put(u"from before");
     app.form.Form_Load(u"C:\\docs\\a.txt");
     const auto paste = static_cast<std::size_t>(app.Context().PasteButtonIndex) - 1;
-    EXPECT_EQ(app.toolBar.MenuEntries(paste), std::vector<std::u16string>{u"from before"});
+    EXPECT_EQ(app.toolBar.buttons[paste].menu, std::vector<std::u16string>{u"from before"});
     for (const auto& [start, length] : {std::pair{0u, 3u}, {4u, 3u}, {8u, 5u}}) {
         app.ActiveView().SetSel(start, length);
         app.form.MenuClick(menu::EditCopy);
     }
     app.Context().clipboardHistory.Push(u"");  // a copy that yielded no text
     RefreshPasteHistoryMenu(app.Context());
-    EXPECT_EQ(app.toolBar.MenuEntries(paste),
+    EXPECT_EQ(app.toolBar.buttons[paste].menu,
               (std::vector<std::u16string>{u"three", u"two", u"one", u"from before"}));
 
     app.ActiveView().SetSel(14, 0);
