@@ -19,6 +19,8 @@
 
 namespace scribbit {
 
+struct PrintingContext;
+
 inline constexpr char16_t AppTitle[] = u"ScribbitⅡ";
 inline constexpr char16_t SettingsFileName[] = u"ScribbitⅡ.ini";
 inline constexpr int VersionMajor = 1;
@@ -78,6 +80,7 @@ struct AppContext {
     std::int16_t AlwaysOnTopButtonIndex = -1;
     std::int32_t TabSpace = 0;
     PageSetup pageSetup;
+    PrintingContext* printing = nullptr;  // page setup and printing, once the shell attached a printer
     bool ended = false;  // ExitApplication has run
 
     // The shown edit view: txtReturn while word wrap is checked.

@@ -8,6 +8,8 @@
 #include "editing/clipboard_history.h"
 #include "editing/conversion_commands.h"
 #include "editing/edit_commands.h"
+#include "printing/print_commands.h"
+#include "printing/printing_context.h"
 #include "view/char_count.h"
 #include "view/view_options.h"
 
@@ -16,6 +18,13 @@ namespace scribbit {
 MainForm::MainForm(const Ports& ports, const std::u16string& programFolder, const TextServices& textServices,
                    EditingWindows& editingWindows)
     : context_(ports, ProgramFolder(programFolder)), editing_(context_, textServices, editingWindows) {}
+
+MainForm::~MainForm() = default;
+
+void MainForm::AttachPrinting(Printer& printer, PrintingWindows& windows) {
+    printing_ = std::make_unique<PrintingContext>(context_, editing_.text, printer, windows);
+    context_.printing = printing_.get();
+}
 
 void MainForm::Form_Load(const std::u16string& commandLine) {
     StartUp(context_, commandLine, [this] { SeedClipboardHistory(editing_); });
@@ -36,6 +45,7 @@ void MainForm::Form_Resize() {
 
 bool MainForm::Form_Unload() {
     if (context_.ended) return false;
+    if (CloseAfterPrintJob(context_)) return true;
     if (QuerySaveChanges(context_) == QueryResult::Cancel) return true;
     ExitApplication(context_);
     return false;

@@ -2,15 +2,19 @@
 // event becomes one call here; every decision is made behind it.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app_context.h"
 #include "app/commands.h"
 #include "editing/editing_context.h"
+#include "platform/printer.h"
 #include "platform/text_services.h"
 
 namespace scribbit {
+
+class PrintingWindows;
 
 class MainForm {
 public:
@@ -20,6 +24,12 @@ public:
     // menus and must outlive the form.
     MainForm(const Ports& ports, const std::u16string& programFolder, const TextServices& textServices,
              EditingWindows& editingWindows);
+
+    ~MainForm();
+
+    // Page setup and printing work once the printer and the shell's
+    // printing windows are attached; both must outlive the form.
+    void AttachPrinting(Printer& printer, PrintingWindows& windows);
 
     // The start-up sequence; the window is shown at its end (or earlier when
     // it is kept on top).
@@ -46,6 +56,7 @@ public:
 private:
     AppContext context_;
     EditingContext editing_;  // refers to context_, so it comes after it
+    std::unique_ptr<PrintingContext> printing_;
 };
 
 }  // namespace scribbit
