@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/clipboard.h"
-#include "printing/page_setup.h"
 #include "platform/edit_view.h"
 #include "platform/file_system.h"
 #include "platform/locale_services.h"
@@ -16,6 +15,7 @@
 #include "platform/tool_bar.h"
 #include "platform/types.h"
 #include "platform/user_dialogs.h"
+#include "printing/page_setup.h"
 
 namespace scribbit {
 
@@ -64,8 +64,7 @@ struct SearchState {
 };
 
 struct AppContext {
-    explicit AppContext(const Ports& p, std::u16string folder)
-        : ports(p), programFolder(std::move(folder)) {}
+    explicit AppContext(const Ports& p, std::u16string folder) : ports(p), programFolder(std::move(folder)) {}
 
     Ports ports;
     std::u16string programFolder;  // ends with exactly one backslash
@@ -82,6 +81,13 @@ struct AppContext {
     PageSetup pageSetup;
     PrintingContext* printing = nullptr;  // page setup and printing, once the shell attached a printer
     bool ended = false;  // ExitApplication has run
+    // The settings file exists but could not be read at start-up (another
+    // program holds it, or it may not be read): the run goes on with the
+    // first-run values, which must not be written over the user's file.
+    bool keepSettingsFile = false;
+    // The last editor font name the settings file can hold (the ANSI code
+    // page cannot hold every face name); written in place of one it cannot.
+    std::u16string storableFontName;
 
     // The shown edit view: txtReturn while word wrap is checked.
     EditView& ActiveEditor() const {

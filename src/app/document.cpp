@@ -64,6 +64,13 @@ void RememberDialog(AppContext& context, const FileDialogResult& result) {
     context.commonDialog.readOnlyChecked = result.readOnlyChecked;
 }
 
+// Every file dialog starts with the read-only box cleared, so one that was
+// cancelled or failed leaves it cleared: a file dropped afterwards must not
+// open locked because of an open long ago.
+void ForgetReadOnlyChoice(AppContext& context) {
+    context.commonDialog.readOnlyChecked = false;
+}
+
 void ReportSaveFailure(AppContext& context) {
     context.ports.dialogs.ShowMessage(std::u16string(text::OtherError), MessageIcon::None,
                                       MessageButtons::Ok);
@@ -137,8 +144,12 @@ void OpenDocument(AppContext& context, bool showDialog, const std::u16string& pa
     if (showDialog) {
         const FileDialogResult chosen =
             context.ports.dialogs.ShowOpenDialog(MakeRequest(context, context.commonDialog.filterIndex));
-        if (chosen.outcome == DialogOutcome::Cancelled) return;
+        if (chosen.outcome == DialogOutcome::Cancelled) {
+            ForgetReadOnlyChoice(context);
+            return;
+        }
         if (chosen.outcome == DialogOutcome::Failed) {
+            ForgetReadOnlyChoice(context);
             ShowErrorReport(context, ErrorReportText(chosen.error, context.document.CurrentFilePath));
             return;
         }
@@ -212,8 +223,12 @@ SaveResult SaveDocumentAs(AppContext& context) {
     const int filterIndex =
         IsHtmlPath(context.document.CurrentFilePath) ? HtmlFilterIndex : context.commonDialog.filterIndex;
     const FileDialogResult chosen = context.ports.dialogs.ShowSaveDialog(MakeRequest(context, filterIndex));
-    if (chosen.outcome == DialogOutcome::Cancelled) return SaveResult::Cancelled;
+    if (chosen.outcome == DialogOutcome::Cancelled) {
+        ForgetReadOnlyChoice(context);
+        return SaveResult::Cancelled;
+    }
     if (chosen.outcome == DialogOutcome::Failed || chosen.path.empty()) {
+        ForgetReadOnlyChoice(context);
         ReportSaveFailure(context);
         return SaveResult::Failed;
     }
@@ -232,6 +247,10 @@ void OnEditorChanged(AppContext& context) {
     // The word-wrap switch moves the text between the views; that is no edit.
     if (context.EditorSwitching) return;
     context.ports.menus.SetEnabled(menu::EditUndo, context.ActiveEditor().CanUndo());
+    MarkModified(context);
+}
+
+void MarkModified(AppContext& context) {
     if (context.document.IsModified) return;
     context.document.IsModified = true;
     SetPathPanel(context, context.document.CurrentFilePath + std::u16string(text::ModifiedSuffix));

@@ -19,6 +19,9 @@ SaveResult SaveDocument(AppContext& context);
 SaveResult SaveDocumentAs(AppContext& context);
 QueryResult QuerySaveChanges(AppContext& context);
 void OnEditorChanged(AppContext& context);
+// Marks the document modified: the flag and panel 1's mark go together, so
+// a document can never look saved while a prompt would ask about it.
+void MarkModified(AppContext& context);
 void OpenDroppedFile(AppContext& context, const std::vector<std::u16string>& files);
 void mnuFILE_Click(AppContext& context, int index);
 

@@ -157,7 +157,8 @@ std::u16string SettingsText(const AppContext& context) {
     AppendLine(out, u"[Font]");
     AppendLine(out, u"Bold=" + FormatBoolean(font.bold));
     AppendLine(out, u"Italic=" + FormatBoolean(font.italic));
-    AppendLine(out, u"Name=" + font.name);
+    const bool storable = context.ports.locale.ToAnsi(font.name).firstUnrepresentable == NoPosition;
+    AppendLine(out, u"Name=" + (storable ? font.name : context.storableFontName));
     AppendLine(out, u"Size=" + FormatFontSize(font.size));
     AppendLine(out, u"Strikethrough=" + FormatBoolean(font.strikethrough));
     AppendLine(out, u"Underline=" + FormatBoolean(font.underline));

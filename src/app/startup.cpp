@@ -28,6 +28,7 @@ std::u16string LoadSettingsText(AppContext& context) {
     if (ports.files.FileExists(path)) {
         const ReadResult read = ports.files.ReadAll(path, false);
         if (read.ok) return ports.locale.FromAnsi(read.bytes);
+        context.keepSettingsFile = true;
         ApplyFirstRunState(context);
         return SettingsText(context);
     }
@@ -99,6 +100,7 @@ void ApplyFont(AppContext& context, const SettingsFile& settings) {
     apply();
     font.name = settings.ReadSetting(u"Font", u"Name");
     if (font.name.empty()) font.name = defaults.name;
+    context.storableFontName = font.name;
     apply();
     font.size = ReadFontSizeSetting(settings.ReadSetting(u"Font", u"Size")).value_or(defaults.size);
     apply();

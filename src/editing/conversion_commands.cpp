@@ -33,6 +33,7 @@ void mnuCHANGE_Click(EditingContext& context, int index) {
         converted.reset();
     }
     if (!converted) {
+        UpdateCharCount(app);
         ReportTextTooLarge(context);
         return;
     }

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "app/document.h"
+#include "app/utf16.h"
 #include "editing/clipboard_access.h"
 #include "editing/clipboard_history.h"
 #include "editing/editing_texts.h"
@@ -22,7 +24,7 @@ void Cut(EditingContext& context) {
         }
         view.Clear();
     }
-    context.app.document.IsModified = true;
+    MarkModified(context.app);
 }
 
 void Copy(EditingContext& context) {
@@ -42,19 +44,23 @@ void Paste(EditingContext& context) {
         return;
     }
     context.app.ActiveEditor().Paste();
-    context.app.document.IsModified = true;
+    MarkModified(context.app);
 }
 
-// A line break is deleted as a whole and never split.
+// A line break is deleted as a whole and never split, and so is a
+// character outside the BMP (a surrogate pair).
 void Delete(AppContext& context) {
     EditView& view = context.ActiveEditor();
     if (view.SelLength() == 0) {
         const std::size_t caret = view.SelStart();
         view.SetSel(caret, 2);
-        if (view.SelText() != u"\r\n") view.SetSel(caret, 1);
+        const std::u16string pair = view.SelText();
+        const bool whole =
+            pair == u"\r\n" || (pair.size() == 2 && IsHighSurrogate(pair[0]) && IsLowSurrogate(pair[1]));
+        if (!whole) view.SetSel(caret, 1);
     }
     view.Clear();
-    context.document.IsModified = true;
+    MarkModified(context);
 }
 
 void SelectAll(AppContext& context) {
@@ -66,7 +72,7 @@ void SelectAll(AppContext& context) {
 void InsertTimeAndDate(EditingContext& context) {
     const LocalTime now = context.text.Now();
     PasteViaClipboard(context, context.text.FormatTime(now) + u" " + context.text.FormatShortDate(now));
-    context.app.document.IsModified = true;
+    MarkModified(context.app);
 }
 
 }  // namespace
@@ -76,7 +82,7 @@ void mnuEDIT_Click(EditingContext& context, int index) {
     switch (index) {
         case menu::EditUndo.index:
             app.ActiveEditor().Undo();
-            app.document.IsModified = true;
+            MarkModified(app);
             break;
         case menu::EditCut.index:
             Cut(context);

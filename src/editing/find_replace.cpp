@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/decimal.h"
+#include "app/document.h"
 #include "editing/edit_commands.h"
 #include "editing/editing_texts.h"
 
@@ -69,7 +70,7 @@ bool ReplaceAll(EditingContext& context, const std::u16string& findText, const s
         return false;
     }
     view.SetSel(caret, 0);
-    context.app.document.IsModified = true;
+    MarkModified(context.app);
     std::u16string message(editing_texts::ReplacedPrefix);
     message += Decimal(result.count);
     message += editing_texts::ReplacedSuffix;
@@ -134,7 +135,7 @@ void ReplaceDialogModel::OnNextFind() {
 void ReplaceDialogModel::OnSubstNext() {
     if (!IsSearchEnabled()) return;
     if (context_.app.ActiveEditor().SelLength() > 0 && PasteViaClipboard(context_, substText_))
-        context_.app.document.IsModified = true;
+        MarkModified(context_.app);
     SearchDownwards();
 }
 

@@ -1,9 +1,11 @@
 #include "view/view_options.h"
 
+#include <new>
 #include <string>
 
 #include "app/document_texts.h"
 #include "app/layout.h"
+#include "view/view_texts.h"
 
 namespace scribbit {
 namespace {
@@ -18,27 +20,36 @@ void ShowWrappingView(const Ports& ports, bool wrap) {
 // The text moves from the shown view to the other one; the hidden view
 // keeps no text. The font and colour go along because only the shown view
 // is kept up to date. The move is no edit, so EditorSwitching keeps the
-// modified flag and the Undo item as they were.
+// modified flag and the Undo item as they were. The outgoing view lets go
+// of the text only once the other one holds it all, so a view that refuses
+// the document can never leave the user with an empty one.
 void SwitchWordWrap(AppContext& context) {
     const Ports& ports = context.ports;
     EditView& outgoing = context.ActiveEditor();
     const bool wrap = !ports.menus.IsChecked(menu::FormWordWrap);
-    ShowWrappingView(ports, wrap);
+    EditView& incoming = wrap ? ports.txtReturn : ports.txtNoReturn;
 
-    const std::u16string text = outgoing.Text();
     context.EditorSwitching = true;
-    outgoing.SetText(u"");
-    EditView& incoming = context.ActiveEditor();
-    incoming.SetFont(outgoing.Font());
-    incoming.SetTextColor(outgoing.TextColor());
-    if (incoming.SetText(text) != SetTextResult::Ok) {
-        // The other view could not take the document: it stays where it was
-        // rather than being lost, and so does the word-wrap state.
-        incoming.SetText(u"");
-        ShowWrappingView(ports, !wrap);
-        outgoing.SetText(text);
+    bool moved = false;
+    try {
+        incoming.SetFont(outgoing.Font());
+        incoming.SetTextColor(outgoing.TextColor());
+        moved = incoming.SetText(outgoing.Text()) == SetTextResult::Ok;
+    } catch (const std::bad_alloc&) {
+        moved = false;
+    }
+    if (moved) {
+        ShowWrappingView(ports, wrap);
+        outgoing.SetText(u"");
+    } else {
+        incoming.SetText(u"");  // it may keep the part that fitted
     }
     context.EditorSwitching = false;
+    if (!moved) {
+        ports.dialogs.ShowMessage(std::u16string(view_text::WordWrapFailed), MessageIcon::Exclamation,
+                                  MessageButtons::Ok);
+        return;
+    }
     LayoutEditor(context);
 }
 
@@ -101,6 +112,18 @@ void ShowFontDialog(AppContext& context) {
     }
     editor.SetFont(chosen.font);
     editor.SetTextColor(chosen.color);
+    if (context.ports.locale.ToAnsi(chosen.font.name).firstUnrepresentable == NoPosition) {
+        context.storableFontName = chosen.font.name;
+        return;
+    }
+    // The settings file is in the ANSI code page: such a name would come
+    // back as "?", which names no font. The user is told what is kept.
+    std::u16string message(view_text::UnstorableFontPrefix);
+    message += chosen.font.name;
+    message += view_text::UnstorableFontMiddle;
+    message += context.storableFontName;
+    message += view_text::UnstorableFontSuffix;
+    context.ports.dialogs.ShowMessage(message, MessageIcon::Information, MessageButtons::Ok);
 }
 
 std::int32_t SetAlwaysOnTop(AppContext& context, int flag) {

@@ -116,6 +116,10 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     return self->OnMessage(message, wParam, lParam);
 }
 
+HWND MainWindow::ActiveEditorHandle() {
+    return &form_->Context().ActiveEditor() == &txtReturn_ ? txtReturn_.Handle() : txtNoReturn_.Handle();
+}
+
 EditViewWin32* MainWindow::EditViewOf(HWND control) {
     if (control && control == txtReturn_.Handle()) return &txtReturn_;
     if (control && control == txtNoReturn_.Handle()) return &txtNoReturn_;
@@ -173,12 +177,13 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Minimised activations would capture the off-screen placement.
             if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && Running()) form_->Form_Activate();
             break;
-        case WM_SETFOCUS: {
-            // Keyboard input belongs in the shown edit view.
-            HWND view = txtReturn_.IsVisible() ? txtReturn_.Handle() : txtNoReturn_.Handle();
-            if (view) SetFocus(view);
+        case WM_SETFOCUS:
+            // Keyboard input belongs in the ActiveEditor, which the word-wrap
+            // state names; a conversion hides it for a moment, and asking
+            // which view is visible then would send the typing to the other,
+            // hidden one.
+            if (Running()) SetFocus(ActiveEditorHandle());
             return 0;
-        }
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
             if (EditViewWin32* view = EditViewOf(reinterpret_cast<HWND>(lParam))) {

@@ -56,6 +56,7 @@ private:
     void OnSize();
     bool ShowToolBarContextMenu(HWND source, LPARAM position);
     EditViewWin32* EditViewOf(HWND control);
+    HWND ActiveEditorHandle();
     bool Running() const { return form_ && !form_->HasEnded(); }
 
     HINSTANCE instance_;

@@ -196,8 +196,15 @@ TEST_F(OpenDocumentTest, CancelledDialogChangesNothingAndSaysNothing) {
     EXPECT_EQ(Editor().Text(), u"abcd");
     EXPECT_EQ(context.document.CurrentFilePath, Memo);
     EXPECT_TRUE(context.document.IsModified);
-    EXPECT_TRUE(context.commonDialog.readOnlyChecked);
     EXPECT_EQ(dialogs.messages.size(), 1u);  // only the prompt
+
+    // A cancelled dialog leaves its read-only box cleared, as it started:
+    // a file dropped afterwards opens for editing.
+    files.AddFile(u"C:\\docs\\b.txt", "b");
+    dialogs.AnswerMessage(MessageAnswer::No);
+    OpenDroppedFile(context, {u"C:\\docs\\b.txt"});
+    EXPECT_FALSE(context.document.IsReadOnly);
+    EXPECT_FALSE(Editor().IsLocked());
 }
 
 TEST_F(OpenDocumentTest, ReadOnlyBoxLocksBothViewsAndStaysForLaterDrops) {

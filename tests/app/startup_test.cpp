@@ -103,6 +103,7 @@ TEST(StartUp, ASettingsFileThatCannotBeReadStartsFromTheDefaultsAndIsLeftAlone) 
     EXPECT_EQ(app.frame.GetBounds(), (Bounds{0, 0, 5200, 5000}));
     EXPECT_EQ(app.toolBar.Entries(), DefaultToolBarEntries());
     EXPECT_TRUE(app.status.IsVisible());
+    EXPECT_FALSE(app.form.Form_Unload());  // exit must not write the defaults over it
     app.files.SetLocked(app.SettingsPath(), false);
     EXPECT_EQ(app.SettingsOnDisk(), stored);
 }

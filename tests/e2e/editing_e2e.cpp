@@ -232,7 +232,9 @@ E2E_TEST(EditingTypingThenClipboardCommandsByMenuAndByKeys) {
     std::wstring text;
     const std::wstring head = L"一行目 ";
     const std::wstring tail = L"\r\n二行目";
-    PollUntil([&] { return Surrounds((text = TextOf(editor)), head, tail); }, DialogTimeoutMs);
+    // The old selection "abc" stands between the same head and tail, so the
+    // wait is for a text that differs from the one before F5 as well.
+    PollUntil([&] { return (text = TextOf(editor)) != typed && Surrounds(text, head, tail); }, DialogTimeoutMs);
     SYSTEMTIME after = Now();
     E2E_REQUIRE(text.size() > head.size() + tail.size());
     E2E_CHECK_EQ(text.substr(0, head.size()), head);
@@ -252,7 +254,8 @@ E2E_TEST(EditingTypingThenClipboardCommandsByMenuAndByKeys) {
     E2E_REQUIRE(SetSelection(editor, length, length));
     before = Now();
     app.Command(menu::EditTimeDate);
-    PollUntil([&] { return Surrounds((text = TextOf(editor)), typed, L""); }, DialogTimeoutMs);
+    PollUntil([&] { return (text = TextOf(editor)).size() > typed.size() && Surrounds(text, typed, L""); },
+              DialogTimeoutMs);
     after = Now();
     E2E_CHECK_EQ(text.substr(0, typed.size()), typed);
     E2E_CHECK(text.size() > typed.size() && OneOf(text.substr(typed.size()), TimeAndDateTexts(before, after)));

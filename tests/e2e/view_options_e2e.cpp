@@ -58,7 +58,8 @@ E2E_TEST(WordWrapAndBarsKeepTheTextAndAreRemembered) {
     const int before = HeightOf(wrap);
     app.Command(scribbit::menu::FormStatusBar);
     app.Command(scribbit::menu::FormToolBar);
-    for (int i = 0; i < 100 && HeightOf(wrap) <= before; ++i) Sleep(50);
+    // Both commands are posted: wait for the state after the second one.
+    PollUntil([&] { return !IsShown(ToolBarOf(app.Main())) && HeightOf(wrap) > before; }, DialogTimeoutMs);
     E2E_CHECK(HeightOf(wrap) > before);
     E2E_CHECK(!IsShown(StatusBarOf(app.Main())));
     E2E_CHECK(!IsShown(ToolBarOf(app.Main())));

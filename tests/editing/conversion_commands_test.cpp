@@ -104,9 +104,11 @@ TEST_F(ConversionCommandsTest, AResultTooLargeForTheControlIsReportedAndNothingC
 TEST_F(ConversionCommandsTest, AFailedMappingIsReportedAndNothingChanges) {
     text.failMapping = true;
     Load(u"abc", 0, 0);
+    status.SetPanelText(3, u"0");  // stale since the load
     ExpectMessage();
     Convert(2);
     EXPECT_EQ(LastMessage(), editing_texts::TextTooLarge);
+    EXPECT_EQ(status.PanelText(3), u"3");
     EXPECT_EQ(View().Text(), u"abc");
     EXPECT_EQ(View().changeNotifications, 1);  // only the Load
 }

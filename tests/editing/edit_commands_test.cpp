@@ -16,7 +16,7 @@ protected:
     void Click(int index) { mnuEDIT_Click(editing, index); }
 };
 
-TEST_F(EditCommandsTest, DeleteTakesALineBreakWholeAndSetsModifiedEvenWhenNothingGoes) {
+TEST_F(EditCommandsTest, DeleteTakesALineBreakOrAPairWholeAndMarksModifiedEvenWhenNothingGoes) {
     struct Case {
         const char* name;
         std::u16string text;
@@ -29,6 +29,11 @@ TEST_F(EditCommandsTest, DeleteTakesALineBreakWholeAndSetsModifiedEvenWhenNothin
         {"caret before a lone CR", u"a\r\rb", 1, 0, u"a\rb"},
         {"caret before LF of a pair", u"a\r\nb", 2, 0, u"a\rb"},
         {"caret at the end", u"abc", 3, 0, u"abc"},
+        {"caret before a surrogate pair", u"a\U0001F600b", 1, 0, u"ab"},
+        {"caret before a lone high surrogate",
+         u"a\xD83D"
+         u"b",
+         1, 0, u"ab"},
         {"selection", u"abcdef", 1, 3, u"aef"},
         {"selection ending in CR", u"ab\r\ncd", 1, 2, u"a\ncd"},
     };
@@ -38,6 +43,22 @@ TEST_F(EditCommandsTest, DeleteTakesALineBreakWholeAndSetsModifiedEvenWhenNothin
         Click(5);
         EXPECT_EQ(View().Text(), c.expected) << c.name;
         EXPECT_TRUE(app.document.IsModified) << c.name;
+    }
+}
+
+// Commands that mark the document modified without a change the control
+// reports must show the mark too, or the document looks saved while exit
+// would ask about it.
+TEST_F(EditCommandsTest, CommandsThatChangeNothingStillShowTheModifiedMark) {
+    app.document.CurrentFilePath = u"C:\\memo.txt";
+    for (const int index :
+         {0 /* undo, nothing to undo */, 4 /* paste, empty clipboard */, 5 /* delete at the end */}) {
+        Load(u"abc", 3, 0);
+        app.document.IsModified = false;
+        status.SetPanelText(1, app.document.CurrentFilePath);
+        Click(index);
+        EXPECT_TRUE(app.document.IsModified) << index;
+        EXPECT_EQ(status.PanelText(1), u"C:\\memo.txt(変更)") << index;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/app_fixture.h"
+#include "view/view_texts.h"
 
 namespace scribbit {
 namespace {
@@ -68,7 +69,11 @@ TEST_F(ViewOptionsTest, AnUnmodifiedDocumentStaysUnmodifiedAcrossTheSwitch) {
 TEST_F(ViewOptionsTest, ATextTheOtherViewCannotHoldStaysWhereItWas) {
     app.txtNoReturn.Type(u"too long for the wrapping view");
     app.txtReturn.SetCapacity(5);
+    app.txtReturn.SetKeepsPartOfTooLargeText(true);
+    app.dialogs.AnswerMessage(MessageAnswer::Ok);
     Click(menu::FormWordWrap);
+    ASSERT_EQ(app.dialogs.messages.size(), 1u);
+    EXPECT_EQ(app.dialogs.messages[0].text, view_text::WordWrapFailed);
     EXPECT_FALSE(app.menus.IsChecked(menu::FormWordWrap));
     EXPECT_TRUE(app.txtNoReturn.IsVisible());
     EXPECT_FALSE(app.txtReturn.IsVisible());
@@ -92,13 +97,29 @@ TEST_F(ViewOptionsTest, TheFontDialogIsPresetFromAndAppliesToTheActiveEditorOnly
     EXPECT_EQ(app.txtReturn.Font(), other);
 }
 
+// The settings file is in the ANSI code page; a face name it cannot hold
+// would be stored as "?", which names no font.
+TEST_F(ViewOptionsTest, AFontNameTheSettingsCannotHoldIsUsedButNotStored) {
+    const FontSpec korean{u"맑은 고딕", 12, false, false, false, false};
+    app.dialogs.ChooseFont(korean, ChosenColor);
+    app.dialogs.AnswerMessage(MessageAnswer::Ok);
+    Click(menu::FormFont);
+    EXPECT_EQ(app.txtNoReturn.Font(), korean);
+    ASSERT_EQ(app.dialogs.messages.size(), 1u);
+    EXPECT_NE(app.dialogs.messages[0].text.find(u"「FixedSys」"), std::u16string::npos);
+    EXPECT_FALSE(app.form.Form_Unload());
+    const auto stored = app.SettingsOnDisk();
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_NE(stored->find(u"\r\nName=FixedSys\r\nSize=12\r\n"), std::u16string::npos);
+}
+
 TEST_F(ViewOptionsTest, ACancelledOrFailedFontDialogChangesNothing) {
     const FontSpec start{u"IPAMincho", 10, false, true, false, true};
     for (const bool fails : {false, true}) {
         app.txtNoReturn.SetFont(start);
         app.txtNoReturn.SetTextColor(0x00112233);
-        FontDialogResult answer{fails ? DialogOutcome::Failed : DialogOutcome::Cancelled, ChosenFont,
-                                ChosenColor, {}};
+        FontDialogResult answer{
+            fails ? DialogOutcome::Failed : DialogOutcome::Cancelled, ChosenFont, ChosenColor, {}};
         app.dialogs.AnswerFont(answer);
         if (fails) app.dialogs.AnswerMessage(MessageAnswer::Ok);
         app.dialogs.messages.clear();
