@@ -5,7 +5,7 @@
 # next to tools that do comparable work on the same file:
 #   - every entry of the text-processing menu on the whole text, a text-mode
 #     Find Next to the last occurrence and a Replace all with over a million
-#     replacements, timed by the end-to-end driver from the command until
+#     replacements, timed by the benchmark driver from the command until
 #     the edit view holds the new text (and the Undo that takes it back);
 #   - as references, on the same Shift-JIS file: nkf, ICU uconv, the
 #     coreutils that do the plain-text jobs, and a plain copy of the file.
@@ -28,7 +28,7 @@ build=$SCRIBBIT_BUILD_ROOT/win64
 work=$SCRIBBIT_BUILD_ROOT/bench-editing
 mkdir -p "$work"
 cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" -j "${SCRIBBIT_JOBS:-2}" --target scribbit scribbit_e2e
+cmake --build "$build" -j "${SCRIBBIT_JOBS:-2}" --target scribbit scribbit_bench
 
 # Lines of random pieces (hiragana, katakana, kanji, ASCII, full-width forms,
 # half-width kana with voiced marks, quotes, slashes, tabs, spaces), each
@@ -93,7 +93,7 @@ EOF
 scribbit_wine_start --xvfb
 echo "file: $(stat -c %s "$text") bytes of Shift-JIS, $forms forms of が; Wine: $("$SCRIBBIT_WINE64" --version)"
 rows=$work/rows.txt
-"${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$build/scribbit_e2e.exe")" --bench-editing \
+"${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$build/scribbit_bench.exe")" editing \
     --exe "$(scribbit_winepath "$build/ScribbitⅡ.exe")" \
     --work "$(scribbit_winepath "$work/run")" \
     --file "$(scribbit_winepath "$text")" \

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up, open and save times of ScribbitⅡ under Wine, next to Wine's own
 # notepad: generates 1 MB and 10 MB Shift-JIS files (Japanese and ASCII,
-# CR LF lines), then lets the end-to-end driver time
+# CR LF lines), then lets the benchmark driver (bench/wine) time
 #   start  from CreateProcess to a visible main window,
 #   open   from CreateProcess with the file on the command line until the
 #          edit view holds every character of it,
@@ -20,7 +20,7 @@ build=$SCRIBBIT_BUILD_ROOT/win64
 work=$SCRIBBIT_BUILD_ROOT/bench
 mkdir -p "$work"
 cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" -j "${SCRIBBIT_JOBS:-2}" --target scribbit scribbit_e2e
+cmake --build "$build" -j "${SCRIBBIT_JOBS:-2}" --target scribbit scribbit_bench
 
 bench_text_file "$work/text-1mb.txt" $((1024 * 1024))
 bench_text_file "$work/text-10mb.txt" $((10 * 1024 * 1024))
@@ -29,7 +29,7 @@ scribbit_wine_start --xvfb
 echo "files: $(stat -c '%n %s bytes' "$work"/text-*.txt | tr '\n' ';')"
 echo "Wine: $("$SCRIBBIT_WINE64" --version), medians of ${SCRIBBIT_BENCH_RUNS:-3} runs, times in ms"
 echo
-"${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$build/scribbit_e2e.exe")" --bench \
+"${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$build/scribbit_bench.exe")" open-save \
     --exe "$(scribbit_winepath "$build/ScribbitⅡ.exe")" \
     --notepad 'C:\windows\system32\notepad.exe' \
     --work "$(scribbit_winepath "$work/run")" \

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Typing latency of ScribbitⅡ under Wine: generates 100 KB, 1 MB and 10 MB
 # Shift-JIS files (Japanese and ASCII, CR LF lines), opens each in the real
-# program and lets the end-to-end driver time, in both count units,
+# program and lets the benchmark driver (bench/wine) time, in both count units,
 #   switch  the count-unit command until the new count is shown,
 #   keyup   a key release in the edit view until status panel 3 shows the
 #           exact count: median and worst of 2 × SCRIBBIT_TYPING_PRESSES
@@ -26,7 +26,7 @@ build=$SCRIBBIT_BUILD_ROOT/win64
 work=$SCRIBBIT_BUILD_ROOT/bench-typing
 mkdir -p "$work"
 cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" -j "${SCRIBBIT_JOBS:-2}" --target scribbit scribbit_e2e
+cmake --build "$build" -j "${SCRIBBIT_JOBS:-2}" --target scribbit scribbit_bench
 
 declare -A sizes=([100kb]=$((100 * 1024)) [1mb]=$((1024 * 1024)) [10mb]=$((10 * 1024 * 1024)))
 names=(${SCRIBBIT_TYPING_FILES:-100kb 1mb 10mb})
@@ -37,7 +37,7 @@ files=()
 for name in "${names[@]}"; do files+=(--file "$(scribbit_winepath "$work/text-$name.txt")"); done
 echo "Wine: $("$SCRIBBIT_WINE64" --version); $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
-"${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$build/scribbit_e2e.exe")" --bench-typing \
+"${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$build/scribbit_bench.exe")" typing \
     --exe "$(scribbit_winepath "$build/ScribbitⅡ.exe")" \
     --work "$(scribbit_winepath "$work/run")" \
     --presses "${SCRIBBIT_TYPING_PRESSES:-10}" --wraps "${SCRIBBIT_TYPING_WRAPS:-3}" \

@@ -1,4 +1,5 @@
-# The Win32 program and the end-to-end driver, cross-compiled with MinGW-w64.
+# The Win32 program, its Windows test programs and the Wine benchmark driver,
+# cross-compiled with MinGW-w64.
 enable_language(RC)
 
 set(SCRIBBIT_WIN_DEFINES UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
@@ -24,17 +25,30 @@ target_link_libraries(scribbit PRIVATE scribbit_logic
     comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
+# The probes that start the program and drive its windows, shared by the
+# end-to-end driver and the Wine benchmark driver. They share only headers
+# (command and control identifiers) with the program, so they build even
+# while the logic does not.
+file(GLOB SCRIBBIT_PROBE_SOURCES CONFIGURE_DEPENDS tests/e2e/probe*.cpp)
+add_library(scribbit_probe STATIC ${SCRIBBIT_PROBE_SOURCES})
+target_compile_definitions(scribbit_probe PUBLIC ${SCRIBBIT_WIN_DEFINES})
+target_compile_options(scribbit_probe PRIVATE ${SCRIBBIT_WARNINGS})
+target_include_directories(scribbit_probe PUBLIC src tests resources)
+target_link_libraries(scribbit_probe PUBLIC user32 gdi32 comctl32 shell32 advapi32)
+
 file(GLOB SCRIBBIT_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
-if(SCRIBBIT_E2E_SOURCES)
-    add_executable(scribbit_e2e ${SCRIBBIT_E2E_SOURCES})
-    target_compile_definitions(scribbit_e2e PRIVATE ${SCRIBBIT_WIN_DEFINES})
-    target_compile_options(scribbit_e2e PRIVATE ${SCRIBBIT_WARNINGS})
-    target_include_directories(scribbit_e2e PRIVATE src tests resources)
-    target_link_options(scribbit_e2e PRIVATE -municode -static -static-libgcc -static-libstdc++)
-    # The driver shares only headers (command identifiers) with the program,
-    # so it builds even while the logic does not.
-    target_link_libraries(scribbit_e2e PRIVATE user32 gdi32 comctl32 shell32 advapi32)
-endif()
+list(FILTER SCRIBBIT_E2E_SOURCES EXCLUDE REGEX "/probe[^/]*\\.cpp$")
+add_executable(scribbit_e2e ${SCRIBBIT_E2E_SOURCES})
+target_compile_options(scribbit_e2e PRIVATE ${SCRIBBIT_WARNINGS})
+target_link_options(scribbit_e2e PRIVATE -municode -static -static-libgcc -static-libstdc++)
+target_link_libraries(scribbit_e2e PRIVATE scribbit_probe gtest)
+
+# The Wine benchmark driver (bench/*-wine.sh).
+file(GLOB SCRIBBIT_WINE_BENCH_SOURCES CONFIGURE_DEPENDS bench/wine/*.cpp)
+add_executable(scribbit_bench ${SCRIBBIT_WINE_BENCH_SOURCES})
+target_compile_options(scribbit_bench PRIVATE ${SCRIBBIT_WARNINGS})
+target_link_options(scribbit_bench PRIVATE -municode -static -static-libgcc -static-libstdc++)
+target_link_libraries(scribbit_bench PRIVATE scribbit_probe)
 
 # The port adapters tested against the real system (run under Wine): every
 # shell source except the entry point, with a console test runner.

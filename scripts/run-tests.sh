@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Runs every test: the native suites (plain and with ASan+UBSan), both MinGW
-# builds, and the end-to-end suite under Wine. Ends with one line
-# "N passed, M failed" (native test cases and end-to-end checks; a build that
-# fails counts as one failure) and a non-zero exit code on any failure.
+# builds, and the two Wine suites (the adapters' tests and the end-to-end
+# scenarios). Ends with one line "N passed, M failed" (test cases of every
+# suite; a build that fails, or a suite that crashes or does not finish,
+# counts as one failure) and a non-zero exit code on any failure.
 #
 # Environment:
 #   SCRIBBIT_BUILD_ROOT   where the build folders go (default: build)
 #   SCRIBBIT_E2E_FILTER   run only the end-to-end tests whose name contains it
+#                         (or, with * ? or :, a GoogleTest filter)
 #   SCRIBBIT_JOBS         parallel build jobs (default: 2)
 #   SCRIBBIT_STEPS        the steps to run (default: "native sanitize win32 win64 e2e")
 set -uo pipefail
@@ -104,9 +106,9 @@ driver=$SCRIBBIT_BUILD_ROOT/win64/scribbit_e2e.exe
 adapters=$SCRIBBIT_BUILD_ROOT/win64/scribbit_adapter_tests.exe
 closing_line='^[0-9]+ passed, [0-9]+ failed$'
 
-# Runs one Windows console suite with a time limit; its closing line is kept
-# in its log and shown in parentheses, so that this script's last line stays
-# the only closing line.
+# Runs one Windows console suite with a time limit and keeps its log and
+# exit code; a closing line of its own is shown in parentheses, so that this
+# script's last line stays the only closing line.
 run_wine_suite() {  # label, log, program, arguments...
     local label=$1 log=$2 exe=$3
     shift 3
@@ -114,21 +116,36 @@ run_wine_suite() {  # label, log, program, arguments...
     timeout --kill-after=10 1200 "${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$exe")" "$@" </dev/null 2>&1 |
         tr -d '\r' | grep -v --line-buffered "$SCRIBBIT_WINE_NOISE" | tee "$log" |
         sed -E "s/($closing_line)/($label: \\1)/"
+    echo "${PIPESTATUS[0]}" >"$log.status"
 }
 
+# Counts a suite's test cases from GoogleTest's summary (or from the closing
+# line of a suite that has its own). A suite that crashed, did not finish or
+# failed without saying so counts as one failure more.
 count_wine_suite() {  # label, log
-    local line
-    line=$(grep -E "$closing_line" "$2" 2>/dev/null | tail -n 1)
-    if [[ -n $line ]]; then
-        read -r suite_passed _ suite_failed _ <<<"${line//,/}"
-        note "$1" "$suite_passed" "$suite_failed"
+    local log=$2 status passed failed line
+    status=$(cat "$log.status" 2>/dev/null || echo missing)
+    if grep -qE '^\[==========\] [0-9]+ tests? from .* ran\.' "$log" 2>/dev/null; then
+        passed=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\.$/\1/p' "$log" | tail -n 1)
+        failed=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below:$/\1/p' "$log" | tail -n 1)
+    elif line=$(grep -E "$closing_line" "$log" 2>/dev/null | tail -n 1) && [[ -n $line ]]; then
+        read -r passed _ failed _ <<<"${line//,/}"
     else
-        note "$1" 0 1 "did not finish (log: $2)"
+        passed=$(grep -cE '^\[       OK \] ' "$log" 2>/dev/null)
+        failed=$(grep -cE '^\[  FAILED  \] [^ ]+ \(' "$log" 2>/dev/null)
+        note "$1" "${passed:-0}" $((${failed:-0} + 1)) "did not finish (status $status, log: $log)"
+        return
+    fi
+    passed=${passed:-0} failed=${failed:-0}
+    if [[ $status != 0 ]] && ((failed == 0)); then
+        note "$1" "$passed" 1 "exit status $status (log: $log)"
+    else
+        note "$1" "$passed" "$failed"
     fi
 }
 
 if wanted e2e; then
-    rm -rf "$E2E_OUT" "$LOGS/adapters.log" "$LOGS/e2e.log"
+    rm -rf "$E2E_OUT" "$LOGS"/adapters.log* "$LOGS"/e2e.log*
     mkdir -p "$E2E_OUT" "$SCRIBBIT_BUILD_ROOT/adapter-work"
     (
         scribbit_wine_start --xvfb
@@ -138,8 +155,13 @@ if wanted e2e; then
             cd "$ROOT"
         fi
         if [[ -f $program && -f $driver ]]; then
+            # The filter keeps its old meaning: tests whose name contains it.
             filter=()
-            [[ -n ${SCRIBBIT_E2E_FILTER:-} ]] && filter=(--filter "$SCRIBBIT_E2E_FILTER")
+            if [[ -n ${SCRIBBIT_E2E_FILTER:-} ]]; then
+                pattern=$SCRIBBIT_E2E_FILTER
+                [[ $pattern == *[*:?]* ]] || pattern="*$pattern*"
+                filter=(--gtest_filter="$pattern")
+            fi
             run_wine_suite "end-to-end" "$LOGS/e2e.log" "$driver" --exe "$(scribbit_winepath "$program")" \
                 --out "$(scribbit_winepath "$E2E_OUT")" "${filter[@]}"
         fi

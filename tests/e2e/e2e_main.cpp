@@ -1,30 +1,19 @@
-// The end-to-end driver: runs the real program under test and drives it
-// through window messages. Usage:
-//   scribbit_e2e --exe PATH\ScribbitⅡ.exe --out FOLDER [--filter TEXT] [--list]
-//   scribbit_e2e --bench ...          (see bench_mode.cpp)
-//   scribbit_e2e --bench-editing ...  (see editing_bench_mode.cpp)
-//   scribbit_e2e --bench-typing ...   (see typing_bench_mode.cpp)
+// The end-to-end driver: runs the real program under test and drives it as
+// a user would. Usage:
+//   scribbit_e2e --exe PATH\ScribbitⅡ.exe --out FOLDER [GoogleTest options]
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
+#include <vector>
 
-#include "e2e/bench_mode.h"
-#include "e2e/e2e_harness.h"
+#include "e2e/session.h"
 
 namespace {
 
-int Usage() {
-    std::printf(
-        "usage: scribbit_e2e --exe PROGRAM --out FOLDER [--filter TEXT] [--list]\n"
-        "       scribbit_e2e --bench ...\n");
-    return 2;
-}
-
-std::wstring FullPath(const std::wstring& path) {
+std::string FullPath(const wchar_t* path) {
     wchar_t buffer[MAX_PATH * 4];
-    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, buffer, nullptr);
-    return length > 0 && length < MAX_PATH * 4 ? std::wstring(buffer, length) : path;
+    const DWORD length = GetFullPathNameW(path, MAX_PATH * 4, buffer, nullptr);
+    return e2e::Utf8(length > 0 && length < MAX_PATH * 4 ? std::wstring(buffer, length) : path);
 }
 
 }  // namespace
@@ -32,33 +21,26 @@ std::wstring FullPath(const std::wstring& path) {
 int wmain(int argc, wchar_t** argv) {
     // A crash of the program under test must not stop the run with a dialog.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    if (argc >= 2 && std::wstring(argv[1]) == L"--bench") return e2e::RunBench(argc - 2, argv + 2);
-    if (argc >= 2 && std::wstring(argv[1]) == L"--bench-editing") return e2e::RunEditingBench(argc - 2, argv + 2);
-    if (argc >= 2 && std::wstring(argv[1]) == L"--bench-typing") return e2e::RunTypingBench(argc - 2, argv + 2);
-
-    e2e::Options options;
+    std::vector<wchar_t*> rest{argv[0]};
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
-        auto next = [&]() -> std::wstring { return i + 1 < argc ? argv[++i] : L""; };
-        if (arg == L"--exe") {
-            options.exePath = FullPath(next());
-        } else if (arg == L"--out") {
-            options.outDir = FullPath(next());
-        } else if (arg == L"--filter") {
-            options.filter = next();
-        } else if (arg == L"--list") {
-            options.list = true;
+        if ((arg == L"--exe" || arg == L"--out") && i + 1 < argc) {
+            (arg == L"--exe" ? e2e::Options().exe : e2e::Options().out) = FullPath(argv[++i]);
         } else {
-            return Usage();
+            rest.push_back(argv[i]);
         }
     }
-    if (!options.list && (options.exePath.empty() || options.outDir.empty())) return Usage();
-    while (!options.outDir.empty() && (options.outDir.back() == L'\\' || options.outDir.back() == L'/')) {
-        options.outDir.pop_back();
+    int restCount = static_cast<int>(rest.size());
+    testing::InitGoogleTest(&restCount, rest.data());
+    if (e2e::Options().exe.empty() || e2e::Options().out.empty()) {
+        std::printf("usage: scribbit_e2e --exe PROGRAM --out FOLDER [GoogleTest options]\n");
+        return 2;
     }
-    e2e::SetOptions(options);
-    if (!options.list && GetACP() != 932) {
-        std::printf("warning: the ANSI code page is %u, not 932; Japanese file contents will not match\n", GetACP());
+    // Every check compares Shift-JIS bytes: without the Japanese locale they
+    // would all fail for the wrong reason.
+    if (GetACP() != 932) {
+        std::printf("the ANSI code page is %u, not 932: the Wine prefix lacks the Japanese locale\n", GetACP());
+        return 1;
     }
-    return e2e::RunAll() == 0 ? 0 : 1;
+    return RUN_ALL_TESTS();
 }

@@ -4,8 +4,8 @@
 // each from the command to the text in the edit view, and the Undo that takes
 // it back (which also restores the text for the next command).
 //
-//   scribbit_e2e --bench-editing --exe PROGRAM --work FOLDER --file TEXT
-//                --find WHAT --replace WHAT WITH [--changes N,N,...]
+//   scribbit_bench editing --exe PROGRAM --work FOLDER --file TEXT
+//                  --find WHAT --replace WHAT WITH [--changes N,N,...]
 // (--changes: only those entries of the text-processing menu)
 //
 // Prints one line per command, fields separated by '|':
@@ -19,15 +19,13 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
-#include "e2e/app_process.h"
-#include "e2e/bench_mode.h"
-#include "e2e/e2e_harness.h"
-#include "e2e/file_bytes.h"
-#include "e2e/window_probe.h"
+#include "bench_support.h"
+#include "e2e/probe.h"
 #include "editing_dialog_ids.h"
 
-namespace e2e {
+namespace bench {
+
+using namespace e2e;
 
 namespace {
 
@@ -53,8 +51,8 @@ HWND WaitForToolDialog(DWORD processId, int controlId) {
     HWND found = nullptr;
     PollUntil(
         [&] {
-            for (HWND window : TopLevelWindows(processId)) {
-                if (ClassOf(window) == L"#32770" && IsWindowVisible(window) && GetDlgItem(window, controlId)) {
+            for (HWND window : ShownDialogs(processId)) {
+                if (GetDlgItem(window, controlId)) {
                     found = window;
                     return true;
                 }
@@ -91,17 +89,17 @@ double TimeUndo(HWND mainWindow, HWND view, long long originalLength) {
 
 }  // namespace
 
-int RunEditingBench(int argc, wchar_t** argv) {
-    std::wstring exe;
-    std::wstring work;
-    std::wstring file;
-    std::wstring find;
-    std::wstring replaceWhat;
-    std::wstring replaceWith;
+int RunEditing(int argc, wchar_t** argv) {
+    std::string exe;
+    std::string work;
+    std::string file;
+    std::string find;
+    std::string replaceWhat;
+    std::string replaceWith;
     std::vector<bool> wanted(ChangeMenuEntries, true);
     for (int i = 0; i < argc; ++i) {
         const std::wstring arg = argv[i];
-        auto next = [&]() -> std::wstring { return i + 1 < argc ? argv[++i] : L""; };
+        auto next = [&]() -> std::string { return i + 1 < argc ? Utf8(argv[++i]) : ""; };
         if (arg == L"--exe") {
             exe = next();
         } else if (arg == L"--work") {
@@ -112,42 +110,40 @@ int RunEditingBench(int argc, wchar_t** argv) {
             find = next();
         } else if (arg == L"--changes") {
             wanted.assign(ChangeMenuEntries, false);
-            const std::wstring list = next();
+            const std::string list = next();
             for (std::size_t at = 0; at < list.size();) {
-                const int index = _wtoi(list.c_str() + at);
+                const int index = std::atoi(list.c_str() + at);
                 if (index >= 0 && index < ChangeMenuEntries) wanted[index] = true;
-                const std::size_t comma = list.find(L',', at);
-                at = comma == std::wstring::npos ? list.size() : comma + 1;
+                const std::size_t comma = list.find(',', at);
+                at = comma == std::string::npos ? list.size() : comma + 1;
             }
         } else if (arg == L"--replace") {
             replaceWhat = next();
             replaceWith = next();
         } else {
-            std::printf("unknown argument %s\n", Narrow(arg).c_str());
+            std::printf("unknown argument %s\n", Utf8(arg).c_str());
             return 2;
         }
     }
     if (exe.empty() || work.empty() || file.empty() || find.empty() || replaceWhat.empty()) {
         std::printf(
-            "usage: scribbit_e2e --bench-editing --exe PROGRAM --work FOLDER --file TEXT --find WHAT "
+            "usage: scribbit_bench editing --exe PROGRAM --work FOLDER --file TEXT --find WHAT "
             "--replace WHAT WITH\n");
         return 2;
     }
-    const auto bytes = ReadFileBytes(file);
-    if (!bytes) {
-        std::printf("cannot read %s\n", Narrow(file).c_str());
+    const long long length = CharacterCount(file);
+    if (length < 0) {
+        std::printf("cannot read %s\n", file.c_str());
         return 2;
     }
-    const std::wstring text = DecodeAnsi(*bytes);
-    const long long length = static_cast<long long>(text.size());
 
-    CreateDirectoryW(work.c_str(), nullptr);
-    const std::wstring program = CopyInto(exe, work);
-    const std::wstring document = CopyInto(file, work);
-    AppProcess process;
+    CreateDirectoryW(Wide(work).c_str(), nullptr);
+    const std::string program = CopyInto(exe, work);
+    const std::string document = CopyInto(file, work);
+    Process process;
     const double openStart = NowMs();
     if (!process.Start(program, Quote(document), work, 4 * 3600 * 1000)) {
-        std::printf("cannot start %s\n", Narrow(program).c_str());
+        std::printf("cannot start %s\n", program.c_str());
         return 1;
     }
     const HWND window = process.WaitForMainWindow(BenchTimeoutMs);
@@ -172,7 +168,7 @@ int RunEditingBench(int argc, wchar_t** argv) {
         double start = NowMs();
         if (index == TabToSpaceIndex || index == SpaceToTabIndex) {
             // These ask for the tab width first; the time runs from its OK.
-            PostCommand(window, scribbit::CommandId({scribbit::Menu::Change, index}));
+            PostCommand(window, {scribbit::Menu::Change, index});
             const HWND dialog = WaitForToolDialog(process.Id(), IDC_TAB_SPACE);
             if (!dialog) {
                 PrintRow("change" + std::to_string(index), -1, -1, "no tab dialog");
@@ -205,21 +201,20 @@ int RunEditingBench(int argc, wchar_t** argv) {
     }
 
     // Find Next from the top to the one occurrence at the very end.
-    PostCommand(window, scribbit::CommandId(scribbit::menu::EditFind));
+    PostCommand(window, scribbit::menu::EditFind);
     if (HWND dialog = WaitForToolDialog(process.Id(), IDC_FIND_TEXT); dialog && !GetDlgItem(dialog, IDC_SUBST_TEXT)) {
-        SetTextOf(GetDlgItem(dialog, IDC_FIND_TEXT), find);
+        SetText(GetDlgItem(dialog, IDC_FIND_TEXT), find);
         SendMessageW(view, EM_SETSEL, 0, 0);
         const double start = NowMs();
         SendDialogCommand(dialog, IDOK);
         PaintNow(view);
-        Selection selection;
-        PollUntil([&] { return (selection = SelectionOf(view)).start >= 0; }, BenchTimeoutMs);
+        const auto [first, last] = SelectionOf(view);
         const double elapsed = NowMs() - start;
-        const bool atEnd = selection.end == length && selection.start >= 0 && selection.start < selection.end;
+        const bool atEnd = last == length && first >= 0 && first < last;
         if (!atEnd) ++failures;
         PrintRow("find", atEnd ? elapsed : -1, -1,
                  (atEnd ? "selected the last occurrence" : "not found at the end") + std::string(", selection ") +
-                     std::to_string(selection.start) + "-" + std::to_string(selection.end));
+                     std::to_string(first) + "-" + std::to_string(last));
         SendDialogCommand(dialog, IDCANCEL);
     } else {
         PrintRow("find", -1, -1, "no Find dialog");
@@ -227,27 +222,29 @@ int RunEditingBench(int argc, wchar_t** argv) {
     }
 
     // Replace all from the top; its count message ends the command.
-    PostCommand(window, scribbit::CommandId(scribbit::menu::EditReplace));
+    PostCommand(window, scribbit::menu::EditReplace);
     if (HWND dialog = WaitForToolDialog(process.Id(), IDC_SUBST_TEXT)) {
-        SetTextOf(GetDlgItem(dialog, IDC_FIND_TEXT), replaceWhat);
-        SetTextOf(GetDlgItem(dialog, IDC_SUBST_TEXT), replaceWith);
+        SetText(GetDlgItem(dialog, IDC_FIND_TEXT), replaceWhat);
+        SetText(GetDlgItem(dialog, IDC_SUBST_TEXT), replaceWith);
         SendMessageW(view, EM_SETSEL, 0, 0);
         const double start = NowMs();
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ALL_SUBST, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ALL_SUBST)));
-        auto box = WaitForProcessMessageBox(process.Id(), BenchTimeoutMs);
+        HWND box = nullptr;
+        PollUntil([&] { return (box = MessageBoxOf(process.Id())) != nullptr; }, BenchTimeoutMs);
         const double elapsed = NowMs() - start;
         if (box) {
             // The box may be caught before it has its text, and the program
             // may still be drawing the new text: both are given time.
-            PollUntil([&] { return !(box->text = TextOf(GetDlgItem(box->window, 0xFFFF))).empty(); }, BenchTimeoutMs);
+            std::string text;
+            PollUntil([&] { return !(text = TextOf(GetDlgItem(box, MessageBoxText))).empty(); }, BenchTimeoutMs);
             DWORD_PTR after = 0;
             SendMessageTimeoutW(view, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, BenchTimeoutMs, &after);
-            ClickButton(box->window, IDOK);
-            PollUntil([&] { return !IsWindow(box->window); }, 10000);
+            Click(box, IDOK);
+            PollUntil([&] { return !IsWindow(box); }, 10000);
             const double undo = TimeUndo(window, view, length);
             if (undo < 0) ++failures;
-            PrintRow("replaceall", elapsed, undo, Narrow(box->text) + " " + std::to_string(static_cast<long long>(after)) + " characters after");
+            PrintRow("replaceall", elapsed, undo, text + " " + std::to_string(static_cast<long long>(after)) + " characters after");
         } else {
             PrintRow("replaceall", -1, -1, "no count message");
             ++failures;
@@ -262,4 +259,4 @@ int RunEditingBench(int argc, wchar_t** argv) {
     return failures == 0 ? 0 : 1;
 }
 
-}  // namespace e2e
+}  // namespace bench

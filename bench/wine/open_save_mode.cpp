@@ -1,12 +1,10 @@
-// Timings under Wine for the benchmark script: start-up to a visible window,
-// opening a file from the command line until all of its text is in the edit
-// view, and saving. The same steps are timed for the system's notepad where
-// it can do them, so the figures come with a yardstick.
+// Timings under Wine for bench/open-save-wine.sh: start-up to a visible
+// window, opening a file from the command line until all of its text is in
+// the edit view, and saving. The same steps are timed for the system's
+// notepad where it can do them, so the figures come with a yardstick.
 //
-//   scribbit_e2e --bench --exe PROGRAM --notepad NOTEPAD --work FOLDER
-//                [--runs N] --file A.txt [--file B.txt ...]
-#include "e2e/bench_mode.h"
-
+//   scribbit_bench open-save --exe PROGRAM --notepad NOTEPAD --work FOLDER
+//                  [--runs N] --file A.txt [--file B.txt ...]
 #include <windows.h>
 
 #include <algorithm>
@@ -14,66 +12,22 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
-#include "e2e/app_process.h"
-#include "e2e/e2e_harness.h"
-#include "e2e/file_bytes.h"
-#include "e2e/window_probe.h"
+#include "bench_support.h"
+#include "e2e/probe.h"
 
-namespace e2e {
+namespace bench {
 
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return v < 0; }), values.end());
-    if (values.empty()) return -1;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-HWND DocumentView(HWND mainWindow) {
-    HWND best = nullptr;
-    long long bestArea = -1;
-    for (HWND edit : Descendants(mainWindow, L"Edit")) {
-        if (!IsWindowVisible(edit)) continue;
-        RECT r{};
-        GetWindowRect(edit, &r);
-        const long long area = static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
-        if (area > bestArea) {
-            best = edit;
-            bestArea = area;
-        }
-    }
-    return best;
-}
-
-std::wstring Quote(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-std::wstring CopyInto(const std::wstring& source, const std::wstring& folder) {
-    const std::size_t slash = source.find_last_of(L"\\/");
-    const std::wstring target = folder + L"\\" + (slash == std::wstring::npos ? source : source.substr(slash + 1));
-    CopyFileW(source.c_str(), target.c_str(), FALSE);
-    return target;
-}
+using namespace e2e;
 
 namespace {
 
 constexpr DWORD BenchTimeoutMs = 180000;
 
 // Milliseconds from CreateProcess to a visible main window; -1 on failure.
-double TimeStart(const std::wstring& exe, const std::wstring& folder) {
-    AppProcess process;
+double TimeStart(const std::string& exe, const std::string& folder) {
+    Process process;
     const double start = NowMs();
-    if (!process.Start(exe, L"", folder, BenchTimeoutMs)) return -1;
+    if (!process.Start(exe, "", folder, BenchTimeoutMs)) return -1;
     const HWND window = process.WaitForMainWindow(BenchTimeoutMs);
     const double elapsed = NowMs() - start;
     process.Kill();
@@ -87,10 +41,10 @@ struct OpenSaveTimes {
 
 // Opens file from the command line and waits until the view holds all of
 // its characters; with save, then saves and waits for the file on disk.
-OpenSaveTimes TimeOpen(const std::wstring& exe, const std::wstring& folder, const std::wstring& file,
+OpenSaveTimes TimeOpen(const std::string& exe, const std::string& folder, const std::string& file,
                        long long expectedLength, bool save) {
     OpenSaveTimes times;
-    AppProcess process;
+    Process process;
     const double start = NowMs();
     if (!process.Start(exe, Quote(file), folder, BenchTimeoutMs)) return times;
     const HWND window = process.WaitForMainWindow(BenchTimeoutMs);
@@ -110,19 +64,19 @@ OpenSaveTimes TimeOpen(const std::wstring& exe, const std::wstring& folder, cons
         FILETIME old{};
         SYSTEMTIME y2k{2000, 1, 0, 1, 0, 0, 0, 0};
         SystemTimeToFileTime(&y2k, &old);
-        HANDLE handle = CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE handle = CreateFileW(Wide(file).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             SetFileTime(handle, nullptr, nullptr, &old);
             CloseHandle(handle);
         }
         const long long before = FileSize(file);
         const double saveStart = NowMs();
-        PostCommand(window, scribbit::CommandId(scribbit::menu::FileSave));
+        PostCommand(window, scribbit::menu::FileSave);
         const bool written = PollUntil(
             [&] {
                 WIN32_FILE_ATTRIBUTE_DATA data{};
-                if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return false;
+                if (!GetFileAttributesExW(Wide(file).c_str(), GetFileExInfoStandard, &data)) return false;
                 const long long size = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
                 return CompareFileTime(&data.ftLastWriteTime, &old) != 0 && (size == before || size == before + 2);
             },
@@ -147,15 +101,15 @@ void PrintRow(const char* what, const std::string& file, double scribbit, double
 
 }  // namespace
 
-int RunBench(int argc, wchar_t** argv) {
-    std::wstring exe;
-    std::wstring notepad;
-    std::wstring work;
-    std::vector<std::wstring> files;
+int RunOpenSave(int argc, wchar_t** argv) {
+    std::string exe;
+    std::string notepad;
+    std::string work;
+    std::vector<std::string> files;
     int runs = 3;
     for (int i = 0; i < argc; ++i) {
         const std::wstring arg = argv[i];
-        auto next = [&]() -> std::wstring { return i + 1 < argc ? argv[++i] : L""; };
+        auto next = [&]() -> std::string { return i + 1 < argc ? Utf8(argv[++i]) : ""; };
         if (arg == L"--exe") {
             exe = next();
         } else if (arg == L"--notepad") {
@@ -165,20 +119,20 @@ int RunBench(int argc, wchar_t** argv) {
         } else if (arg == L"--file") {
             files.push_back(next());
         } else if (arg == L"--runs") {
-            runs = std::max(1, _wtoi(next().c_str()));
+            runs = std::max(1, std::atoi(next().c_str()));
         } else {
-            std::printf("unknown bench argument %s\n", Narrow(arg).c_str());
+            std::printf("unknown argument %s\n", Utf8(arg).c_str());
             return 2;
         }
     }
     if (exe.empty() || work.empty()) {
-        std::printf("usage: scribbit_e2e --bench --exe PROGRAM --notepad NOTEPAD --work FOLDER [--runs N] --file F...\n");
+        std::printf("usage: scribbit_bench open-save --exe PROGRAM --notepad NOTEPAD --work FOLDER [--runs N] --file F...\n");
         return 2;
     }
-    CreateDirectoryW(work.c_str(), nullptr);
+    CreateDirectoryW(Wide(work).c_str(), nullptr);
     // The program keeps its settings beside itself: a copy of its own, with
     // the first run (which writes them) done before anything is timed.
-    const std::wstring program = CopyInto(exe, work);
+    const std::string program = CopyInto(exe, work);
     TimeStart(program, work);
 
     std::printf("%-8s %-22s %9s %9s %7s\n", "step", "file", "ms", "notepad", "ratio");
@@ -191,22 +145,21 @@ int RunBench(int argc, wchar_t** argv) {
     PrintRow("start", "(none)", Median(ours), Median(theirs));
 
     int failures = 0;
-    for (const std::wstring& source : files) {
+    for (const std::string& source : files) {
         const auto bytes = ReadFileBytes(source);
         if (!bytes) {
-            std::printf("cannot read %s\n", Narrow(source).c_str());
+            std::printf("cannot read %s\n", source.c_str());
             ++failures;
             continue;
         }
-        const long long expectedLength = static_cast<long long>(DecodeAnsi(*bytes).size());
-        const std::size_t slash = source.find_last_of(L"\\/");
-        const std::string name = Narrow(slash == std::wstring::npos ? source : source.substr(slash + 1));
+        const auto expectedLength = static_cast<long long>(FromAnsi(*bytes).size());
+        const std::string name = NameOf(source);
         std::vector<double> open;
         std::vector<double> save;
         std::vector<double> notepadOpen;
         for (int run = 0; run < runs; ++run) {
             // A fresh copy each run: saving makes the file grow.
-            const std::wstring copy = work + L"\\bench-" + Widen(name);
+            const std::string copy = work + "\\bench-" + name;
             if (!WriteFileBytes(copy, *bytes)) {
                 ++failures;
                 break;
@@ -237,4 +190,4 @@ int RunBench(int argc, wchar_t** argv) {
     return failures == 0 ? 0 : 1;
 }
 
-}  // namespace e2e
+}  // namespace bench

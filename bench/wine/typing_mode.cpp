@@ -3,8 +3,8 @@
 // status panel 3, in both count units; and how long switching word wrap
 // takes until the other edit view holds the whole text.
 //
-//   scribbit_e2e --bench-typing --exe PROGRAM --work FOLDER [--presses N] [--wraps N]
-//                --file A.txt [--file B.txt ...]
+//   scribbit_bench typing --exe PROGRAM --work FOLDER [--presses N] [--wraps N]
+//                  --file A.txt [--file B.txt ...]
 //
 // A key release is timed as a synchronous WM_KEYUP to the edit view: the
 // send returns once the program's handler has recounted and set the panel.
@@ -17,14 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
-#include "e2e/app_process.h"
-#include "e2e/bench_mode.h"
-#include "e2e/e2e_harness.h"
-#include "e2e/file_bytes.h"
-#include "e2e/window_probe.h"
+#include "bench_support.h"
+#include "e2e/probe.h"
 
-namespace e2e {
+namespace bench {
+
+using namespace e2e;
 
 namespace {
 
@@ -58,8 +56,8 @@ LPARAM KeyUpParameter() {
     return static_cast<LPARAM>(0xC0000001u | (ScanCodeA << 16));
 }
 
-std::wstring CountPanel(const AppProcess& process, HWND mainWindow) {
-    return StatusText(process.Handle(), StatusBarOf(mainWindow), 2).value_or(L"<unreadable>");
+std::string CountPanel(const Process& process, HWND mainWindow) {
+    return StatusText(process.Handle(), StatusBarOf(mainWindow), 2);
 }
 
 struct UnitFigures {
@@ -74,7 +72,7 @@ struct UnitFigures {
 // idle before the release: the typed character's own work in the edit
 // control (redrawing, laying out the lines) is then done, and the release
 // costs only the program's handler.
-UnitFigures TimeKeyReleases(const AppProcess& process, HWND mainWindow, HWND view, long long baseCount,
+UnitFigures TimeKeyReleases(const Process& process, HWND mainWindow, HWND view, long long baseCount,
                             int presses) {
     UnitFigures figures;
     std::vector<double> times;
@@ -86,9 +84,9 @@ UnitFigures TimeKeyReleases(const AppProcess& process, HWND mainWindow, HWND vie
             ++figures.wrongCounts;
             continue;
         }
-        if (idle) process.WaitForIdle(TypingTimeoutMs);
+        if (idle) WaitForInputIdle(process.Handle(), TypingTimeoutMs);
         const double elapsed = TimeSend(view, WM_KEYUP, 'A', KeyUpParameter());
-        const std::wstring expected = std::to_wstring(baseCount + (typing ? 1 : 0));
+        const std::string expected = std::to_string(baseCount + (typing ? 1 : 0));
         if (elapsed < 0 || CountPanel(process, mainWindow) != expected) {
             ++figures.wrongCounts;
             continue;
@@ -104,7 +102,7 @@ UnitFigures TimeKeyReleases(const AppProcess& process, HWND mainWindow, HWND vie
 double TimeWordWrap(HWND mainWindow, long long length) {
     const HWND before = ActiveEditor(mainWindow);
     const double start = NowMs();
-    if (!PostCommand(mainWindow, scribbit::CommandId(scribbit::menu::FormWordWrap))) return -1;
+    if (!PostCommand(mainWindow, scribbit::menu::FormWordWrap)) return -1;
     const bool moved = PollUntil(
         [&] {
             const HWND now = ActiveEditor(mainWindow);
@@ -121,25 +119,19 @@ std::string Cell(double ms) {
     return text;
 }
 
-std::string NameOf(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return Narrow(slash == std::wstring::npos ? path : path.substr(slash + 1));
-}
-
 // One start of the program with the file: both units, then word wrap.
 // Returns the number of failures.
-int BenchFile(const std::wstring& program, const std::wstring& folder, const std::wstring& file, int presses,
+int BenchFile(const std::string& program, const std::string& folder, const std::string& file, int presses,
               int wraps) {
-    const auto bytes = ReadFileBytes(file);
-    if (!bytes) {
-        std::printf("cannot read %s\n", Narrow(file).c_str());
+    const long long characters = CharacterCount(file);
+    const long long byteCount = FileSize(file);
+    if (characters < 0) {
+        std::printf("cannot read %s\n", file.c_str());
         return 1;
     }
-    const long long characters = static_cast<long long>(DecodeAnsi(*bytes).size());
-    const long long byteCount = static_cast<long long>(bytes->size());
     const std::string name = NameOf(file);
 
-    AppProcess process;
+    Process process;
     if (!process.Start(program, Quote(file), folder, TypingTimeoutMs * 4)) return 1;
     const HWND main = process.WaitForMainWindow(TypingTimeoutMs);
     const bool loaded = main && PollUntil(
@@ -157,18 +149,18 @@ int BenchFile(const std::wstring& program, const std::wstring& folder, const std
     struct Unit {
         const char* label;
         scribbit::MenuItem item;
-        const wchar_t* panelText;
+        const char* panelText;
         long long count;
     };
-    const Unit units[] = {{"bytes", scribbit::menu::CountBytes, L"バイト", byteCount},
-                          {"chars", scribbit::menu::CountCharacters, L"文字", characters}};
+    const Unit units[] = {{"bytes", scribbit::menu::CountBytes, "バイト", byteCount},
+                          {"chars", scribbit::menu::CountCharacters, "文字", characters}};
     for (const Unit& unit : units) {
         // Switching the unit recounts at once: the first figure of the row.
         std::vector<double> floor;
         const double switchMs = TimeSend(main, WM_COMMAND, MAKEWPARAM(scribbit::CommandId(unit.item), 0), 0);
         const bool switched =
-            StatusText(process.Handle(), StatusBarOf(main), 1).value_or(L"") == unit.panelText &&
-            CountPanel(process, main) == std::to_wstring(unit.count);
+            StatusText(process.Handle(), StatusBarOf(main), 1) == unit.panelText &&
+            CountPanel(process, main) == std::to_string(unit.count);
         if (!switched) {
             std::printf("%s: the %s count did not show %lld\n", name.c_str(), unit.label, unit.count);
             ++failures;
@@ -213,15 +205,15 @@ int BenchFile(const std::wstring& program, const std::wstring& folder, const std
 
 }  // namespace
 
-int RunTypingBench(int argc, wchar_t** argv) {
-    std::wstring exe;
-    std::wstring work;
-    std::vector<std::wstring> files;
+int RunTyping(int argc, wchar_t** argv) {
+    std::string exe;
+    std::string work;
+    std::vector<std::string> files;
     int presses = 10;
     int wraps = 3;
     for (int i = 0; i < argc; ++i) {
         const std::wstring arg = argv[i];
-        auto next = [&]() -> std::wstring { return i + 1 < argc ? argv[++i] : L""; };
+        auto next = [&]() -> std::string { return i + 1 < argc ? Utf8(argv[++i]) : ""; };
         if (arg == L"--exe") {
             exe = next();
         } else if (arg == L"--work") {
@@ -229,34 +221,34 @@ int RunTypingBench(int argc, wchar_t** argv) {
         } else if (arg == L"--file") {
             files.push_back(next());
         } else if (arg == L"--wraps") {
-            wraps = std::max(0, _wtoi(next().c_str()));
+            wraps = std::max(0, std::atoi(next().c_str()));
         } else if (arg == L"--presses") {
-            presses = std::max(1, _wtoi(next().c_str()));
+            presses = std::max(1, std::atoi(next().c_str()));
         } else {
-            std::printf("unknown bench argument %s\n", Narrow(arg).c_str());
+            std::printf("unknown argument %s\n", Utf8(arg).c_str());
             return 2;
         }
     }
     if (exe.empty() || work.empty() || files.empty()) {
         std::printf(
-            "usage: scribbit_e2e --bench-typing --exe PROGRAM --work FOLDER [--presses N] [--wraps N] --file "
+            "usage: scribbit_bench typing --exe PROGRAM --work FOLDER [--presses N] [--wraps N] --file "
             "F...\n");
         return 2;
     }
-    CreateDirectoryW(work.c_str(), nullptr);
+    CreateDirectoryW(Wide(work).c_str(), nullptr);
     // A copy of its own, so that the settings beside it are the bench's;
     // the first run writes them before anything is timed.
-    const std::wstring program = CopyInto(exe, work);
+    const std::string program = CopyInto(exe, work);
     {
-        AppProcess first;
-        if (first.Start(program, L"", work, TypingTimeoutMs)) first.WaitForMainWindow(TypingTimeoutMs);
+        Process first;
+        if (first.Start(program, "", work, TypingTimeoutMs)) first.WaitForMainWindow(TypingTimeoutMs);
         first.Kill();
     }
 
     std::printf("%-16s %10s  %-5s %8s %8s %8s %8s %8s %8s\n", "file", "bytes", "unit", "null-rt", "switch",
                 "keyup", "max", "idle-ku", "max");
     int failures = 0;
-    for (const std::wstring& file : files) failures += BenchFile(program, work, file, presses, wraps);
+    for (const std::string& file : files) failures += BenchFile(program, work, file, presses, wraps);
     std::printf(
         "times in ms; null-rt: a WM_NULL round trip (the floor); switch: the count-unit command;\n"
         "keyup: key release right after the key until the count is shown (median and worst of %d);\n"
@@ -267,4 +259,4 @@ int RunTypingBench(int argc, wchar_t** argv) {
     return failures == 0 ? 0 : 1;
 }
 
-}  // namespace e2e
+}  // namespace bench

@@ -1,0 +1,92 @@
+// The Wine benchmark driver (see bench/*-wine.sh):
+//   scribbit_bench open-save ...   start-up, open and save (open_save_mode.cpp)
+//   scribbit_bench editing ...     the editing commands on a large text (editing_mode.cpp)
+//   scribbit_bench typing ...      key-release latency, word-wrap switching (typing_mode.cpp)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "bench_support.h"
+#include "e2e/probe.h"
+
+namespace bench {
+
+double NowMs() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::erase_if(values, [](double v) { return v < 0; });
+    if (values.empty()) return -1;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+HWND DocumentView(HWND mainWindow) {
+    HWND best = nullptr;
+    long long bestArea = -1;
+    for (HWND edit : e2e::Descendants(mainWindow, L"Edit")) {
+        if (!IsWindowVisible(edit)) continue;
+        RECT r{};
+        GetWindowRect(edit, &r);
+        const long long area = static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
+        if (area > bestArea) {
+            best = edit;
+            bestArea = area;
+        }
+    }
+    return best;
+}
+
+std::string Quote(const std::string& path) { return "\"" + path + "\""; }
+
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string CopyInto(const std::string& source, const std::string& folder) {
+    const std::string target = folder + "\\" + NameOf(source);
+    CopyFileW(e2e::Wide(source).c_str(), e2e::Wide(target).c_str(), FALSE);
+    return target;
+}
+
+long long FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(e2e::Wide(path).c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::wstring FromAnsi(const std::string& bytes) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+    return text;
+}
+
+long long CharacterCount(const std::string& path) {
+    const auto bytes = e2e::ReadFileBytes(path);
+    return bytes ? static_cast<long long>(FromAnsi(*bytes).size()) : -1;
+}
+
+}  // namespace bench
+
+int wmain(int argc, wchar_t** argv) {
+    // A crash of the program under test must not stop the run with a dialog.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    const std::wstring mode = argc >= 2 ? argv[1] : L"";
+    if (mode == L"open-save") return bench::RunOpenSave(argc - 2, argv + 2);
+    if (mode == L"editing") return bench::RunEditing(argc - 2, argv + 2);
+    if (mode == L"typing") return bench::RunTyping(argc - 2, argv + 2);
+    std::printf("usage: scribbit_bench open-save|editing|typing ARGUMENTS (see bench/*-wine.sh)\n");
+    return 2;
+}

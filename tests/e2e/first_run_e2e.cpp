@@ -1,0 +1,142 @@
+// A first run and its settings file, then a restart on settings a user
+// wrote: placement, views, bars and a toolbar of their own.
+#include <set>
+#include <vector>
+
+#include "e2e/session.h"
+
+namespace e2e {
+namespace {
+
+const std::string FirstRunSettings =
+    "[Setting]\r\nXpos=0\r\nYpos=0\r\nXsize=5200\r\nYsize=5000\r\nStatusBar=True\r\nToolBar=True\r\n"
+    "CharCount=False\r\nTurnRight=False\r\nTabSpace=0\r\nMostFront=False\r\n\r\n\r\n"
+    "[Font]\r\nBold=False\r\nItalic=False\r\nName=FixedSys\r\nSize=13.5\r\nStrikethrough=False\r\n"
+    "Underline=False\r\nColor=&H80000008\r\n\r\n\r\n"
+    "[ToolBar]\r\n"
+    "新規作成,0,new,新規作成\r\n"
+    "開く,0,open,開く...\r\n"
+    "名前を付けて保存,0,saveas,名前を付けて保存...\r\n"
+    "終了,0,exit,終了\r\n"
+    ",3,0,(区切り)\r\n"
+    "元に戻す,0,undo,元に戻す\r\n"
+    "切り取り,0,cut,切り取り\r\n"
+    "コピー,0,copy,コピー\r\n"
+    "貼り付け,0,paste,貼り付け\r\n"
+    "削除,0,delete,削除\r\n"
+    ",3,0,(区切り)\r\n"
+    "ひらがな→カタカナ,0,hira_kata,ひらがな→カタカナ\r\n"
+    "全角→半角,0,zen_han,全角→半角\r\n"
+    "小文字→大文字,0,min_big,小文字→大文字\r\n"
+    "カタカナ→ひらがな,0,kata_hira,カタカナ→ひらがな\r\n"
+    "半角→全角,0,han_zen,半角→全角\r\n"
+    "大文字→小文字,0,big_min,大文字→小文字\r\n"
+    "CR+LF→LF変換,0,crlf_lf,CR+LF→LF変換\r\n"
+    "LF→CR+LF変換,0,lf_crlf,LF→CR+LF変換\r\n"
+    "タブ→スペース変換,0,tab_space,タブ→スペース変換...\r\n"
+    "スペース→タブ変換,0,space_tab,スペース→タブ変換...\r\n"
+    "行末のスペース削除,0,delspace,行末のスペース削除\r\n"
+    "改行(CR+LF)の削除,0,delcrlf,改行(CR+LF)の削除\r\n"
+    ",3,0,(区切り)\r\n"
+    "ヘルプ,0,help,ヘルプ...\r\n"
+    "バージョン情報,0,about,バージョン情報...\r\n";
+
+// Placement in multiples of 15 twips (a pixel at 96 DPI), so that it survives
+// the trip through the screen; the toolbar holds a separator, a check button,
+// a drop-down, two lines that are no button, an image key nobody knows and a
+// repeated key. Written back, only the two lines are gone.
+std::string UserSettings(bool withJunk) {
+    return "[Setting]\r\nXpos=1500\r\nYpos=900\r\nXsize=6000\r\nYsize=5400\r\nStatusBar=False\r\nToolBar=True\r\n"
+           "CharCount=True\r\nTurnRight=True\r\nTabSpace=4\r\nMostFront=True\r\n\r\n\r\n" +
+           FirstRunSettings.substr(FirstRunSettings.find("[Font]"), FirstRunSettings.find("[ToolBar]") -
+                                                                       FirstRunSettings.find("[Font]")) +
+           "[ToolBar]\r\n"
+           "新規作成,0,new,新規作成\r\n"
+           ",3,0,(区切り)\r\n"
+           "常に手前に表示,1,mostfront,常に手前に表示\r\n"
+           "貼り付け,5,paste,貼り付け\r\n" +
+           (withJunk ? "この行は位置ではない\r\nコピー,7,copy,コピー\r\n" : "") +
+           "謎のコマンド,0,nosuchimage,謎のツールチップ\r\n"
+           ",3,0,(区切り)\r\n"
+           "新規作成,0,new,新規作成\r\n";
+}
+
+bool ButtonChecked(const App& app, int index) {
+    const auto button = ToolbarButton(app.process.Handle(), ToolBarOf(app.Main()), index);
+    return button && (button->fsState & TBSTATE_CHECKED);
+}
+
+int CheckedButtons(const App& app) {
+    int checked = 0;
+    for (int i = 0; i < Send(ToolBarOf(app.Main()), TB_BUTTONCOUNT); ++i) checked += ButtonChecked(app, i);
+    return checked;
+}
+
+TEST(Session, FirstRunAndARestartOnTheUsersSettings) {
+    const std::string folder = FreshFolder();
+    App app(folder);
+    ASSERT_FALSE(app.Settings());
+    ASSERT_TRUE(app.Start());
+    // Written before the window appears.
+    EXPECT_EQ(app.Settings(), AnsiBytes(FirstRunSettings));
+    EXPECT_EQ(app.Caption(), ProgramTitle);
+    // Two edit views, one shown; word wrap is off, so it scrolls sideways.
+    EXPECT_EQ(Editors(app.Main()).size(), 2u);
+    EXPECT_TRUE(GetWindowLongPtrW(app.Editor(), GWL_STYLE) & WS_HSCROLL);
+    EXPECT_TRUE(IsWindowVisible(StatusBarOf(app.Main())));
+    EXPECT_EQ(Send(StatusBarOf(app.Main()), SB_GETPARTS), 8);
+    EXPECT_TRUE(IsWindowVisible(ToolBarOf(app.Main())));
+    EXPECT_EQ(Send(ToolBarOf(app.Main()), TB_BUTTONCOUNT), 26);
+    Screenshot("first-run");
+
+    // Always on top, which has no button here, presses none.
+    EXPECT_TRUE(app.Run(scribbit::menu::FormAlwaysOnTop));
+    EXPECT_EQ(CheckedButtons(app), 0);
+    // Spoilt meanwhile, the file is written whole again when the window is
+    // closed, with the option.
+    ASSERT_TRUE(WriteFileBytes(app.SettingsPath(), "[Setting]\r\n"));
+    ASSERT_TRUE(PostMessageW(app.Main(), WM_CLOSE, 0, 0));
+    ASSERT_TRUE(app.process.WaitForExit(WaitMs));
+    EXPECT_EQ(app.process.ExitCode(), 0u);
+    std::string expected = AnsiBytes(FirstRunSettings);
+    expected.replace(expected.find("MostFront=False"), 15, "MostFront=True");
+    EXPECT_EQ(app.Settings(), expected);
+
+    ASSERT_TRUE(WriteFileBytes(app.SettingsPath(), AnsiBytes(UserSettings(true))));
+    App again(folder);
+    ASSERT_TRUE(again.Start());
+    RECT rect{};
+    GetWindowRect(again.Main(), &rect);
+    EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right, rect.bottom}), std::vector<LONG>({100, 60, 500, 420}));
+    EXPECT_FALSE(GetWindowLongPtrW(again.Editor(), GWL_STYLE) & WS_HSCROLL);
+    EXPECT_FALSE(IsWindowVisible(StatusBarOf(again.Main())));
+    EXPECT_EQ(again.Panel(2), "文字");
+    struct Button {
+        BYTE style;
+        bool image;
+    };
+    const Button buttons[] = {{BTNS_BUTTON, true},   {BTNS_SEP, false},    {BTNS_CHECK, true}, {BTNS_DROPDOWN, true},
+                              {BTNS_BUTTON, false}, {BTNS_SEP, false}, {BTNS_BUTTON, true}};
+    const HWND tools = ToolBarOf(again.Main());
+    ASSERT_EQ(Send(tools, TB_BUTTONCOUNT), 7);
+    std::set<int> commands;
+    for (int i = 0; i < 7; ++i) {
+        const auto button = ToolbarButton(again.process.Handle(), tools, i);
+        ASSERT_TRUE(button);
+        EXPECT_EQ(button->fsStyle & (BTNS_SEP | BTNS_CHECK | BTNS_DROPDOWN), buttons[i].style) << i;
+        if (buttons[i].style == BTNS_SEP) continue;
+        EXPECT_EQ(button->iBitmap != I_IMAGENONE, buttons[i].image) << i;
+        // Each button answers to a command of its own, a repeated key too.
+        EXPECT_TRUE(commands.insert(button->idCommand).second) << i;
+    }
+    // Stored as on: its button is pressed, and follows the menu item.
+    EXPECT_TRUE(ButtonChecked(again, 2));
+    Screenshot("users-settings");
+    EXPECT_AFTER(again.Command(scribbit::menu::FormAlwaysOnTop), ButtonChecked(again, 2), false);
+    EXPECT_AFTER(again.Command(scribbit::menu::FormAlwaysOnTop), ButtonChecked(again, 2), true);
+    ASSERT_TRUE(again.Exit());
+    EXPECT_EQ(again.Settings(), AnsiBytes(UserSettings(false)));
+}
+
+}  // namespace
+}  // namespace e2e
