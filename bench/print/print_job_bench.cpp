@@ -121,7 +121,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring pdf;
     while (pdf.empty() && NowMs() - jobStart < 600000) {
         for (const std::wstring& name : PdfFiles(argv[2]))
-            if (!before.contains(name) && IsComplete(std::wstring(argv[2]) + L"\\" + name)) pdf = name;
+            if (name.starts_with(L"print-bench") && !before.contains(name) && IsComplete(std::wstring(argv[2]) + L"\\" + name)) pdf = name;
         if (pdf.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     const double pdfMs = NowMs() - jobStart;
