@@ -1,10 +1,10 @@
 // Printing to the PDF printer the test scripts set up: the pages are
 // rendered to images (pdftoppm, a Linux program Wine starts) and read as
 // ink, since the PDF's Japanese text cannot be extracted.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <regex>
 #include <set>
 #include <vector>
@@ -21,12 +21,6 @@ constexpr DWORD PrintMs = 90000;  // pages come slowly out of Wine's PostScript 
 
 double Millimetres(int pixels) { return pixels * 25.4 / Dpi; }
 
-std::string UnixPath(const std::string& windowsPath) {  // Z: is the Linux root
-    std::string path = windowsPath.substr(2);
-    for (char& c : path) c = c == '\\' ? '/' : c;
-    return path;
-}
-
 // CUPS-PDF writes to ~/PDF; Wine gives the Linux home as \??\Z:\home\user.
 std::string PdfFolder() {
     wchar_t home[MAX_PATH] = {};
@@ -35,69 +29,77 @@ std::string PdfFolder() {
     return (folder.starts_with("\\??\\") ? folder.substr(4) : folder) + "\\PDF";
 }
 
+// The complete PDFs (ending with their end-of-file marker) whose names start with stem.
 std::set<std::string> PdfsNamed(const std::string& stem) {
     std::set<std::string> found;
     std::error_code ignored;
     for (const auto& entry : std::filesystem::directory_iterator(Wide(PdfFolder()), ignored)) {
         const std::string name = Utf8(entry.path().filename().wstring());
-        const auto bytes = ReadFileBytes(PdfFolder() + "\\" + name);
-        // Complete once it ends with its end-of-file marker.
-        if (name.starts_with(stem) && bytes && bytes->find("%%EOF", bytes->size() - std::min<std::size_t>(bytes->size(), 64)) != std::string::npos)
-            found.insert(name);
+        const std::string bytes = ReadFileBytes(PdfFolder() + "\\" + name).value_or("");
+        if (name.starts_with(stem) && bytes.find("%%EOF", bytes.size() - std::min<std::size_t>(bytes.size(), 64)) != std::string::npos) found.insert(name);
     }
     return found;
 }
 
-// A grey page: true where there is ink.
-struct Page {
-    int width = 0, height = 0;
-    std::vector<unsigned char> grey;
-    bool Ink(int x, int y) const { return grey[static_cast<std::size_t>(y) * width + x] < 128; }
-    bool Rule(int y) const {  // an unbroken run of ink longer than any text: the header or footer rule
-        for (int x = 0, run = 0; x < width; ++x)
-            if ((run = Ink(x, y) ? run + 1 : 0) > Dpi * 2) return true;
-        return false;
-    }
+// Where a page has ink, and the bands of ink rows between the header rule
+// and the footer rule (unbroken runs of ink longer than any text): its lines.
+struct Ink {
+    int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1, width = 0, height = 0, bodyLines = 0;
 };
 
-// The pages the PDF itself declares.
-std::size_t PageCount(const std::string& pdf) {
-    const std::string bytes = ReadFileBytes(PdfFolder() + "\\" + pdf).value_or("");
-    const std::regex page(R"(/Type\s*/Page[^s])");
-    return static_cast<std::size_t>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()));
-}
-
-std::optional<Page> ReadPage(const std::wstring& file) {
-    std::ifstream in(std::filesystem::path(file), std::ios::binary);
-    std::string magic;
-    Page page;
-    int maximum = 0;
-    in >> magic >> page.width >> page.height >> maximum;
-    in.get();
-    page.grey.assign(std::istreambuf_iterator<char>(in), {});
-    if (magic != "P5" || page.width <= 0 || page.grey.size() != static_cast<std::size_t>(page.width) * page.height) return std::nullopt;
-    return page;
+Ink InkOf(const std::vector<unsigned char>& grey, int width, int height) {
+    Ink ink{INT_MAX, -1, INT_MAX, -1, width, height, 0};
+    std::vector<int> rules, inkedRows;
+    for (int y = 0; y < height; ++y) {
+        int run = 0, longest = 0;
+        for (int x = 0; x < width; ++x) {
+            const bool inked = grey[static_cast<std::size_t>(y) * width + x] < 128;
+            longest = std::max(longest, run = inked ? run + 1 : 0);
+            if (inked) ink = {std::min(ink.left, x), std::max(ink.right, x), std::min(ink.top, y), std::max(ink.bottom, y), width, height, 0};
+        }
+        if (longest > Dpi * 2) rules.push_back(y);
+        if (longest > 0) inkedRows.push_back(y);
+    }
+    for (std::size_t i = 1; i < inkedRows.size() && rules.size() >= 2; ++i) {
+        const int y = inkedRows[i];
+        const bool rule = std::find(rules.begin(), rules.end(), y) != rules.end();
+        if (y > rules.front() && y < rules.back() && !rule && inkedRows[i - 1] != y - 1) ++ink.bodyLines;
+    }
+    return ink;
 }
 
 // Wine starts a Linux program without a handle to wait on: the pages are
-// there once as many complete images as the PDF has pages are.
-std::vector<Page> Render(const std::string& pdf, const std::string& folder) {
-    const std::size_t count = PageCount(pdf);
-    std::wstring line = Wide("pdftoppm -gray -r " + std::to_string(Dpi) + " \"" + UnixPath(PdfFolder() + "\\" + pdf) + "\" \"" + UnixPath(folder + "\\page") + "\"");
+// there once as many complete images as the PDF declares pages are.
+std::vector<Ink> Render(const std::string& pdf, const std::string& folder) {
+    const std::string bytes = ReadFileBytes(PdfFolder() + "\\" + pdf).value_or("");
+    const std::regex pageObject(R"(/Type\s*/Page[^s])");
+    const auto count = static_cast<std::size_t>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), pageObject), std::sregex_iterator()));
+    const auto unix = [](std::string path) {  // Z: is the Linux root
+        for (char& c : path) c = c == '\\' ? '/' : c;
+        return "\"" + path.substr(2) + "\"";
+    };
+    std::wstring line = Wide("pdftoppm -gray -r " + std::to_string(Dpi) + " " + unix(PdfFolder() + "\\" + pdf) + " " + unix(folder + "\\page"));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     EXPECT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\pdftoppm", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    std::vector<Page> pages;
+    std::vector<Ink> pages;
     PollUntil([&] {
-        std::set<std::wstring> files;  // page-1.pgm, or page-01.pgm from ten pages on: in order either way
-        for (const auto& entry : std::filesystem::directory_iterator(Wide(folder)))
-            if (entry.path().extension() == L".pgm") files.insert(entry.path().wstring());
         pages.clear();
-        for (const std::wstring& file : files)
-            if (auto page = ReadPage(file)) pages.push_back(std::move(*page));
+        std::set<std::filesystem::path> files;  // page-1.pgm, or page-01.pgm from ten pages on: in order either way
+        for (const auto& entry : std::filesystem::directory_iterator(Wide(folder)))
+            if (entry.path().extension() == L".pgm") files.insert(entry.path());
+        for (const auto& file : files) {
+            std::ifstream in(file, std::ios::binary);
+            std::string magic;
+            int width = 0, height = 0, maximum = 0;
+            in >> magic >> width >> height >> maximum;
+            in.get();
+            const std::vector<unsigned char> grey{std::istreambuf_iterator<char>(in), {}};
+            if (magic == "P5" && width > 0 && grey.size() == static_cast<std::size_t>(width) * height) pages.push_back(InkOf(grey, width, height));
+        }
         return count > 0 && pages.size() == count;
     }, WaitMs, 200);
     EXPECT_EQ(pages.size(), count) << pdf;
@@ -106,30 +108,10 @@ std::vector<Page> Render(const std::string& pdf, const std::string& folder) {
     return pages;
 }
 
-struct Ink {
-    int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1;
-    int bodyLines = 0;  // bands of ink rows between the header rule and the footer rule
-};
-
-Ink InkOf(const Page& page) {
-    Ink ink;
-    std::vector<int> rules;
-    for (int y = 0; y < page.height; ++y) {
-        for (int x = 0; x < page.width; ++x) {
-            if (!page.Ink(x, y)) continue;
-            ink = {std::min(ink.left, x), std::max(ink.right, x), std::min(ink.top, y), std::max(ink.bottom, y), 0};
-        }
-        if (page.Rule(y)) rules.push_back(y);
-    }
-    if (rules.size() < 2) return ink;
-    bool inBand = false;
-    for (int y = rules.front() + 1; y < rules.back(); ++y) {
-        bool inked = false;
-        for (int x = 0; x < page.width && !inked; ++x) inked = page.Ink(x, y);
-        if (inked && !inBand && !page.Rule(y)) ++ink.bodyLines;
-        inBand = inked;
-    }
-    return ink;
+int BodyLines(const std::vector<Ink>& pages) {
+    int lines = 0;
+    for (const Ink& page : pages) lines += page.bodyLines;
+    return lines;
 }
 
 std::string Document(int lines) {
@@ -138,23 +120,27 @@ std::string Document(int lines) {
     return text;
 }
 
-// File > Print, OK in the print dialog; returns once the progress dialog
-// has come and gone.
-bool Print(const App& app) {
+// Ctrl+P, then OK in the print dialog; returns the progress dialog.
+HWND StartPrinting(const App& app) {
     const HWND dialog = app.Opens([&] { app.Key('P', Ctrl); }, [&] { return DialogTitled(app.Pid(), "印刷"); });
-    if (!dialog || !Click(dialog, IDOK)) return false;
-    PollUntil([&] { return DialogTitled(app.Pid(), "印刷中だよ") != nullptr; });
-    return PollUntil([&] { return !DialogTitled(app.Pid(), "印刷中だよ"); }, PrintMs);
+    HWND progress = nullptr;
+    if (dialog && Click(dialog, IDOK)) PollUntil([&] { return (progress = DialogTitled(app.Pid(), "印刷中だよ")) != nullptr; });
+    return progress;
 }
 
-std::string AwaitPdf(const std::string& stem, const std::set<std::string>& before) {
+// Prints and returns the pages of the PDF that comes of it.
+std::vector<Ink> PrintedPages(const App& app, const std::string& stem, const std::string& folder) {
+    const std::set<std::string> before = PdfsNamed(stem);
+    const HWND progress = StartPrinting(app);
+    EXPECT_TRUE(progress && PollUntil([&] { return !IsWindow(progress); }, PrintMs));
     std::string pdf;
     PollUntil([&] {
         for (const std::string& name : PdfsNamed(stem))
             if (!before.contains(name)) pdf = name;
         return !pdf.empty();
     }, PrintMs, 200);
-    return pdf;
+    EXPECT_FALSE(pdf.empty()) << "no PDF in " << PdfFolder();
+    return pdf.empty() ? std::vector<Ink>{} : Render(pdf, folder);
 }
 
 TEST(Session, PrintPagesPageSetupAndCancel) {
@@ -163,29 +149,21 @@ TEST(Session, PrintPagesPageSetupAndCancel) {
     const std::string path = folder + "\\" + stem + ".txt";
     const int lineCount = 150;
     ASSERT_TRUE(WriteFileBytes(path, AnsiBytes(Document(lineCount))));
-    std::vector<Ink> first, second;
     {
         App app(folder);
         ASSERT_TRUE(app.Start(path));
-        std::set<std::string> before = PdfsNamed(stem);
-        ASSERT_TRUE(Print(app));
-        const std::string pdf = AwaitPdf(stem, before);
-        ASSERT_FALSE(pdf.empty()) << "no PDF in " << PdfFolder();
-        for (const Page& page : Render(pdf, folder)) {
-            first.push_back(InkOf(page));
+        const std::vector<Ink> first = PrintedPages(app, stem, folder);
+        for (const Ink& page : first) {
             // Nothing outside the margins (15, 15, 20, 20 mm) of the sheet.
-            EXPECT_GE(Millimetres(first.back().left), 15 - 0.5);
-            EXPECT_GE(Millimetres(page.width - 1 - first.back().right), 15 - 0.5);
-            EXPECT_GE(Millimetres(first.back().top), 20 - 0.5);
-            EXPECT_GE(Millimetres(page.height - 1 - first.back().bottom), 20 - 0.5);
+            EXPECT_GE(Millimetres(page.left), 15 - 0.5);
+            EXPECT_GE(Millimetres(page.width - 1 - page.right), 15 - 0.5);
+            EXPECT_GE(Millimetres(page.top), 20 - 0.5);
+            EXPECT_GE(Millimetres(page.height - 1 - page.bottom), 20 - 0.5);
         }
-        // Every line on a page of its own, each page full but the last.
+        // Every line printed, each page full but the last.
         ASSERT_GE(first.size(), 2u);
-        int printed = 0;
-        for (const Ink& page : first) printed += page.bodyLines;
-        EXPECT_EQ(printed, lineCount);
-        const int perPage = first[0].bodyLines;
-        EXPECT_EQ(first.size(), static_cast<std::size_t>((lineCount + perPage - 1) / perPage));
+        EXPECT_EQ(BodyLines(first), lineCount);
+        EXPECT_EQ(first.size(), static_cast<std::size_t>((lineCount + first[0].bodyLines - 1) / first[0].bodyLines));
 
         // Page setup: the margins as the boxes show them; OK with new ones
         // moves the ink of the next printout by as much.
@@ -199,18 +177,12 @@ TEST(Session, PrintPagesPageSetupAndCancel) {
         Screenshot("page-setup");
         ASSERT_TRUE(Click(setup, IDOK));
         ASSERT_TRUE(PollUntil([&] { return !IsWindow(setup); }));
-        before = PdfsNamed(stem);
-        ASSERT_TRUE(Print(app));
-        const std::string next = AwaitPdf(stem, before);
-        ASSERT_FALSE(next.empty());
-        for (const Page& page : Render(next, folder)) second.push_back(InkOf(page));
+        const std::vector<Ink> second = PrintedPages(app, stem, folder);
         ASSERT_FALSE(second.empty());
         EXPECT_NEAR(Millimetres(second[0].left - first[0].left), 25, 1);
         EXPECT_NEAR(Millimetres(second[0].top - first[0].top), 16, 1);  // 35.5 is stored as 36
         EXPECT_LT(second[0].bodyLines, first[0].bodyLines);
-        int reprinted = 0;
-        for (const Ink& page : second) reprinted += page.bodyLines;
-        EXPECT_EQ(reprinted, lineCount);
+        EXPECT_EQ(BodyLines(second), lineCount);
         EXPECT_TRUE(app.Exit());
     }
     {
@@ -221,10 +193,8 @@ TEST(Session, PrintPagesPageSetupAndCancel) {
         ASSERT_TRUE(WriteFileBytes(longPath, AnsiBytes(Document(5000))));
         App app(folder);
         ASSERT_TRUE(app.Start(longPath));
-        const HWND dialog = app.Opens([&] { app.Command(menu::FilePrint); }, [&] { return DialogTitled(app.Pid(), "印刷"); });
-        ASSERT_TRUE(dialog && Click(dialog, IDOK));
-        HWND progress = nullptr;
-        ASSERT_TRUE(PollUntil([&] { return (progress = DialogTitled(app.Pid(), "印刷中だよ")) != nullptr; }));
+        const HWND progress = StartPrinting(app);
+        ASSERT_TRUE(progress);
         EXPECT_EQ(TextOf(ItemOf(progress, IDC_NP_COMMENT)), longStem + ".txt\r\nを印刷中です。");
         // The bar moves; cancelled, the job stops before its next line.
         EXPECT_TRUE(PollUntil([&] { return Send(ItemOf(progress, IDC_NP_PROGRESS), PBM_GETPOS) > 0; }));
@@ -237,9 +207,7 @@ TEST(Session, PrintPagesPageSetupAndCancel) {
         EXPECT_TRUE(app.Exit());
         App shortJob(folder);
         ASSERT_TRUE(shortJob.Start(path));
-        const std::set<std::string> before = PdfsNamed(stem);
-        ASSERT_TRUE(Print(shortJob));
-        EXPECT_FALSE(AwaitPdf(stem + ".txt", before).empty());
+        EXPECT_FALSE(PrintedPages(shortJob, stem + ".txt", folder).empty());
         EXPECT_TRUE(PdfsNamed(longStem).empty());
         EXPECT_TRUE(shortJob.Exit());
     }
