@@ -54,9 +54,7 @@ std::size_t RecordingPrinter::FitCount(std::u16string_view text, double width) c
 }
 
 PrinterFailure RecordingPrinter::PrintText(double x, double y, std::u16string_view text) {
-    PrinterFailure result = Record({PrintCall::Text, x, y, std::u16string(text)});
-    if (onText) onText();
-    return result;
+    return Record({PrintCall::Text, x, y, std::u16string(text)});
 }
 
 PrinterFailure RecordingPrinter::DrawLine(double x1, double y1, double x2, double y2, int lineWidth) {

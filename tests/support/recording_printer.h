@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -58,7 +57,6 @@ public:
     std::optional<std::int32_t> failOnCode;   // Set fails on this code
     std::optional<std::size_t> failOnCall;    // the output call with this index fails
     std::optional<PrintDialogResult> dialogAnswer;  // Chosen when unset
-    std::function<void()> onText;             // runs after each PrintText
 
     // --- What happened ----------------------------------------------------
     std::vector<PrintCall> calls;

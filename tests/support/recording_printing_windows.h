@@ -16,7 +16,6 @@ class RecordingPrintingWindows : public PrintingWindows {
 public:
     // Without a script the dialog is cancelled at once.
     void RunPageSetupDialog(PageSetupDialogModel& model) override {
-        ++pageSetupRuns;
         if (pageSetupUser) pageSetupUser(model);
     }
     void ShowNowPrinting(NowPrintingModel& model) override {
@@ -31,14 +30,12 @@ public:
         if (onClose) onClose();
     }
     void DoEvents() override {
-        ++doEvents;
-        if (whilePrinting) whilePrinting(doEvents);
+        if (whilePrinting) whilePrinting(++doEvents);
     }
 
     std::function<void(PageSetupDialogModel&)> pageSetupUser;
     std::function<void(int)> whilePrinting;  // given the count of DoEvents so far
     std::function<void()> onClose;
-    int pageSetupRuns = 0;
     NowPrintingModel* shown = nullptr;
     std::u16string comment;
     int maximum = 0;
