@@ -20,6 +20,14 @@ foreach(suite app editing view toolbar printing help support)
     endif()
 endforeach()
 
+# The port contracts against the doubles; the Windows build runs the same
+# checks against the real adapters.
+file(GLOB SCRIBBIT_CONTRACT_SOURCES CONFIGURE_DEPENDS tests/contract/*.cpp)
+add_executable(contract_tests ${SCRIBBIT_CONTRACT_SOURCES})
+target_link_libraries(contract_tests PRIVATE scribbit_test_support GTest::gtest_main)
+target_compile_options(contract_tests PRIVATE ${SCRIBBIT_WARNINGS})
+gtest_discover_tests(contract_tests DISCOVERY_TIMEOUT 60)
+
 file(GLOB SCRIBBIT_BENCH_SOURCES CONFIGURE_DEPENDS bench/*_bench.cpp)
 foreach(bench_source ${SCRIBBIT_BENCH_SOURCES})
     get_filename_component(bench_name ${bench_source} NAME_WE)

@@ -50,21 +50,6 @@ target_compile_options(scribbit_bench PRIVATE ${SCRIBBIT_WARNINGS})
 target_link_options(scribbit_bench PRIVATE -municode -static -static-libgcc -static-libstdc++)
 target_link_libraries(scribbit_bench PRIVATE scribbit_probe)
 
-# The port adapters tested against the real system (run under Wine): every
-# shell source except the entry point, with a console test runner.
-file(GLOB SCRIBBIT_ADAPTER_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
-if(SCRIBBIT_ADAPTER_TEST_SOURCES)
-    set(SCRIBBIT_ADAPTER_SOURCES ${SCRIBBIT_WIN32_SOURCES})
-    list(FILTER SCRIBBIT_ADAPTER_SOURCES EXCLUDE REGEX "/win_main\\.cpp$")
-    add_executable(scribbit_adapter_tests ${SCRIBBIT_ADAPTER_TEST_SOURCES} ${SCRIBBIT_ADAPTER_SOURCES})
-    target_compile_definitions(scribbit_adapter_tests PRIVATE ${SCRIBBIT_WIN_DEFINES})
-    target_compile_options(scribbit_adapter_tests PRIVATE ${SCRIBBIT_WARNINGS})
-    target_include_directories(scribbit_adapter_tests PRIVATE src resources tests)
-    target_link_options(scribbit_adapter_tests PRIVATE -municode -static -static-libgcc -static-libstdc++)
-    target_link_libraries(scribbit_adapter_tests PRIVATE scribbit_logic
-        comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
-endif()
-
 # The print job benchmark (bench/print-wine.sh): the job code and the
 # printer adapter of the program, without its windows.
 add_executable(scribbit_print_bench bench/print/print_job_bench.cpp src/win32/printer_win32.cpp
@@ -76,3 +61,19 @@ target_link_options(scribbit_print_bench PRIVATE -municode -static -static-libgc
 target_link_libraries(scribbit_print_bench PRIVATE scribbit_logic comdlg32 gdi32 user32 winspool)
 
 include(cmake/mingw_googletest.cmake)
+
+# The port contracts against the real adapters (run under Wine), with the
+# few adapter checks no contract and no end-to-end scenario can make: every
+# shell source except the entry point, and the doubles whose tables the
+# contracts compare with the system.
+file(GLOB SCRIBBIT_CONTRACT_SOURCES CONFIGURE_DEPENDS tests/contract/*_contract.cpp tests/win32/*.cpp)
+set(SCRIBBIT_ADAPTER_SOURCES ${SCRIBBIT_WIN32_SOURCES})
+list(FILTER SCRIBBIT_ADAPTER_SOURCES EXCLUDE REGEX "/win_main\\.cpp$")
+add_executable(scribbit_contract_tests ${SCRIBBIT_CONTRACT_SOURCES} ${SCRIBBIT_ADAPTER_SOURCES}
+    tests/support/fake_locale.cpp tests/support/fake_text_services.cpp)
+target_compile_definitions(scribbit_contract_tests PRIVATE ${SCRIBBIT_WIN_DEFINES})
+target_compile_options(scribbit_contract_tests PRIVATE ${SCRIBBIT_WARNINGS})
+target_include_directories(scribbit_contract_tests PRIVATE src resources tests)
+target_link_options(scribbit_contract_tests PRIVATE -static -static-libgcc -static-libstdc++)
+target_link_libraries(scribbit_contract_tests PRIVATE scribbit_logic gtest gtest_main
+    comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)

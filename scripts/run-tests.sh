@@ -89,21 +89,42 @@ for preset in native sanitize; do
     fi
 done
 
+# The port contracts against the real adapters, under Wine; counted from
+# GoogleTest's "[  PASSED  ] N tests." and "[  FAILED  ] M tests," lines.
+run_contracts() {  # preset
+    local exe=$SCRIBBIT_BUILD_ROOT/$1/scribbit_contract_tests.exe log=$LOGS/contracts-$1.log
+    banner "contracts $1 under Wine"
+    mkdir -p "$SCRIBBIT_BUILD_ROOT/contract-work"
+    (
+        cd "$SCRIBBIT_BUILD_ROOT/contract-work" && scribbit_wine_start --xvfb
+        timeout --kill-after=10 600 "${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$exe")" </dev/null 2>&1 |
+            tr -d '\r' | grep -v --line-buffered "$SCRIBBIT_WINE_NOISE" >"$log"
+    )
+    grep -E '^\[  (FAILED|SKIPPED) +\]|Failure' "$log" | head -n 40
+    local passed failed
+    passed=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$log" | tail -n 1)
+    failed=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?,.*/\1/p' "$log" | tail -n 1)
+    if [[ -n $passed ]]; then
+        note "contracts $1" "$passed" "${failed:-0}"
+    else
+        note "contracts $1" 0 1 "did not finish (log: $log)"
+    fi
+}
+
 # The i686 build is the primary artefact but cannot run here; it must compile.
 for preset in win32 win64; do
     wanted "$preset" || continue
     if build_preset "$preset"; then
         note "build $preset" 0 0
+        [[ $preset == win64 ]] && run_contracts "$preset"
     else
         note "build $preset" 0 1 "build failed"
     fi
 done
 
-# The Wine suites: the port adapters against the real system, then the
-# end-to-end driver against the real program. One Wine session serves both.
+# The end-to-end driver against the real program, under Wine.
 program=$SCRIBBIT_BUILD_ROOT/win64/ScribbitⅡ.exe
 driver=$SCRIBBIT_BUILD_ROOT/win64/scribbit_e2e.exe
-adapters=$SCRIBBIT_BUILD_ROOT/win64/scribbit_adapter_tests.exe
 closing_line='^[0-9]+ passed, [0-9]+ failed$'
 
 # Runs one Windows console suite with a time limit and keeps its log and
@@ -145,15 +166,10 @@ count_wine_suite() {  # label, log
 }
 
 if wanted e2e; then
-    rm -rf "$E2E_OUT" "$LOGS"/adapters.log* "$LOGS"/e2e.log*
-    mkdir -p "$E2E_OUT" "$SCRIBBIT_BUILD_ROOT/adapter-work"
+    rm -rf "$E2E_OUT" "$LOGS/e2e.log"
+    mkdir -p "$E2E_OUT"
     (
         scribbit_wine_start --xvfb
-        if [[ -f $adapters ]]; then
-            cd "$SCRIBBIT_BUILD_ROOT/adapter-work"
-            run_wine_suite "adapter tests" "$LOGS/adapters.log" "$adapters"
-            cd "$ROOT"
-        fi
         if [[ -f $program && -f $driver ]]; then
             # The filter keeps its old meaning: tests whose name contains it.
             filter=()
@@ -166,7 +182,6 @@ if wanted e2e; then
                 --out "$(scribbit_winepath "$E2E_OUT")" "${filter[@]}"
         fi
     )
-    [[ -f $adapters ]] && count_wine_suite "adapter tests" "$LOGS/adapters.log"
     if [[ -f $program && -f $driver ]]; then
         count_wine_suite "end-to-end" "$LOGS/e2e.log"
     else

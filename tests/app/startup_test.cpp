@@ -1,372 +1,305 @@
-#include "app/startup.h"
-
+// Start-up from the settings file, the layout of the edit view between the
+// bars, and the end of the program, through the main form.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
-#include <string>
+#include <algorithm>
 
+#include "app/settings_file.h"
+#include "app/startup.h"
 #include "support/app_fixture.h"
+#include "support/utf8.h"
 #include "toolbar/command_catalogue.h"
+#include "toolbar/toolbar_list.h"
 
 namespace scribbit {
 namespace {
 
-std::string Narrow(const std::u16string& text) {
-    return std::string(text.begin(), text.end());
-}
-
-// A settings file with the given [Setting] and [Font] lines and no toolbar.
+// A settings file with these [Setting], [Font] and [ToolBar] lines.
 std::u16string Settings(const std::u16string& setting, const std::u16string& font = u"",
                         const std::u16string& toolBar = u"") {
-    return u"[Setting]\r\n" + setting + u"\r\n\r\n[Font]\r\n" + font + u"\r\n\r\n[ToolBar]\r\n" + toolBar;
+    return u"[Setting]\r\n" + setting + u"\r\n[Font]\r\n" + font + u"\r\n[ToolBar]\r\n" + toolBar;
 }
 
-TEST(PathFromCommandLine, DropsOnePairOfQuotesAroundTheWhole) {
-    struct Case {
-        std::u16string commandLine, path;
-    } cases[] = {
-        {u"\"C:\\My Documents\\a b.txt\"", u"C:\\My Documents\\a b.txt"},
-        {u"C:\\My Documents\\a b.txt", u"C:\\My Documents\\a b.txt"},
-        {u"\"C:\\a.txt", u"\"C:\\a.txt"},
-        {u"C:\\a.txt\"", u"C:\\a.txt\""},
-        {u"\"", u"\""},  // one character is a quote at one end only
-        {u"\"\"", u""},
-        {u"\"a\" \"b\"", u"a\" \"b"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(PathFromCommandLine(c.commandLine), c.path) << Narrow(c.commandLine);
-}
+constexpr Bounds Default = FirstRunBounds;
 
-TEST(StartUp, FirstRunStartsFromTheDefaultsAndWritesTheFile) {
+TEST(StartUp, TheFirstRunWritesTheDefaultsAndShowsThem) {
     AppFixture app;
-    ASSERT_FALSE(app.files.FileExists(app.SettingsPath()));
     app.form.Form_Load(u"");
-
-    EXPECT_TRUE(app.files.FileExists(app.SettingsPath()));
-    EXPECT_EQ(app.frame.GetBounds(), (Bounds{0, 0, 5200, 5000}));
-    EXPECT_FALSE(app.menus.IsChecked(menu::FormWordWrap));
+    std::u16string expected =
+        u"[Setting]\r\nXpos=0\r\nYpos=0\r\nXsize=5200\r\nYsize=5000\r\nStatusBar=True\r\nToolBar=True\r\n"
+        u"CharCount=False\r\nTurnRight=False\r\nTabSpace=0\r\nMostFront=False\r\n\r\n\r\n[Font]\r\nBold=False\r\n"
+        u"Italic=False\r\nName=FixedSys\r\nSize=13.5\r\nStrikethrough=False\r\nUnderline=False\r\n"
+        u"Color=&H80000008\r\n\r\n\r\n[ToolBar]\r\n";
+    for (const ToolBarEntry& entry : DefaultToolBarEntries()) expected += FormatToolBarRecord(entry) + u"\r\n";
+    EXPECT_EQ(app.files.Contents(app.SettingsPath()), app.locale.ToAnsi(expected).bytes);
+    EXPECT_EQ(app.frame.bounds, Default);
     EXPECT_EQ(&app.Context().ActiveEditor(), &app.txtNoReturn);
-    EXPECT_TRUE(app.txtNoReturn.IsVisible());
-    EXPECT_FALSE(app.txtReturn.IsVisible());
-    EXPECT_TRUE(app.menus.IsChecked(menu::CountBytes));
-    EXPECT_FALSE(app.menus.IsChecked(menu::CountCharacters));
+    EXPECT_TRUE(app.txtNoReturn.IsVisible() && !app.txtReturn.IsVisible());
+    EXPECT_TRUE(app.menus.IsChecked(menu::CountBytes) && !app.menus.IsChecked(menu::CountCharacters));
     EXPECT_EQ(app.status.PanelText(2), u"バイト");
-    EXPECT_TRUE(app.status.IsVisible());
-    EXPECT_TRUE(app.menus.IsChecked(menu::FormStatusBar));
-    EXPECT_TRUE(app.toolBar.IsVisible());
-    EXPECT_TRUE(app.menus.IsChecked(menu::FormToolBar));
-    EXPECT_FALSE(app.menus.IsChecked(menu::FormAlwaysOnTop));
-    EXPECT_FALSE(app.frame.IsTopMost());
+    EXPECT_TRUE(app.status.visible && app.menus.IsChecked(menu::FormStatusBar));
+    EXPECT_TRUE(app.toolBar.visible && app.menus.IsChecked(menu::FormToolBar));
+    EXPECT_FALSE(app.frame.topMost || app.menus.IsChecked(menu::FormAlwaysOnTop));
     EXPECT_EQ(app.toolBar.Entries(), DefaultToolBarEntries());
-    EXPECT_EQ(app.Context().PasteButtonIndex, 9);
-    EXPECT_EQ(app.Context().AlwaysOnTopButtonIndex, -1);
+    EXPECT_EQ(std::tuple(app.Context().PasteButtonIndex, app.Context().AlwaysOnTopButtonIndex), std::tuple(9, -1));
+    EXPECT_EQ(std::tuple(app.frame.icon, app.frame.shown, app.frame.caption), std::tuple(AppIconResource, true, AppTitle));
     EXPECT_EQ(app.txtNoReturn.Font(), FirstRunFont());
-    EXPECT_EQ(app.txtNoReturn.TextColor(), WindowTextColor);
-    EXPECT_EQ(app.Context().TabSpace, 0);
-    EXPECT_EQ(app.frame.Icon(), AppIconResource);
-    EXPECT_EQ(app.frame.Caption(), u"ScribbitⅡ");
-    EXPECT_TRUE(app.frame.IsShown());
-    EXPECT_TRUE(app.dialogs.messages.empty());
 }
 
-TEST(StartUp, PageSetupStartsEveryRunFromItsDefaults) {
-    AppFixture app;
-    app.Context().pageSetup.MarginLeft = 3;
-    app.Context().pageSetup.FooterText = u"changed";
-    app.form.Form_Load(u"");
-    const PageSetup& page = app.Context().pageSetup;
-    EXPECT_EQ((std::array{page.MarginLeft, page.MarginRight, page.MarginTop, page.MarginBottom}),
-              (std::array<std::int32_t, 4>{15, 15, 20, 20}));
-    EXPECT_EQ(page.HeaderText, u"");
-    EXPECT_EQ(page.FooterText, u"ページ");
-}
+TEST(StartUp, ASettingsFileThatCannotBeWrittenOrReadGivesTheDefaultsAndIsLeftAlone) {
+    AppFixture unwritable;
+    unwritable.files.SetFolderReadOnly(u"C:\\Tools\\Scribbit", true);
+    unwritable.form.Form_Load(u"");
+    EXPECT_FALSE(unwritable.files.FileExists(unwritable.SettingsPath()));
+    EXPECT_EQ(unwritable.toolBar.Entries(), DefaultToolBarEntries());
+    EXPECT_EQ(unwritable.Context().PasteButtonIndex, 9);
 
-TEST(StartUp, FirstRunInAFolderThatCannotBeWrittenStillGetsTheDefaultToolBar) {
-    AppFixture app;
-    app.files.SetFolderReadOnly(u"C:\\Tools\\Scribbit", true);
-    app.form.Form_Load(u"");
-    EXPECT_FALSE(app.files.FileExists(app.SettingsPath()));
-    EXPECT_EQ(app.toolBar.Entries(), DefaultToolBarEntries());
-    EXPECT_EQ(app.Context().PasteButtonIndex, 9);
-    EXPECT_TRUE(app.status.IsVisible());
-    EXPECT_TRUE(app.frame.IsShown());
-    EXPECT_TRUE(app.dialogs.messages.empty());
-}
-
-TEST(StartUp, ASettingsFileThatCannotBeReadStartsFromTheDefaultsAndIsLeftAlone) {
-    AppFixture app;
+    AppFixture locked;
     const std::u16string stored = Settings(u"Xpos=700\r\nStatusBar=False");
-    app.PutSettings(stored);
-    app.files.SetLocked(app.SettingsPath(), true);
-    app.form.Form_Load(u"");
-    EXPECT_EQ(app.frame.GetBounds(), (Bounds{0, 0, 5200, 5000}));
-    EXPECT_EQ(app.toolBar.Entries(), DefaultToolBarEntries());
-    EXPECT_TRUE(app.status.IsVisible());
-    EXPECT_FALSE(app.form.Form_Unload());  // exit must not write the defaults over it
-    app.files.SetLocked(app.SettingsPath(), false);
-    EXPECT_EQ(app.SettingsOnDisk(), stored);
+    locked.PutSettings(stored);
+    locked.files.SetLocked(locked.SettingsPath(), true);
+    locked.form.Form_Load(u"");
+    EXPECT_EQ(locked.frame.bounds, Default);
+    EXPECT_EQ(locked.toolBar.Entries(), DefaultToolBarEntries());
+    EXPECT_TRUE(locked.status.visible);
+    EXPECT_FALSE(locked.form.Form_Unload());  // exit must not write the defaults over it
+    locked.files.SetLocked(locked.SettingsPath(), false);
+    EXPECT_EQ(locked.SettingsOnDisk(), stored);
 }
 
-struct PlacementCase {
-    std::u16string setting;
-    Bounds expected;
-};
-
-TEST(StartUp, PlacesTheWindowWithinTheScreenAndAboveTheMinimumSize) {
-    // The double's screen is 15360 x 11520 twips.
-    const PlacementCase cases[] = {
+TEST(StartUp, APlacementOffTheScreenOrBelowTheMinimumIsCorrected) {
+    const std::pair<std::u16string, Bounds> cases[] = {
         {u"Xpos=100\r\nYpos=200\r\nXsize=6000\r\nYsize=7000", {100, 200, 6000, 7000}},
         {u"Xpos=15360\r\nYpos=11520", {15360, 11520, 5200, 5000}},  // the screen's edge is kept
-        {u"Xpos=15361\r\nYpos=11521", {0, 0, 5200, 5000}},          // one twip beyond is not
-        {u"Xpos=-1\r\nYpos=-120", {0, 0, 5200, 5000}},              // a maximised window's corner
-        {u"Xsize=5199\r\nYsize=4999", {0, 0, 5200, 5000}},
-        {u"Xsize=\r\nYsize=", {0, 0, 5200, 5000}},
-        {u"Xsize=abc\r\nYsize=-7", {0, 0, 5200, 5000}},
+        {u"Xpos=15361\r\nYpos=11521", Default},                       // one twip beyond is not
+        {u"Xpos=-1\r\nYpos=-120", Default},                           // a maximised window's corner
+        {u"Xsize=5199\r\nYsize=4999", Default},
+        {u"Xsize=abc\r\nYsize=-7", Default},
         {u"Xsize=6000.5\r\nYsize=6001.5", {0, 0, 6000, 6002}},  // half to even
         {u"Xsize=40000\r\nYsize=33000", {0, 0, 40000, 33000}},  // wider than 16 bits
-        {u"Xpos=9999999999\r\nXsize=9999999999\r\nYsize=1e99", {0, 0, 5200, 5000}},
-        {u"Xpos= 300 \r\nYpos=40px", {300, 40, 5200, 5000}},
+        {u"Xpos=9999999999\r\nXsize=9999999999\r\nYsize=1e99", Default},
     };
-    for (const PlacementCase& c : cases) {
+    for (const auto& [setting, expected] : cases) {
         AppFixture app;
-        app.PutSettings(Settings(c.setting));
+        app.PutSettings(Settings(setting));
         app.form.Form_Load(u"");
-        EXPECT_EQ(app.frame.GetBounds(), c.expected) << Narrow(c.setting);
+        EXPECT_EQ(app.frame.bounds, expected) << Utf8(setting);
     }
 }
 
-struct ViewCase {
-    std::u16string value;
-    bool expected;
-};
-
-TEST(StartUp, ReadsTheViewOptionsAsBooleans) {
-    const ViewCase cases[] = {
-        {u"True", true},   {u"true", true},   {u"1", true},  {u"-1", true},
-        {u"False", false}, {u"FALSE", false}, {u"0", false},
-    };
-    for (const ViewCase& c : cases) {
-        AppFixture app;
-        app.PutSettings(
-            Settings(u"TurnRight=" + c.value + u"\r\nStatusBar=" + c.value + u"\r\nToolBar=" + c.value));
-        app.form.Form_Load(u"");
-        const std::string label = Narrow(c.value);
-        EXPECT_EQ(app.menus.IsChecked(menu::FormWordWrap), c.expected) << label;
-        EXPECT_EQ(&app.Context().ActiveEditor(), c.expected ? &app.txtReturn : &app.txtNoReturn) << label;
-        EXPECT_EQ(app.txtReturn.IsVisible(), c.expected) << label;
-        EXPECT_EQ(app.txtNoReturn.IsVisible(), !c.expected) << label;
-        EXPECT_EQ(app.status.IsVisible(), c.expected) << label;
-        EXPECT_EQ(app.menus.IsChecked(menu::FormStatusBar), c.expected) << label;
-        EXPECT_EQ(app.toolBar.IsVisible(), c.expected) << label;
-        EXPECT_EQ(app.menus.IsChecked(menu::FormToolBar), c.expected) << label;
-    }
-}
-
-TEST(StartUp, ViewOptionsThatDoNotConvertTakeTheirFirstRunDefaults) {
-    for (std::u16string value : {u"", u"yes", u"Truee", u"1x"}) {
-        AppFixture app;
-        app.PutSettings(
-            Settings(u"TurnRight=" + value + u"\r\nStatusBar=" + value + u"\r\nToolBar=" + value));
-        app.form.Form_Load(u"");
-        EXPECT_FALSE(app.menus.IsChecked(menu::FormWordWrap)) << Narrow(value);
-        EXPECT_TRUE(app.status.IsVisible()) << Narrow(value);
-        EXPECT_TRUE(app.toolBar.IsVisible()) << Narrow(value);
-        EXPECT_TRUE(app.frame.IsShown());
-    }
-}
-
-TEST(StartUp, MostFrontAndCharCountTakeOnlyTheExactWordTrue) {
-    struct Case {
+TEST(StartUp, ViewOptionsAreBooleansButMostFrontAndCharCountOnlyTheWordTrue) {
+    const struct {
         std::u16string value;
-        bool on;
-    } cases[] = {{u"True", true}, {u"\"True\"", true}, {u"true", false}, {u"1", false}, {u"", false}};
-    for (const Case& c : cases) {
+        bool on, exactlyTrue;
+    } cases[] = {{u"True", true, true}, {u"\"True\"", true, true}, {u"true", true, false}, {u"-1", true, false},
+                 {u"0", false, false},  {u"FALSE", false, false},  {u"yes", false, false}};
+    for (const auto& c : cases) {
         AppFixture app;
-        app.PutSettings(Settings(u"MostFront=" + c.value + u"\r\nCharCount=" + c.value));
+        const std::u16string v = c.value;
+        app.PutSettings(Settings(u"TurnRight=" + v + u"\r\nStatusBar=" + v + u"\r\nToolBar=" + v + u"\r\nMostFront=" +
+                                     v + u"\r\nCharCount=" + v,
+                                 u"", u",3,0,(区切り)\r\n常に手前に表示,1,mostfront,常に手前に表示"));
         app.form.Form_Load(u"");
-        const std::string label = Narrow(c.value);
-        EXPECT_EQ(app.menus.IsChecked(menu::FormAlwaysOnTop), c.on) << label;
-        EXPECT_EQ(app.frame.IsTopMost(), c.on) << label;
-        EXPECT_EQ(app.menus.IsChecked(menu::CountCharacters), c.on) << label;
-        EXPECT_EQ(app.menus.IsChecked(menu::CountBytes), !c.on) << label;
-        EXPECT_EQ(app.status.PanelText(2), c.on ? u"文字" : u"バイト") << label;
+        const bool shown = c.on || c.value == u"yes";  // the bars fall back to shown
+        EXPECT_EQ(app.menus.IsChecked(menu::FormWordWrap), c.on) << Utf8(v);
+        EXPECT_EQ(&app.Context().ActiveEditor(), c.on ? &app.txtReturn : &app.txtNoReturn);
+        EXPECT_EQ(std::tuple(app.txtReturn.IsVisible(), app.txtNoReturn.IsVisible()), std::tuple(c.on, !c.on));
+        EXPECT_EQ(std::tuple(app.status.visible, app.menus.IsChecked(menu::FormStatusBar)), std::tuple(shown, shown));
+        EXPECT_EQ(std::tuple(app.toolBar.visible, app.menus.IsChecked(menu::FormToolBar)), std::tuple(shown, shown));
+        EXPECT_EQ(std::tuple(app.frame.topMost, app.menus.IsChecked(menu::FormAlwaysOnTop), app.toolBar.IsPressed(1)),
+                  std::tuple(c.exactlyTrue, c.exactlyTrue, c.exactlyTrue));
+        EXPECT_EQ(std::tuple(app.menus.IsChecked(menu::CountCharacters), app.menus.IsChecked(menu::CountBytes)),
+                  std::tuple(c.exactlyTrue, !c.exactlyTrue));
+        EXPECT_EQ(app.status.PanelText(2), c.exactlyTrue ? u"文字" : u"バイト");
+        EXPECT_EQ(app.Context().AlwaysOnTopButtonIndex, 2);
     }
 }
 
-TEST(StartUp, KeptOnTopTheWindowIsShownBeforeTheToolBarIsBuilt) {
+TEST(StartUp, KeptOnTopTheWindowIsRaisedBeforeTheToolBarIsBuiltAndLaidOutAtTheEnd) {
     AppFixture app;
-    app.PutSettings(Settings(u"MostFront=True", u"", u"常に手前に表示,1,mostfront,常に手前に表示\r\n"));
+    app.PutSettings(Settings(u"Xsize=6000\r\nYsize=7000\r\nMostFront=True"));
     app.form.Form_Load(u"");
-    const int topMost = app.log.IndexOf("frame.SetTopMost(true)");
-    const int checkedItem = app.log.IndexOf("menus.SetChecked(2,8,true)");
-    const int toolBarBuilt = app.log.IndexOf("toolbar.Clear");
-    ASSERT_GE(topMost, 0);
-    EXPECT_LT(app.log.IndexOf("frame.SetBounds"), topMost);
-    EXPECT_LT(checkedItem, toolBarBuilt);
-    EXPECT_LT(topMost, toolBarBuilt);
-    EXPECT_LT(toolBarBuilt, app.log.IndexOf("status.SetVisible(true)"));
-    EXPECT_EQ(app.Context().AlwaysOnTopButtonIndex, 1);
-    EXPECT_TRUE(app.toolBar.IsPressed(0));
-}
-
-TEST(StartUp, LaysOutTheEditorWithTheBarsItEndsWith) {
-    // Kept on top, the window is shown and active early; no later
-    // activation lays it out.
-    AppFixture app;
-    app.PutSettings(
-        Settings(u"Xsize=6000\r\nYsize=7000\r\nMostFront=True\r\nToolBar=True\r\nStatusBar=True"));
-    app.form.Form_Load(u"");
+    const auto at = [&](const char* event) { return std::find(app.log.begin(), app.log.end(), event) - app.log.begin(); };
+    EXPECT_LT(at("frame.SetBounds"), at("frame.SetTopMost(true)"));
+    EXPECT_LT(at("frame.SetTopMost(true)"), at("toolbar.Clear"));
+    EXPECT_LT(at("toolbar.Clear"), at("status.SetVisible(true)"));
     EXPECT_EQ(app.txtNoReturn.Placement(), (Bounds{0, 390, 6000 - 120, 7000 - 690 - 255 - 390}));
 }
 
-TEST(StartUp, TheAlwaysOnTopButtonStartsReleasedWhenTheOptionIsOff) {
+TEST(StartUp, TheFontGoesToTheShownViewAndBrokenValuesTakeTheirDefaults) {
     AppFixture app;
-    app.PutSettings(
-        Settings(u"MostFront=False", u"", u",3,0,(区切り)\r\n常に手前に表示,1,mostfront,常に手前に表示\r\n"));
+    app.PutSettings(Settings(u"TurnRight=True", u"Bold=True\r\nItalic=1\r\nName=ＭＳ 明朝\r\nSize=10.5\r\n"
+                                                u"Strikethrough=False\r\nUnderline=true\r\nColor=&HFF"));
     app.form.Form_Load(u"");
-    EXPECT_EQ(app.Context().AlwaysOnTopButtonIndex, 2);
-    EXPECT_FALSE(app.toolBar.IsPressed(1));
-    EXPECT_EQ(app.log.IndexOf("frame.SetTopMost(true)"), -1);
-}
-
-TEST(StartUp, AppliesTheFontAttributeByAttributeInOrder) {
-    AppFixture app;
-    app.PutSettings(
-        Settings(u"TurnRight=True",
-                 u"Bold=True\r\nItalic=1\r\nName=ＭＳ 明朝\r\nSize=10.5\r\nStrikethrough=False\r\n"
-                 u"Underline=true\r\nColor=&HFF"));
-    std::vector<FontSpec> fonts;
-    // Record the fonts the wrapping view receives, one per attribute.
-    struct Recorder : FakeEditView {
-        using FakeEditView::FakeEditView;
-        std::vector<FontSpec>* out = nullptr;
-        void SetFont(const FontSpec& font) override {
-            if (out) out->push_back(font);
-            FakeEditView::SetFont(font);
-        }
-    };
-    Recorder wrapping(app.clipboard);
-    wrapping.SetFont(FirstRunFont());
-    wrapping.out = &fonts;
-    // Ports holds references: a second form starts with the recording view.
-    Ports recordingPorts{app.frame,   wrapping,    app.txtNoReturn, app.status, app.menus,
-                         app.toolBar, app.dialogs, app.clipboard,   app.files,  app.locale};
-    MainForm form(recordingPorts, u"C:\\Tools\\Scribbit", app.text, app.editingWindows);
-    form.Form_Load(u"");
-
-    ASSERT_EQ(fonts.size(), 6u);
-    EXPECT_TRUE(fonts[0].bold);
-    EXPECT_FALSE(fonts[0].italic);
-    EXPECT_TRUE(fonts[1].italic);
-    EXPECT_EQ(fonts[1].name, u"FixedSys");
-    EXPECT_EQ(fonts[2].name, u"ＭＳ 明朝");
-    EXPECT_EQ(fonts[2].size, 13.5);
-    EXPECT_EQ(fonts[3].size, 10.5);
-    EXPECT_FALSE(fonts[4].strikethrough);
-    EXPECT_FALSE(fonts[4].underline);
-    EXPECT_EQ(fonts[5], (FontSpec{u"ＭＳ 明朝", 10.5, true, true, false, true}));
-    EXPECT_EQ(wrapping.TextColor(), 0xFFu);
-    EXPECT_EQ(app.txtNoReturn.Font(), FirstRunFont());  // the hidden view is left alone
-}
-
-TEST(StartUp, FontValuesThatDoNotConvertTakeTheirFirstRunDefaults) {
-    AppFixture app;
-    app.PutSettings(Settings(u"",
-                             u"Bold=maybe\r\nItalic=\r\nName=\r\nSize=huge\r\nStrikethrough=2x\r\n"
-                             u"Underline=-\r\nColor=blue"));
-    app.form.Form_Load(u"");
+    EXPECT_EQ(app.txtReturn.Font(), (FontSpec{u"ＭＳ 明朝", 10.5, true, true, false, true}));
+    EXPECT_EQ(app.txtReturn.TextColor(), 0xFFu);
     EXPECT_EQ(app.txtNoReturn.Font(), FirstRunFont());
-    EXPECT_EQ(app.txtNoReturn.TextColor(), WindowTextColor);
+
+    AppFixture broken;
+    broken.PutSettings(Settings(u"TabSpace=1e12", u"Bold=maybe\r\nItalic=\r\nName=\r\nSize=huge\r\n"
+                                                  u"Strikethrough=2x\r\nUnderline=-\r\nColor=blue"));
+    broken.txtNoReturn.SetTextColor(0x123456);
+    broken.form.Form_Load(u"");
+    EXPECT_EQ(broken.txtNoReturn.Font(), FirstRunFont());
+    EXPECT_EQ(broken.txtNoReturn.TextColor(), WindowTextColor);
+    EXPECT_EQ(broken.Context().TabSpace, 0);
 }
 
-TEST(StartUp, ReadsTheTabWidthAsItIs) {
-    struct Case {
-        std::u16string value;
-        std::int32_t expected;
-    } cases[] = {{u"4", 4}, {u"-3", -3}, {u"0", 0}, {u"", 0}, {u"tab", 0}, {u"70000", 70000}, {u"1e12", 0}};
-    for (const Case& c : cases) {
-        AppFixture app;
-        app.PutSettings(Settings(u"TabSpace=" + c.value));
-        app.form.Form_Load(u"");
-        EXPECT_EQ(app.Context().TabSpace, c.expected) << Narrow(c.value);
-    }
-}
-
-TEST(StartUp, BrokenFilesStillStart) {
-    const std::string files[] = {
-        "",
-        "\xff\xfe\x00garbage\x81",
-        "[Setting]\r\nXpos=\r\n",
-        "[Font]\r\nName=\r\n[ToolBar]",
-        std::string(100000, '='),
-    };
-    for (const std::string& bytes : files) {
+TEST(StartUp, BrokenFilesStillStartAndAreNotRewritten) {
+    for (const std::string& bytes : {std::string(), std::string("\xff\xfe\x00garbage\x81", 11),
+                                     std::string("[Font]\r\nName=\r\n[ToolBar]"), std::string(100000, '=')}) {
         AppFixture app;
         app.files.AddFile(app.SettingsPath(), bytes);
         app.form.Form_Load(u"");
-        EXPECT_TRUE(app.frame.IsShown());
-        EXPECT_EQ(app.frame.GetBounds(), (Bounds{0, 0, 5200, 5000}));
+        EXPECT_TRUE(app.frame.shown);
+        EXPECT_EQ(app.frame.bounds, Default);
         EXPECT_EQ(app.toolBar.Count(), 0u);  // only a missing file gets the default toolbar
         EXPECT_EQ(app.Context().PasteButtonIndex, -1);
-        EXPECT_EQ(app.txtNoReturn.Font(), FirstRunFont());
-        EXPECT_EQ(app.files.Contents(app.SettingsPath()), bytes);  // nothing is written at start
+        EXPECT_EQ(app.files.Contents(app.SettingsPath()), bytes);
     }
 }
 
-TEST(StartUp, ReadsTheFileInTheAnsiCodePage) {
-    AppFixture app;
-    // "ＭＳ ゴシック" in Shift-JIS.
-    app.files.AddFile(app.SettingsPath(),
-                      "[Font]\r\nName=\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\r\n");
-    app.form.Form_Load(u"");
-    EXPECT_EQ(app.txtNoReturn.Font().name, u"ＭＳ ゴシック");
-}
-
-TEST(StartUp, SeedsTheCopyHistoryAfterTheTabWidthAndBeforeTheIcon) {
-    AppFixture app;
-    app.PutSettings(Settings(u"TabSpace=6"));
-    std::int32_t tabWidthSeen = -1;
-    int iconSeen = -1;
-    StartUp(app.Context(), u"", [&] {
-        tabWidthSeen = app.Context().TabSpace;
-        iconSeen = app.frame.Icon();
-    });
-    EXPECT_EQ(tabWidthSeen, 6);
-    EXPECT_EQ(iconSeen, 0);
-    EXPECT_EQ(app.frame.Icon(), AppIconResource);
-}
-
-TEST(StartUp, OpensTheFileNamedOnTheCommandLine) {
-    for (std::u16string commandLine : {u"\"C:\\My Documents\\a b.txt\"", u"C:\\My Documents\\a b.txt"}) {
+TEST(StartUp, OpensTheFileOnTheCommandLineOrReportsIt) {
+    const std::pair<std::u16string, int> cases[] = {  // 1: opens, 0: opens nothing, -1: reported
+        {u"\"C:\\My Documents\\a b.txt\"", 1}, {u"C:\\My Documents\\a b.txt", 1},
+        {u"\"C:\\My Documents\\a b.txt", -1}, {u"\"\"", 0}};
+    for (const auto& [line, outcome] : cases) {
         AppFixture app;
-        app.files.AddFile(u"C:\\My Documents\\a b.txt", "hello\r\n");
-        app.form.Form_Load(commandLine);
-        EXPECT_EQ(app.Context().document.CurrentFilePath, u"C:\\My Documents\\a b.txt")
-            << Narrow(commandLine);
-        EXPECT_EQ(app.ActiveView().Text(), u"hello\r\n");
-        EXPECT_EQ(app.frame.Caption(), u"a b.txt");
-        EXPECT_TRUE(app.frame.IsShown());
+        app.files.AddFile(u"C:\\My Documents\\a b.txt", "hello");
+        if (outcome < 0) app.dialogs.AnswerMessage(MessageAnswer::Ok);  // a quote at one end only
+        app.form.Form_Load(line);
+        EXPECT_EQ(app.Seen().caption, outcome > 0 ? u"a b.txt" : AppTitle) << Utf8(line);
+        EXPECT_EQ(app.Seen().text, outcome > 0 ? u"hello" : u"");
+        EXPECT_TRUE(app.frame.shown);
     }
 }
 
-TEST(StartUp, ACommandLineFileThatCannotBeOpenedIsReportedAndStartUpCompletes) {
-    AppFixture app;
-    app.files.AddFile(u"C:\\My Documents\\a b.txt", "hello");
-    app.dialogs.AnswerMessage(MessageAnswer::Ok);
-    app.form.Form_Load(u"\"C:\\My Documents\\a b.txt");  // a quote at one end only
-    EXPECT_EQ(app.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(app.frame.IsShown());
-    EXPECT_EQ(app.ActiveView().Text(), u"");
-    EXPECT_EQ(app.Context().document.CurrentFilePath, u"");
+TEST(Layout, TheEditViewFillsTheRoomBetweenTheShownBarsAndTheFrame) {
+    const struct {
+        bool status, toolBar;
+        std::int32_t width, height;
+        Bounds editor;
+        std::int32_t heightAfter;
+    } cases[] = {
+        // The measured frame takes 900 x 180, the bars 330 and 420.
+        {true, true, 8000, 9000, {0, 420, 7820, 9000 - 900 - 330 - 420}, 9000},
+        {false, true, 8000, 9000, {0, 420, 7820, 9000 - 900 - 420}, 9000},
+        {true, false, 8000, 9000, {0, 0, 7820, 9000 - 900 - 330}, 9000},
+        {false, false, 8000, 9000, {0, 0, 7820, 9000 - 900}, 9000},
+        {true, true, 8000, 1000, {0, 420, 7820, 0}, 900 + 330 + 420},  // too low: snaps back, laid out again
+        {false, true, 8000, 1000, {0, 420, 7820, 0}, 900 + 420},
+        {true, true, 100, 1650, {0, 420, 0, 0}, 1650},  // exactly the minimum, and narrower than the frame
+    };
+    for (const auto& c : cases) {
+        AppFixture app;
+        app.frame.metrics = {900, 180};
+        app.status.height = 330;
+        app.toolBar.height = 420;
+        app.menus.SetChecked(menu::FormStatusBar, c.status);
+        app.menus.SetChecked(menu::FormToolBar, c.toolBar);
+        app.frame.bounds = {10, 20, c.width, c.height};
+        app.form.Form_Activate();
+        EXPECT_EQ(app.txtNoReturn.Placement(), c.editor) << c.height;
+        EXPECT_EQ(app.frame.bounds.height, c.heightAfter);
+        EXPECT_EQ(app.frame.setBoundsCalls, c.heightAfter == c.height ? 0 : 1);
+        EXPECT_EQ(app.txtReturn.Placement(), Bounds{});  // only the shown view moves
+    }
 }
 
-TEST(StartUp, AnEmptyQuotedCommandLineOpensNothing) {
+TEST(Layout, AMinimisedWindowKeepsItsLayoutAndStoresItsLastPlacement) {
     AppFixture app;
-    app.form.Form_Load(u"\"\"");
-    EXPECT_TRUE(app.dialogs.messages.empty());
-    EXPECT_EQ(app.Context().document.CurrentFilePath, u"");
-    EXPECT_TRUE(app.frame.IsShown());
+    app.form.Form_Load(u"");
+    app.frame.bounds = {300, 400, 6000, 7000};
+    app.form.Form_Activate();
+    const Bounds editor = app.txtNoReturn.Placement();
+    app.frame.bounds = {-32000, -32000, 2400, 300};
+    app.frame.minimized = true;
+    app.form.Form_Activate();
+    app.form.Form_Resize();
+    EXPECT_EQ(app.txtNoReturn.Placement(), editor);
+    EXPECT_EQ(app.frame.bounds.height, 300);
+    EXPECT_NE(SettingsText(app.Context()).find(u"Xpos=300\r\nYpos=400\r\nXsize=6000\r\nYsize=7000\r\n"),
+              std::u16string::npos);
+}
+
+TEST(Shutdown, TheSettingsAreWrittenBeforeTheEndAndNothingRunsAfterIt) {
+    AppFixture app;
+    app.form.Form_Load(u"");
+    app.Type(u"x");
+    const std::optional<std::string> before = app.files.Contents(app.SettingsPath());
+    app.Context().TabSpace = 7;
+    app.dialogs.AnswerMessage(MessageAnswer::Cancel);
+    EXPECT_TRUE(app.form.Form_Unload());  // the window stays
+    EXPECT_FALSE(app.frame.quit);
+    EXPECT_EQ(app.files.Contents(app.SettingsPath()), before);
+    std::optional<std::u16string> atQuit;
+    app.frame.onQuit = [&] { atQuit = app.SettingsOnDisk(); };
+    app.dialogs.AnswerMessage(MessageAnswer::No);
+    EXPECT_FALSE(app.form.Form_Unload());
+    EXPECT_NE(atQuit.value_or(u"").find(u"TabSpace=7"), std::u16string::npos);
+    EXPECT_TRUE(app.form.HasEnded());
+    EXPECT_FALSE(app.form.Form_Unload());  // a late close, resize or menu does nothing
+    app.form.Form_Resize();
+    app.form.MenuClick(menu::FileExit);
+
+    AppFixture full;
+    full.form.Form_Load(u"");
+    const std::optional<std::string> previous = full.files.Contents(full.SettingsPath());
+    full.Context().TabSpace = 9;
+    full.files.InjectFailure(full.SettingsPath(), FileStep::Replace, win_error::DiskFull);
+    EXPECT_FALSE(full.form.Form_Unload());  // a full disk does not keep the program alive
+    EXPECT_TRUE(full.frame.quit);
+    EXPECT_EQ(full.files.Contents(full.SettingsPath()), previous);
+}
+
+TEST(Shutdown, WhatTheUserLeftComesBackAtTheNextStart) {
+    AppFixture first;
+    first.form.Form_Load(u"");
+    first.frame.bounds = {-120, -120, 15600, 11900};  // maximised
+    first.form.Form_Activate();
+    first.form.MenuClick(menu::FormWordWrap);
+    const FontSpec font{u"ＭＳ ゴシック", 10.5, true, false, true, false};
+    first.dialogs.ChooseFont(font, 0x0000FF);
+    first.form.MenuClick(menu::FormFont);
+    first.form.MenuClick(menu::FormStatusBar);
+    first.form.MenuClick(menu::CountCharacters);
+    first.form.MenuClick(menu::FormAlwaysOnTop);
+    first.toolBar.Clear();
+    first.toolBar.Append(ToolBarEntry{u"常に手前に表示", 1, u"mostfront", u"常に手前に表示"});
+    first.toolBar.Append(ToolBarEntry{u"貼り付け", 5, u"paste", u"貼り付け"});
+    first.Context().TabSpace = 70000;
+    ASSERT_FALSE(first.form.Form_Unload());
+
+    AppFixture second;
+    second.files.AddFile(second.SettingsPath(), first.files.Contents(first.SettingsPath()).value());
+    second.form.Form_Load(u"");
+    EXPECT_EQ(second.frame.bounds, (Bounds{0, 0, 15600, 11900}));
+    EXPECT_EQ(&second.Context().ActiveEditor(), &second.txtReturn);
+    EXPECT_EQ(std::tuple(second.txtReturn.Font(), second.txtReturn.TextColor()), std::tuple(font, 0x0000FFu));
+    EXPECT_FALSE(second.status.visible);
+    EXPECT_EQ(second.status.PanelText(2), u"文字");
+    EXPECT_TRUE(second.frame.topMost);
+    EXPECT_EQ(second.toolBar.Entries(), first.toolBar.Entries());
+    EXPECT_TRUE(second.toolBar.IsPressed(0));
+    EXPECT_EQ(std::tuple(second.Context().AlwaysOnTopButtonIndex, second.Context().PasteButtonIndex), std::tuple(1, 2));
+    EXPECT_EQ(second.Context().TabSpace, 70000);
+}
+
+TEST(MainForm, KeyReleasesAndClicksUpdateTheCountAndTheEditItems) {
+    AppFixture app;
+    app.clipboard.Put(u"kept from before");
+    app.form.Form_Load(u"");
+    EXPECT_EQ(app.form.Editing().history.Slot(0), u"kept from before");  // the copy history is seeded
+    app.Type(u"あa");
+    EXPECT_EQ(app.status.PanelText(3), u"0");  // counted on key release only
+    app.ActiveView().SetSel(1, 1);
+    app.form.OnEditorKeyUp();
+    EXPECT_EQ(app.status.PanelText(3), u"3");
+    EXPECT_TRUE(app.menus.IsEnabled(menu::EditCut) && app.menus.IsEnabled(menu::EditDelete));
+    app.ActiveView().SetSel(0, 0);
+    app.form.OnEditorClick();
+    EXPECT_FALSE(app.menus.IsEnabled(menu::EditCopy) || app.menus.IsEnabled(menu::EditDelete));
+    EXPECT_TRUE(app.menus.IsEnabled(menu::EditPaste));
 }
 
 }  // namespace

@@ -1,32 +1,34 @@
 #include "support/app_fixture.h"
 
+#include "app/document.h"
 #include "app/startup.h"
+#include "support/utf8.h"
 
 namespace scribbit {
 
-AppFixture::AppFixture(std::u16string_view programFolder)
-    : ports{frame, txtReturn, txtNoReturn, status, menus, toolBar, dialogs, clipboard, files, locale},
-      form(ports, std::u16string(programFolder), text, editingWindows),
-      folder_(programFolder) {
-    frame.SetEventLog(&log);
-    status.SetEventLog(&log);
-    menus.SetEventLog(&log);
-    toolBar.SetEventLog(&log);
-    frame.SetResizeHandler([this] { form.Form_Resize(); });
-    txtReturn.SetChangeHandler([this] { form.OnEditorChanged(); });
-    txtNoReturn.SetChangeHandler([this] { form.OnEditorChanged(); });
-    for (FakeEditView* view : {&txtReturn, &txtNoReturn}) {
-        view->SetFont(FirstRunFont());
-        view->SetTextColor(WindowTextColor);
-    }
-    // A drive root needs no folder of its own.
-    std::u16string folder = folder_;
-    while (!folder.empty() && folder.back() == u'\\') folder.pop_back();
-    if (folder.size() > 2) files.AddFolder(folder);
+void PrintTo(const Screen& s, std::ostream* out) {
+    *out << "{text \"" << Utf8(s.text) << "\", path \"" << Utf8(s.path) << "\"" << (s.modified ? ", modified" : "")
+         << (s.readOnly ? ", read-only" : "") << ", caption \"" << Utf8(s.caption) << "\", panel 1 \""
+         << Utf8(s.panel1) << "\"}";
 }
 
-void AppFixture::PutSettings(std::u16string_view text) {
-    files.AddFile(SettingsPath(), locale.ToAnsi(text).bytes);
+AppFixture::AppFixture(std::u16string_view programFolder)
+    : ports{frame, txtReturn, txtNoReturn, status, menus, toolBar, dialogs, clipboard, files, locale},
+      form(ports, std::u16string(programFolder), text, editingWindows) {
+    frame.log = status.log = toolBar.log = &log;
+    frame.onResize = [this] { form.Form_Resize(); };
+    for (FakeEditView* view : {&txtReturn, &txtNoReturn}) {
+        view->SetChangeHandler([this] { form.OnEditorChanged(); });
+        view->SetFont(FirstRunFont());
+    }
+    std::u16string folder(programFolder);
+    while (!folder.empty() && folder.back() == u'\\') folder.pop_back();
+    if (folder.size() > 2) files.AddFolder(folder);  // a drive root needs no folder of its own
+    files.AddFolder(u"C:\\docs");
+}
+
+void AppFixture::PutSettings(std::u16string_view settings) {
+    files.AddFile(SettingsPath(), locale.ToAnsi(settings).bytes);
 }
 
 std::optional<std::u16string> AppFixture::SettingsOnDisk() {
@@ -37,6 +39,25 @@ std::optional<std::u16string> AppFixture::SettingsOnDisk() {
 
 FakeEditView& AppFixture::ActiveView() {
     return &Context().ActiveEditor() == &txtReturn ? txtReturn : txtNoReturn;
+}
+
+Screen AppFixture::Seen() {
+    const DocumentState& document = Context().document;
+    if (txtReturn.IsLocked() != document.IsReadOnly || txtNoReturn.IsLocked() != document.IsReadOnly) {
+        ADD_FAILURE() << "the views' locks disagree with the read-only state";
+    }
+    return {ActiveView().Text(), document.CurrentFilePath, document.IsModified, document.IsReadOnly,
+            frame.caption,       status.PanelText(1)};
+}
+
+bool AppFixture::Type(const std::u16string& typed) {
+    ActiveView().SetSel(ActiveView().TextLength(), 0);
+    return ActiveView().Type(typed);
+}
+
+void AppFixture::Open(const std::u16string& path, const std::string& bytes) {
+    files.AddFile(path, bytes);
+    OpenDocument(Context(), false, path);
 }
 
 }  // namespace scribbit

@@ -1,15 +1,17 @@
-// Every double wired into one Ports and one MainForm, the way the Win32
-// shell wires the real controls: the edit views' change notifications and
-// the frame's resizes reach the form, the edit views start with the font
-// the window gives them, and the program's folder exists on the fake disk.
+// Every double wired into one MainForm the way the Win32 shell wires the
+// real controls: the edit views' change notifications and the frame's
+// resizes reach the form, the views start with the window's font, and the
+// program's folder and C:\docs exist on the fake disk. Seen() is what the
+// user sees of the document, for one comparison per case.
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/main_form.h"
-#include "support/event_log.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_edit_view.h"
 #include "support/fake_file_system.h"
@@ -24,6 +26,16 @@
 
 namespace scribbit {
 
+// The shown view's text, the document's path, modified and read-only
+// states, the caption and status panel 1.
+struct Screen {
+    std::u16string text, path;
+    bool modified = false, readOnly = false;
+    std::u16string caption, panel1;
+    friend bool operator==(const Screen&, const Screen&) = default;
+};
+void PrintTo(const Screen& screen, std::ostream* out);
+
 class AppFixture {
 public:
     static constexpr char16_t DefaultFolder[] = u"C:\\Tools\\Scribbit";
@@ -33,16 +45,21 @@ public:
     AppFixture& operator=(const AppFixture&) = delete;
 
     AppContext& Context() { return form.Context(); }
-    // Where the program keeps its settings file.
+    EditingContext& Editing() { return form.Editing(); }
     std::u16string SettingsPath() { return Context().SettingsPath(); }
-    // Puts a settings file on the disk, encoded in the ANSI code page.
+    // The settings file on the disk, encoded in or decoded from the ANSI code page.
     void PutSettings(std::u16string_view text);
-    // The settings file on the disk, decoded; nullopt when there is none.
     std::optional<std::u16string> SettingsOnDisk();
-    // The edit view that is the ActiveEditor.
     FakeEditView& ActiveView();
+    // A read-only state the two views disagree with fails the test.
+    Screen Seen();
+    // The user typing at the end of the text; false when the view refuses.
+    bool Type(const std::u16string& typed);
+    // A file put on the disk and opened without a dialog.
+    void Open(const std::u16string& path, const std::string& bytes);
+    std::u16string LastMessage() const { return dialogs.messages.empty() ? u"" : dialogs.messages.back().text; }
 
-    EventLog log;
+    std::vector<std::string> log;  // see FakeMainFrame
     FakeMainFrame frame;
     FakeClipboard clipboard;
     FakeEditView txtReturn{clipboard};
@@ -57,9 +74,6 @@ public:
     RecordingEditingWindows editingWindows;
     Ports ports;
     MainForm form;
-
-private:
-    std::u16string folder_;
 };
 
 }  // namespace scribbit

@@ -11,18 +11,19 @@ namespace scribbit {
 
 class FakeClipboard : public Clipboard {
 public:
-    std::optional<std::u16string> GetText() override;
-    bool SetText(const std::u16string& text) override;
-    // Another program holding the clipboard is what keeps it from opening.
+    std::optional<std::u16string> GetText() override { return busy_ ? std::nullopt : contents_; }
+    bool SetText(const std::u16string& text) override {
+        ++setTextCalls;
+        if (!busy_) contents_ = text;
+        return !busy_;
+    }
     bool IsAvailable() override { return !busy_; }
 
     // Test set-up and inspection; these do not count as calls.
     void Put(std::optional<std::u16string> contents) { contents_ = std::move(contents); }
     const std::optional<std::u16string>& Contents() const { return contents_; }
     void SetBusy(bool busy) { busy_ = busy; }
-    bool IsBusy() const { return busy_; }
 
-    int getTextCalls = 0;
     int setTextCalls = 0;
 
 private:

@@ -1,7 +1,8 @@
-// In-memory multi-line edit control that behaves like the system's one:
-// CR LF line breaks, clamped selections, exactly one undo step (an undo
-// makes the next undo a redo), clipboard commands through a FakeClipboard,
-// a text capacity, a read-only (locked) state and a change notification.
+// In-memory multi-line edit control that behaves like the system's one (the
+// contract holds both to the same checks): CR LF line breaks, clamped
+// selections, exactly one undo step (an undo makes the next undo a redo),
+// clipboard commands through a FakeClipboard, a text capacity, no NUL in the
+// text, a read-only (locked) state and a change notification.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +10,6 @@
 #include <limits>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/edit_view.h"
 #include "support/fake_clipboard.h"
@@ -57,18 +57,14 @@ public:
     // The most UTF-16 units the control holds; beyond it SetText answers
     // TooLarge and ReplaceSel false, and Paste inserts what still fits.
     void SetCapacity(std::size_t capacity) { capacity_ = capacity; }
-    std::size_t Capacity() const { return capacity_; }
     // Makes SetText keep as much of a too large text as fits before it
     // answers TooLarge, as a control that truncates to its limit does.
     void SetKeepsPartOfTooLargeText(bool keeps) { keepsPart_ = keeps; }
     // The user typing over the selection; refused while locked, as the
     // control refuses keyboard input then.
-    bool Type(const std::u16string& text);
+    bool Type(const std::u16string& text) { return !locked_ && ReplaceSel(text); }
 
     int changeNotifications = 0;
-    // Every port call that changes or reads the text, in order ("SetText",
-    // "ReplaceSel", "Undo", "Cut", "Copy", "Paste", "Clear").
-    std::vector<std::string> calls;
 
 private:
     struct UndoStep {
@@ -77,9 +73,8 @@ private:
         std::u16string removed;          // what it took out
     };
 
-    // Replaces [start, start + length) with text as one undoable step.
-    void ReplaceRange(std::size_t start, std::size_t length, const std::u16string& text);
-    void Notify();
+    // Replaces the selection as one undoable step and notifies.
+    void ReplaceSelection(const std::u16string& text);
 
     FakeClipboard& clipboard_;
     std::u16string text_;

@@ -1,9 +1,8 @@
 // In-memory disk: files as byte strings with read-only and locked flags,
 // folders that can be read-only, a capacity (disk full) and failures that a
 // test injects per path and per step. Errors carry the system's numbers and
-// descriptions. WriteAllSafely goes through a temporary file in the same
-// folder, a flush and a replace, so a failure at any step leaves the
-// previous file byte for byte.
+// descriptions. A failed WriteAllSafely leaves the previous file byte for
+// byte and nothing else behind, as the contract shows the real one does.
 #pragma once
 
 #include <cstddef>
@@ -11,7 +10,6 @@
 #include <limits>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -44,47 +42,43 @@ public:
     // Adds or replaces a file (its folder comes into being with it).
     void AddFile(const std::u16string& path, std::string bytes, bool readOnly = false);
     void AddFolder(const std::u16string& path, bool readOnly = false);
-    void SetReadOnly(const std::u16string& path, bool readOnly);
+    void SetReadOnly(const std::u16string& path, bool readOnly) { entries_.at(Key(path)).readOnly = readOnly; }
     // Another program holds the file open without sharing.
-    void SetLocked(const std::u16string& path, bool locked);
-    void SetFolderReadOnly(const std::u16string& folder, bool readOnly);
-    // Total bytes the disk holds, all files together.
+    void SetLocked(const std::u16string& path, bool locked) { entries_.at(Key(path)).locked = locked; }
+    void SetFolderReadOnly(const std::u16string& folder, bool readOnly) { AddFolder(folder, readOnly); }
+    // Total bytes the disk holds, all files together; a write needs room
+    // for the new contents beside the old until it replaces them.
     void SetCapacity(std::size_t bytes) { capacity_ = bytes; }
-    // Every later attempt of step on path fails with code until cleared.
-    void InjectFailure(const std::u16string& path, FileStep step, std::uint32_t code);
+    // Every later attempt of step on path fails with code.
+    void InjectFailure(const std::u16string& path, FileStep step, std::uint32_t code) {
+        failures_[{Key(path), step}] = code;
+    }
     void ClearFailures() { failures_.clear(); }
 
     // --- Inspection -------------------------------------------------------
     std::optional<std::string> Contents(const std::u16string& path) const;
-    bool IsReadOnly(const std::u16string& path) const;
     std::vector<std::u16string> FilePaths() const;
     std::size_t UsedBytes() const;
-    // Every operation, e.g. "read C:\a.txt", "write-temp C:\a.txt.~tmp",
-    // "flush C:\a.txt.~tmp", "replace C:\a.txt", "delete-temp C:\a.txt.~tmp".
+    // Every call, e.g. "read C:\a.txt", "write C:\a.txt".
     std::vector<std::u16string> log;
 
 private:
-    struct File {
+    struct Entry {
         std::u16string path;  // as first given, for listing
         std::string bytes;
+        bool folder = false;
         bool readOnly = false;
         bool locked = false;
-    };
-    struct Folder {
-        bool readOnly = false;
     };
 
     // Windows paths ignore letter case.
     static std::u16string Key(const std::u16string& path);
-    static std::u16string FolderOf(const std::u16string& path);
-    static bool IsValidName(const std::u16string& path);
-    // Checks shared by reading and writing: the name, the folder, a folder
-    // given as a file.
+    const Entry* Find(const std::u16string& path) const;
+    // Why path cannot be opened as a file at all, if it cannot.
     std::optional<SystemError> CheckPath(const std::u16string& path) const;
     std::optional<SystemError> Injected(const std::u16string& path, FileStep step) const;
 
-    std::map<std::u16string, File> files_;
-    std::map<std::u16string, Folder> folders_;
+    std::map<std::u16string, Entry> entries_;
     std::map<std::pair<std::u16string, FileStep>, std::uint32_t> failures_;
     std::size_t capacity_ = std::numeric_limits<std::size_t>::max();
 };

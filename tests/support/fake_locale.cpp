@@ -1,177 +1,152 @@
 #include "support/fake_locale.h"
 
-#include <iconv.h>
-
-#include <array>
 #include <cstdint>
-#include <cstring>
-#include <memory>
-#include <stdexcept>
 #include <vector>
+
 
 namespace scribbit {
 namespace {
 
-constexpr char16_t ReplacementChar = u'\u30FB';
-constexpr char16_t NoChar = 0xFFFF;           // not a character: "no mapping"
-constexpr std::uint16_t NoCode = 0xFFFF;      // 0xFFFF is not a CP932 code
-constexpr std::uint16_t LeadMarker = 0xFFFE;  // in the single-byte table
+constexpr std::u16string_view Characters =
+    u"　、。，．・：；？！゛゜´｀¨＾￣＿ヽヾゝゞ〃仝々〆〇ー―‐／＼～∥｜…‥‘’“"
+    u"”（）〔〕［］｛｝〈〉《》「」『』【】＋－±×÷＝≠＜＞≦≧∞∴♂♀°′″℃￥＄"
+    u"￠￡％＃＆＊＠§☆★○●◎◇◆□■△▲▽▼※〒→←↑↓〓∪∩￢∠⊥≡≒√∵∫０１"
+    u"２３４５６７８９ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺａｂｃｄｅｆ"
+    u"ｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚぁあぃいぅうぇえぉおかがきぎくぐけげこご"
+    u"さざしじすずせぜそぞただちぢっつづてでとどなにぬねのはばぱひびぴふぶぷへべぺほぼ"
+    u"ぽまみむめもゃやゅゆょよらりるれろゎわゐゑをんァアィイゥウェエォオカガキギクグケ"
+    u"ゲコゴサザシジスズセゼソゾタダチヂッツヅテデトドナニヌネノハバパヒビピフブプヘベ"
+    u"ペホボポマミムメモャヤュユョヨラリルレロヮワヰヱヲンヴヵヶΑΒΓΔΕΖΗΘΙΚΛ"
+    u"ΜΝΞΟΠΡΣΤΥΦΧΨΩαβγδεζηθικλμνξοπρστυφχψω①②③"
+    u"④⑤⑥⑦⑧⑨⑩⑪⑫⑬⑭⑮⑯⑰⑱⑲⑳ⅠⅡⅢⅣⅤⅥⅦⅧⅨⅩ№一改開角換漢規記京区元後"
+    u"語行号最作削字示取手終除小章常情新成切前全存大朝通貼東二日半表付普文変保報本末名"
+    u"明目戻了ⅰ纊髙∪∩￢￢∠⊥≡≒√∵∵∫ⅠⅡⅢⅣⅤⅥⅦⅧⅨⅩ№ⅰ纊髙";
+constexpr std::string_view Codes =
+    "\x81\x40\x81\x41\x81\x42\x81\x43\x81\x44\x81\x45\x81\x46\x81\x47\x81\x48\x81\x49\x81\x4A\x81\x4B"
+    "\x81\x4C\x81\x4D\x81\x4E\x81\x4F\x81\x50\x81\x51\x81\x52\x81\x53\x81\x54\x81\x55\x81\x56\x81\x57"
+    "\x81\x58\x81\x59\x81\x5A\x81\x5B\x81\x5C\x81\x5D\x81\x5E\x81\x5F\x81\x60\x81\x61\x81\x62\x81\x63"
+    "\x81\x64\x81\x65\x81\x66\x81\x67\x81\x68\x81\x69\x81\x6A\x81\x6B\x81\x6C\x81\x6D\x81\x6E\x81\x6F"
+    "\x81\x70\x81\x71\x81\x72\x81\x73\x81\x74\x81\x75\x81\x76\x81\x77\x81\x78\x81\x79\x81\x7A\x81\x7B"
+    "\x81\x7C\x81\x7D\x81\x7E\x81\x80\x81\x81\x81\x82\x81\x83\x81\x84\x81\x85\x81\x86\x81\x87\x81\x88"
+    "\x81\x89\x81\x8A\x81\x8B\x81\x8C\x81\x8D\x81\x8E\x81\x8F\x81\x90\x81\x91\x81\x92\x81\x93\x81\x94"
+    "\x81\x95\x81\x96\x81\x97\x81\x98\x81\x99\x81\x9A\x81\x9B\x81\x9C\x81\x9D\x81\x9E\x81\x9F\x81\xA0"
+    "\x81\xA1\x81\xA2\x81\xA3\x81\xA4\x81\xA5\x81\xA6\x81\xA7\x81\xA8\x81\xA9\x81\xAA\x81\xAB\x81\xAC"
+    "\x81\xBE\x81\xBF\x81\xCA\x81\xDA\x81\xDB\x81\xDF\x81\xE0\x81\xE3\x81\xE6\x81\xE7\x82\x4F\x82\x50"
+    "\x82\x51\x82\x52\x82\x53\x82\x54\x82\x55\x82\x56\x82\x57\x82\x58\x82\x60\x82\x61\x82\x62\x82\x63"
+    "\x82\x64\x82\x65\x82\x66\x82\x67\x82\x68\x82\x69\x82\x6A\x82\x6B\x82\x6C\x82\x6D\x82\x6E\x82\x6F"
+    "\x82\x70\x82\x71\x82\x72\x82\x73\x82\x74\x82\x75\x82\x76\x82\x77\x82\x78\x82\x79\x82\x81\x82\x82"
+    "\x82\x83\x82\x84\x82\x85\x82\x86\x82\x87\x82\x88\x82\x89\x82\x8A\x82\x8B\x82\x8C\x82\x8D\x82\x8E"
+    "\x82\x8F\x82\x90\x82\x91\x82\x92\x82\x93\x82\x94\x82\x95\x82\x96\x82\x97\x82\x98\x82\x99\x82\x9A"
+    "\x82\x9F\x82\xA0\x82\xA1\x82\xA2\x82\xA3\x82\xA4\x82\xA5\x82\xA6\x82\xA7\x82\xA8\x82\xA9\x82\xAA"
+    "\x82\xAB\x82\xAC\x82\xAD\x82\xAE\x82\xAF\x82\xB0\x82\xB1\x82\xB2\x82\xB3\x82\xB4\x82\xB5\x82\xB6"
+    "\x82\xB7\x82\xB8\x82\xB9\x82\xBA\x82\xBB\x82\xBC\x82\xBD\x82\xBE\x82\xBF\x82\xC0\x82\xC1\x82\xC2"
+    "\x82\xC3\x82\xC4\x82\xC5\x82\xC6\x82\xC7\x82\xC8\x82\xC9\x82\xCA\x82\xCB\x82\xCC\x82\xCD\x82\xCE"
+    "\x82\xCF\x82\xD0\x82\xD1\x82\xD2\x82\xD3\x82\xD4\x82\xD5\x82\xD6\x82\xD7\x82\xD8\x82\xD9\x82\xDA"
+    "\x82\xDB\x82\xDC\x82\xDD\x82\xDE\x82\xDF\x82\xE0\x82\xE1\x82\xE2\x82\xE3\x82\xE4\x82\xE5\x82\xE6"
+    "\x82\xE7\x82\xE8\x82\xE9\x82\xEA\x82\xEB\x82\xEC\x82\xED\x82\xEE\x82\xEF\x82\xF0\x82\xF1\x83\x40"
+    "\x83\x41\x83\x42\x83\x43\x83\x44\x83\x45\x83\x46\x83\x47\x83\x48\x83\x49\x83\x4A\x83\x4B\x83\x4C"
+    "\x83\x4D\x83\x4E\x83\x4F\x83\x50\x83\x51\x83\x52\x83\x53\x83\x54\x83\x55\x83\x56\x83\x57\x83\x58"
+    "\x83\x59\x83\x5A\x83\x5B\x83\x5C\x83\x5D\x83\x5E\x83\x5F\x83\x60\x83\x61\x83\x62\x83\x63\x83\x64"
+    "\x83\x65\x83\x66\x83\x67\x83\x68\x83\x69\x83\x6A\x83\x6B\x83\x6C\x83\x6D\x83\x6E\x83\x6F\x83\x70"
+    "\x83\x71\x83\x72\x83\x73\x83\x74\x83\x75\x83\x76\x83\x77\x83\x78\x83\x79\x83\x7A\x83\x7B\x83\x7C"
+    "\x83\x7D\x83\x7E\x83\x80\x83\x81\x83\x82\x83\x83\x83\x84\x83\x85\x83\x86\x83\x87\x83\x88\x83\x89"
+    "\x83\x8A\x83\x8B\x83\x8C\x83\x8D\x83\x8E\x83\x8F\x83\x90\x83\x91\x83\x92\x83\x93\x83\x94\x83\x95"
+    "\x83\x96\x83\x9F\x83\xA0\x83\xA1\x83\xA2\x83\xA3\x83\xA4\x83\xA5\x83\xA6\x83\xA7\x83\xA8\x83\xA9"
+    "\x83\xAA\x83\xAB\x83\xAC\x83\xAD\x83\xAE\x83\xAF\x83\xB0\x83\xB1\x83\xB2\x83\xB3\x83\xB4\x83\xB5"
+    "\x83\xB6\x83\xBF\x83\xC0\x83\xC1\x83\xC2\x83\xC3\x83\xC4\x83\xC5\x83\xC6\x83\xC7\x83\xC8\x83\xC9"
+    "\x83\xCA\x83\xCB\x83\xCC\x83\xCD\x83\xCE\x83\xCF\x83\xD0\x83\xD1\x83\xD2\x83\xD3\x83\xD4\x83\xD5"
+    "\x83\xD6\x87\x40\x87\x41\x87\x42\x87\x43\x87\x44\x87\x45\x87\x46\x87\x47\x87\x48\x87\x49\x87\x4A"
+    "\x87\x4B\x87\x4C\x87\x4D\x87\x4E\x87\x4F\x87\x50\x87\x51\x87\x52\x87\x53\x87\x54\x87\x55\x87\x56"
+    "\x87\x57\x87\x58\x87\x59\x87\x5A\x87\x5B\x87\x5C\x87\x5D\x87\x82\x88\xEA\x89\xFC\x8A\x4A\x8A\x70"
+    "\x8A\xB7\x8A\xBF\x8B\x4B\x8B\x4C\x8B\x9E\x8B\xE6\x8C\xB3\x8C\xE3\x8C\xEA\x8D\x73\x8D\x86\x8D\xC5"
+    "\x8D\xEC\x8D\xED\x8E\x9A\x8E\xA6\x8E\xE6\x8E\xE8\x8F\x49\x8F\x9C\x8F\xAC\x8F\xCD\x8F\xED\x8F\xEE"
+    "\x90\x56\x90\xAC\x90\xD8\x91\x4F\x91\x53\x91\xB6\x91\xE5\x92\xA9\x92\xCA\x93\x5C\x93\x8C\x93\xF1"
+    "\x93\xFA\x94\xBC\x95\x5C\x95\x74\x95\x81\x95\xB6\x95\xCF\x95\xDB\x95\xF1\x96\x7B\x96\x96\x96\xBC"
+    "\x96\xBE\x96\xDA\x96\xDF\x97\xB9\xFA\x40\xFA\x5C\xFB\xFC\x87\x9C\x87\x9B\xEE\xF9\xFA\x54\x87\x97"
+    "\x87\x96\x87\x91\x87\x90\x87\x95\x87\x9A\xFA\x5B\x87\x92\xFA\x4A\xFA\x4B\xFA\x4C\xFA\x4D\xFA\x4E"
+    "\xFA\x4F\xFA\x50\xFA\x51\xFA\x52\xFA\x53\xFA\x59\xEE\xEF\xED\x40\xEE\xE0";
+
+constexpr char16_t Replacement = u'\u30FB';
 
 bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 bool IsTrailByte(unsigned char b) {
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+bool IsHalfWidthKanaByte(unsigned char b) {
+    return b >= 0xA1 && b <= 0xDF;
 }
 
-struct Cp932Tables {
-    // Byte -> character for single bytes; LeadMarker for lead bytes.
-    std::array<std::uint16_t, 256> single{};
-    // (lead << 8 | trail) -> character, NoChar where unassigned.
-    std::vector<char16_t> dbcs = std::vector<char16_t>(0x10000, NoChar);
-    // Character -> code (one byte below 0x100, else lead << 8 | trail).
-    std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(0x10000, NoCode);
+struct Tables {
+    std::vector<std::uint16_t> code = std::vector<std::uint16_t>(0x10000, 0);   // 0: none
+    std::vector<char16_t> character = std::vector<char16_t>(0x10000, 0);  // 0: none
 };
 
-class Iconv {
-public:
-    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv CP932 is missing");
-    }
-    ~Iconv() { iconv_close(cd_); }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-
-    // Converts one whole unit; false when the converter rejects it.
-    bool Convert(const void* in, std::size_t inSize, void* out, std::size_t outCapacity,
-                 std::size_t& outSize) {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char* inPtr = const_cast<char*>(static_cast<const char*>(in));
-        char* outPtr = static_cast<char*>(out);
-        std::size_t inLeft = inSize;
-        std::size_t outLeft = outCapacity;
-        if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return false;
-        if (inLeft != 0) return false;
-        outSize = outCapacity - outLeft;
-        return true;
-    }
-
-private:
-    iconv_t cd_;
-};
-
-// One character (UTF-16LE) from bytes, or NoChar.
-char16_t DecodeUnit(Iconv& decoder, const unsigned char* bytes, std::size_t size) {
-    unsigned char out[8];
-    std::size_t outSize = 0;
-    if (!decoder.Convert(bytes, size, out, sizeof out, outSize) || outSize != 2) return NoChar;
-    return static_cast<char16_t>(out[0] | (out[1] << 8));
-}
-
-Cp932Tables BuildTables() {
-    Cp932Tables t;
-    Iconv decoder("UTF-16LE", "CP932");
-    for (unsigned b = 0; b < 0x100; ++b) {
-        if (IsLeadByte(static_cast<unsigned char>(b))) {
-            t.single[b] = LeadMarker;
-            continue;
+const Tables& TheTables() {
+    static const Tables tables = [] {
+        Tables t;
+        for (std::size_t i = 0; i < Characters.size(); ++i) {
+            const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(Codes[2 * i]) << 8 |
+                                                         static_cast<unsigned char>(Codes[2 * i + 1]));
+            if (!t.code[Characters[i]]) t.code[Characters[i]] = code;
+            t.character[code] = Characters[i];
         }
-        const unsigned char byte = static_cast<unsigned char>(b);
-        const char16_t c = b == 0 ? char16_t{0} : DecodeUnit(decoder, &byte, 1);
-        t.single[b] = c;
-    }
-    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
-        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-            if (!IsTrailByte(static_cast<unsigned char>(trail))) continue;
-            const unsigned char pair[2] = {static_cast<unsigned char>(lead),
-                                           static_cast<unsigned char>(trail)};
-            t.dbcs[lead << 8 | trail] = DecodeUnit(decoder, pair, 2);
-        }
-    }
-
-    // A character is representable when its code decodes back to it.
-    Iconv encoder("CP932", "UTF-16LE");
-    for (unsigned c = 1; c < 0x10000; ++c) {
-        if (c >= 0xD800 && c < 0xE000) continue;
-        const unsigned char in[2] = {static_cast<unsigned char>(c & 0xFF),
-                                     static_cast<unsigned char>(c >> 8)};
-        unsigned char out[8];
-        std::size_t outSize = 0;
-        if (!encoder.Convert(in, 2, out, sizeof out, outSize)) continue;
-        std::uint16_t code = NoCode;
-        char16_t back = NoChar;
-        if (outSize == 1 && t.single[out[0]] != LeadMarker) {
-            code = out[0];
-            back = static_cast<char16_t>(t.single[out[0]]);
-        } else if (outSize == 2 && IsLeadByte(out[0])) {
-            code = static_cast<std::uint16_t>(out[0] << 8 | out[1]);
-            back = t.dbcs[code];
-        }
-        if (back == c) t.encode[c] = code;
-    }
-    t.encode[0] = 0;
-    return t;
-}
-
-const Cp932Tables& Tables() {
-    static const Cp932Tables tables = BuildTables();
+        return t;
+    }();
     return tables;
 }
 
 }  // namespace
 
 AnsiEncoding FakeLocale::ToAnsi(std::u16string_view text) const {
-    ++toAnsiCalls;
-    const Cp932Tables& t = Tables();
+    const Tables& t = TheTables();
     AnsiEncoding result;
     result.bytes.reserve(text.size() * 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        std::uint16_t code = NoCode;
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000) {
-            // Nothing beyond the BMP has a code; the pair is one character.
-            if (result.firstUnrepresentable == NoPosition) result.firstUnrepresentable = i;
-            result.bytes += '?';
-            ++i;
-            continue;
-        }
-        code = t.encode[c];
-        if (code == NoCode) {
-            if (result.firstUnrepresentable == NoPosition) result.firstUnrepresentable = i;
-            result.bytes += '?';
-        } else if (code < 0x100) {
-            result.bytes += static_cast<char>(code);
-        } else {
+        const std::uint16_t code = t.code[c];
+        if (c < 0x80) {
+            result.bytes += static_cast<char>(c);
+        } else if (c >= 0xFF61 && c <= 0xFF9F) {
+            result.bytes += static_cast<char>(c - 0xFF61 + 0xA1);
+        } else if (code) {
             result.bytes += static_cast<char>(code >> 8);
             result.bytes += static_cast<char>(code & 0xFF);
+        } else {
+            if (result.firstUnrepresentable == NoPosition) result.firstUnrepresentable = i;
+            result.bytes += '?';
         }
     }
     return result;
 }
 
 std::u16string FakeLocale::FromAnsi(std::string_view bytes) const {
-    ++fromAnsiCalls;
-    const Cp932Tables& t = Tables();
+    const Tables& t = TheTables();
     std::u16string text;
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        const std::uint16_t single = t.single[b];
-        if (single != LeadMarker) {
-            text += single == NoChar ? ReplacementChar : static_cast<char16_t>(single);
-            continue;
-        }
-        if (i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-            const char16_t c = t.dbcs[b << 8 | static_cast<unsigned char>(bytes[i + 1])];
-            text += c == NoChar ? ReplacementChar : c;
-            ++i;
+        if (b < 0x80) {
+            text += static_cast<char16_t>(b);
+        } else if (IsHalfWidthKanaByte(b)) {
+            text += static_cast<char16_t>(b - 0xA1 + 0xFF61);
+        } else if (IsLeadByte(b) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+            const char16_t c = t.character[b << 8 | static_cast<unsigned char>(bytes[++i])];
+            text += c ? c : Replacement;
         } else {
-            text += ReplacementChar;
+            text += Replacement;
         }
     }
     return text;
+}
+
+std::u16string_view FakeLocale::TableCharacters() {
+    return Characters;
+}
+
+std::string_view FakeLocale::TableCodes() {
+    return Codes;
 }
 
 }  // namespace scribbit

@@ -1,78 +1,64 @@
-// In-memory main window frame: placement in twips, minimised state, screen
-// size, caption, window order and the end of the program. Setting a new
-// size raises the resize notification as the real window does.
+// In-memory main window: placement in twips, minimised state, caption,
+// window order and the end of the program. A new size raises the resize
+// notification, as the real window does; ending the program twice fails the
+// test. `log`, when set, records the calls whose order start-up relies on.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "app/app_context.h"
 #include "platform/main_frame.h"
-#include "support/event_log.h"
 
 namespace scribbit {
 
 class FakeMainFrame : public MainFrame {
 public:
-    // 1024 x 768 pixels at 15 twips per pixel.
-    static constexpr Size DefaultScreen{15360, 11520};
-
-    Bounds GetBounds() const override { return bounds_; }
-    void SetBounds(const Bounds& bounds) override;
-    bool IsMinimized() const override { return minimized_; }
-    Size ScreenSize() const override { return screen_; }
-    FrameMetrics Metrics() const override { return metrics_; }
-
-    void SetCaption(const std::u16string& caption) override;
-    std::u16string Caption() const override { return caption_; }
-
-    std::int32_t SetTopMost(bool topMost) override;
-    void SetIcon(int resourceId) override;
-    void Show() override;
-    void Focus() override;
-    void SetBusyPointer(bool busy) override;
-    void Quit() override;
-
-    // --- Test controls ----------------------------------------------------
-    // The user moving or sizing the window (no notification is raised).
-    void Place(const Bounds& bounds) { bounds_ = bounds; }
-    void SetMinimized(bool minimized) { minimized_ = minimized; }
-    void SetScreenSize(Size screen) { screen_ = screen; }
-    void SetMetrics(FrameMetrics metrics) { metrics_ = metrics; }
-    // The system refusing to change the window order (SetTopMost returns 0).
-    void FailTopMost(bool fail) { failTopMost_ = fail; }
-    void SetResizeHandler(std::function<void()> handler) { onResize_ = std::move(handler); }
-    // Runs as the program ends, to see what was done by then.
-    void SetQuitHandler(std::function<void()> handler) { onQuit_ = std::move(handler); }
-    void SetEventLog(EventLog* log) { log_ = log; }
-
-    bool IsTopMost() const { return topMost_; }
-    bool IsShown() const { return shown_; }
-    bool HasQuit() const { return quit_; }
-    bool IsBusy() const { return busy_; }
-    int Icon() const { return icon_; }
-    int setBoundsCalls = 0;
-    int focusCalls = 0;
-    int quitCalls = 0;
-
-private:
-    void Log(const char* event) const {
-        if (log_) log_->Add(event);
+    Bounds GetBounds() const override { return bounds; }
+    void SetBounds(const Bounds& next) override {
+        if (log) log->push_back("frame.SetBounds");
+        const bool resized = next.width != bounds.width || next.height != bounds.height;
+        bounds = next;
+        ++setBoundsCalls;
+        if (resized && !quit && onResize) onResize();
     }
+    bool IsMinimized() const override { return minimized; }
+    Size ScreenSize() const override { return {15360, 11520}; }  // 1024 x 768 pixels
+    FrameMetrics Metrics() const override { return metrics; }
+    void SetCaption(const std::u16string& text) override { caption = text; }
+    std::u16string Caption() const override { return caption; }
+    std::int32_t SetTopMost(bool on) override {
+        if (log) log->push_back(on ? "frame.SetTopMost(true)" : "frame.SetTopMost(false)");
+        if (failTopMost) return 0;
+        topMost = on;
+        shown = true;  // the window-order change also shows the window
+        return 1;
+    }
+    void SetIcon(int resourceId) override { icon = resourceId; }
+    void Show() override { shown = true; }
+    void Focus() override { ++focusCalls; }
+    void SetBusyPointer(bool on) override { busy = on; }
+    void Quit() override {
+        if (quit) ADD_FAILURE() << "the program was ended twice";
+        if (onQuit) onQuit();
+        quit = true;
+        shown = false;
+    }
+    bool HasQuit() const { return quit; }
+    bool IsBusy() const { return busy; }
 
-    Bounds bounds_;
-    bool minimized_ = false;
-    Size screen_ = DefaultScreen;
-    FrameMetrics metrics_;
-    std::u16string caption_ = u"ScribbitⅡ";
-    bool topMost_ = false;
-    bool failTopMost_ = false;
-    bool shown_ = false;
-    bool quit_ = false;
-    bool busy_ = false;
-    int icon_ = 0;
-    std::function<void()> onResize_;
-    std::function<void()> onQuit_;
-    EventLog* log_ = nullptr;
+    // Placing the window directly is the user moving it: no notification.
+    Bounds bounds;
+    bool minimized = false;
+    FrameMetrics metrics;
+    std::u16string caption = AppTitle;
+    bool topMost = false, failTopMost = false, shown = false, quit = false, busy = false;
+    int icon = 0, focusCalls = 0, setBoundsCalls = 0;
+    std::function<void()> onResize, onQuit;
+    std::vector<std::string>* log = nullptr;
 };
 
 }  // namespace scribbit

@@ -1,42 +1,45 @@
-// In-memory status bar with its eight panels (1-based), the texts the real
-// bar starts with, its visibility and height.
+// In-memory status bar: eight panels (1-based; another number fails the
+// test, as the real bar would silently ignore it), visibility and height.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "platform/status_bar.h"
-#include "support/event_log.h"
 
 namespace scribbit {
 
 class FakeStatusBar : public StatusBar {
 public:
-    static constexpr int PanelCount = 8;
-    // The classic bar height the layout rule was designed for.
-    static constexpr std::int32_t DefaultHeight = 255;
+    void SetPanelText(int panel, const std::u16string& text) override {
+        ++setPanelTextCalls;
+        if (Valid(panel)) panels[static_cast<std::size_t>(panel - 1)] = text;
+    }
+    std::u16string PanelText(int panel) const override {
+        return Valid(panel) ? panels[static_cast<std::size_t>(panel - 1)] : u"";
+    }
+    void SetVisible(bool on) override {
+        if (log) log->push_back(on ? "status.SetVisible(true)" : "status.SetVisible(false)");
+        visible = on;
+    }
+    bool IsVisible() const override { return visible; }
+    std::int32_t HeightTwips() const override { return height; }
 
-    FakeStatusBar();
-
-    // Panels outside 1..8 fail the test: the real bar ignores them, which
-    // hides an off-by-one in the caller.
-    void SetPanelText(int panel, const std::u16string& text) override;
-    std::u16string PanelText(int panel) const override;
-    void SetVisible(bool visible) override;
-    bool IsVisible() const override { return visible_; }
-    std::int32_t HeightTwips() const override { return height_; }
-
-    void SetHeight(std::int32_t twips) { height_ = twips; }
-    void SetEventLog(EventLog* log) { log_ = log; }
+    std::array<std::u16string, 8> panels{u"", u"", u"0"};
+    bool visible = true;
+    std::int32_t height = 255;
     int setPanelTextCalls = 0;
+    std::vector<std::string>* log = nullptr;
 
 private:
-    bool Valid(int panel) const;
-
-    std::array<std::u16string, PanelCount> panels_;
-    bool visible_ = true;
-    std::int32_t height_ = DefaultHeight;
-    EventLog* log_ = nullptr;
+    static bool Valid(int panel) {
+        if (panel >= 1 && panel <= 8) return true;
+        ADD_FAILURE() << "the status bar has no panel " << panel;
+        return false;
+    }
 };
 
 }  // namespace scribbit

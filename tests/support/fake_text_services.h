@@ -1,11 +1,13 @@
-// In-memory locale text services with their own kana, width and case
-// tables (the Japanese locale as the system maps it), a settable clock and
-// the time format H:mm:ss and short date format yyyy/MM/dd.
+// In-memory locale text services: the kana, width and case mappings as
+// explicit tables of the characters the suites use (the contract checks
+// that the system maps each of them the same way), a settable clock and the
+// time format H:mm:ss and short date format yyyy/MM/dd.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/text_services.h"
 
@@ -19,11 +21,13 @@ public:
     std::u16string FormatTime(const LocalTime& time) const override;
     std::u16string FormatShortDate(const LocalTime& time) const override;
 
+    // Every column of the tables, for the contract to map.
+    static std::vector<std::u16string_view> Columns();
+
     // --- Test controls -------------------------------------------------
     LocalTime now{2002, 12, 25, 9, 5, 7};
     // Every Map fails, as when the system runs out of memory.
     bool failMapping = false;
-
     // Calls received, so that tests can see the system is not asked once
     // per character.
     mutable long long mapCalls = 0;

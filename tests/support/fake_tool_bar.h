@@ -1,53 +1,59 @@
-// In-memory toolbar: the positions exactly as appended, pressed states, the
-// drop-down menus, visibility and height.
+// In-memory toolbar: the positions exactly as appended (0-based; a position
+// outside the bar fails the test), pressed states, drop-down menus,
+// visibility and height.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/tool_bar.h"
-#include "support/event_log.h"
 
 namespace scribbit {
 
 class FakeToolBar : public ToolBar {
 public:
-    // A 24-pixel bar at 15 twips per pixel plus its edges.
-    static constexpr std::int32_t DefaultHeight = 390;
-
-    void Clear() override;
-    void Append(const ToolBarEntry& entry) override;
-    std::size_t Count() const override { return buttons_.size(); }
-    // A position outside the bar fails the test (0-based indexes here,
-    // 1-based in the remembered positions: an easy slip).
-    ToolBarEntry Entry(std::size_t index) const override;
-    void SetPressed(std::size_t index, bool pressed) override;
-    bool IsPressed(std::size_t index) const override;
-    void SetMenuEntries(std::size_t index, const std::vector<std::u16string>& entries) override;
-
-    void SetVisible(bool visible) override;
-    bool IsVisible() const override { return visible_; }
-    std::int32_t HeightTwips() const override { return height_; }
-
-    // --- Test controls and inspection ---------------------------------------
-    void SetHeight(std::int32_t twips) { height_ = twips; }
-    void SetEventLog(EventLog* log) { log_ = log; }
-    std::vector<ToolBarEntry> Entries() const;
-    std::vector<std::u16string> MenuEntries(std::size_t index) const;
-    int clearCalls = 0;
-
-private:
     struct Button {
         ToolBarEntry entry;
         bool pressed = false;
         std::vector<std::u16string> menu;
     };
-    bool Valid(std::size_t index) const;
 
-    std::vector<Button> buttons_;
-    bool visible_ = true;
-    std::int32_t height_ = DefaultHeight;
-    EventLog* log_ = nullptr;
+    void Clear() override {
+        if (log) log->push_back("toolbar.Clear");
+        buttons.clear();
+    }
+    void Append(const ToolBarEntry& entry) override { buttons.push_back(Button{entry, false, {}}); }
+    std::size_t Count() const override { return buttons.size(); }
+    ToolBarEntry Entry(std::size_t index) const override { return At(index).entry; }
+    void SetPressed(std::size_t index, bool on) override { At(index).pressed = on; }
+    bool IsPressed(std::size_t index) const override { return At(index).pressed; }
+    void SetMenuEntries(std::size_t index, const std::vector<std::u16string>& entries) override {
+        At(index).menu = entries;
+    }
+    void SetVisible(bool on) override { visible = on; }
+    bool IsVisible() const override { return visible; }
+    std::int32_t HeightTwips() const override { return height; }
+
+    std::vector<ToolBarEntry> Entries() const {
+        std::vector<ToolBarEntry> entries;
+        for (const Button& button : buttons) entries.push_back(button.entry);
+        return entries;
+    }
+
+    std::vector<Button> buttons;
+    bool visible = true;
+    std::int32_t height = 390;  // 24 pixels and the edges
+    std::vector<std::string>* log = nullptr;
+
+private:
+    Button& At(std::size_t index) const {
+        if (index < buttons.size()) return const_cast<Button&>(buttons[index]);
+        ADD_FAILURE() << "the toolbar has no position " << index << " (0-based)";
+        static Button none;
+        return none = Button{};
+    }
 };
 
 }  // namespace scribbit

@@ -1,17 +1,22 @@
 // Scripted message boxes, file dialogs and font dialogs. Each dialog the
-// program shows takes the next scripted answer; a dialog nobody scripted,
-// or one of another kind than scripted, fails the running test with what
-// it showed.
-// Every message and every file- and font-dialog request is recorded.
+// program shows takes the next scripted answer; a dialog nobody scripted, an
+// answer of another kind or one that is not a button of the box fails the
+// running test with what it showed, and so do answers left over at the end.
+// Every message and dialog request is recorded; onMessage runs while a box
+// is up, to see what the user sees behind it.
 #pragma once
 
-#include <cstddef>
+#include <gtest/gtest.h>
+
 #include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "platform/user_dialogs.h"
+#include "support/utf8.h"
 
 namespace scribbit {
 
@@ -28,7 +33,6 @@ struct ShownFileDialog {
     FileDialogRequest request;
 };
 
-// The font and colour a font dialog was preset with.
 struct ShownFontDialog {
     FontSpec font;
     Color color = WindowTextColor;
@@ -36,51 +40,79 @@ struct ShownFontDialog {
 
 class FakeUserDialogs : public UserDialogs {
 public:
-    FakeUserDialogs() = default;
-    // Answers scripted but never asked for fail the test as well.
-    ~FakeUserDialogs() override;
-
-    MessageAnswer ShowMessage(const std::u16string& text, MessageIcon icon, MessageButtons buttons) override;
-    FileDialogResult ShowOpenDialog(const FileDialogRequest& request) override;
-    FileDialogResult ShowSaveDialog(const FileDialogRequest& request) override;
-    FontDialogResult ShowFontDialog(const FontSpec& font, Color color) override;
-
-    // --- Scripting ------------------------------------------------------
-    void AnswerMessage(MessageAnswer answer) { script_.emplace_back(answer); }
-    void AnswerOpen(FileDialogResult result) { script_.emplace_back(OpenAnswer{std::move(result)}); }
-    void AnswerSave(FileDialogResult result) { script_.emplace_back(SaveAnswer{std::move(result)}); }
-    // Shorthands: a chosen path (with the read-only box and filter entry as
-    // the user left them), a cancelled dialog.
-    void ChooseOpen(const std::u16string& path, bool readOnly = false, int filterIndex = 1);
-    void ChooseSave(const std::u16string& path, int filterIndex = 1);
-    void CancelOpen() { AnswerOpen(FileDialogResult{}); }
-    void CancelSave() { AnswerSave(FileDialogResult{}); }
-    void AnswerFont(FontDialogResult result) { script_.emplace_back(FontAnswer{std::move(result)}); }
-    void ChooseFont(const FontSpec& font, Color color) {
-        AnswerFont(FontDialogResult{DialogOutcome::Chosen, font, color, {}});
+    ~FakeUserDialogs() override {
+        if (!script_.empty()) ADD_FAILURE() << script_.size() << " scripted answer(s) never asked for";
     }
-    void CancelFont() { AnswerFont(FontDialogResult{}); }
 
+    MessageAnswer ShowMessage(const std::u16string& text, MessageIcon icon, MessageButtons buttons) override {
+        messages.push_back({text, icon, buttons});
+        if (onMessage) onMessage(messages.back());
+        if (const auto answer = Take<MessageAnswer>("message box: " + Utf8(text))) {
+            const bool offered = *answer == MessageAnswer::Ok       ? buttons == MessageButtons::Ok
+                                 : *answer == MessageAnswer::Cancel ? buttons == MessageButtons::YesNoCancel
+                                                                    : buttons != MessageButtons::Ok;
+            if (offered) return *answer;
+            ADD_FAILURE() << "scripted answer is not a button of the message box: " << Utf8(text);
+        }
+        // What closing the box gives: Cancel where it has one, else its last button.
+        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+               : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                  : MessageAnswer::Cancel;
+    }
+    FileDialogResult ShowOpenDialog(const FileDialogRequest& request) override {
+        fileDialogs.push_back({FileDialogKind::Open, request});
+        return Take<Open>("open dialog").value_or(Open{}).result;
+    }
+    FileDialogResult ShowSaveDialog(const FileDialogRequest& request) override {
+        fileDialogs.push_back({FileDialogKind::Save, request});
+        return Take<Save>("save dialog").value_or(Save{}).result;
+    }
+    FontDialogResult ShowFontDialog(const FontSpec& font, Color color) override {
+        fontDialogs.push_back({font, color});
+        return Take<FontDialogResult>("font dialog: " + Utf8(font.name)).value_or(FontDialogResult{});
+    }
+
+    void AnswerMessage(MessageAnswer answer) { script_.emplace_back(answer); }
+    void AnswerOpen(FileDialogResult result) { script_.emplace_back(Open{std::move(result)}); }
+    void AnswerSave(FileDialogResult result) { script_.emplace_back(Save{std::move(result)}); }
+    // A chosen path, with the read-only box and the filter as the user left them.
+    void ChooseOpen(const std::u16string& path, bool readOnly = false, int filterIndex = 1) {
+        AnswerOpen({DialogOutcome::Chosen, path, filterIndex, readOnly, {}});
+    }
+    void ChooseSave(const std::u16string& path, int filterIndex = 1) {
+        AnswerSave({DialogOutcome::Chosen, path, filterIndex, false, {}});
+    }
+    void CancelOpen() { AnswerOpen({}); }
+    void CancelSave() { AnswerSave({}); }
+    void AnswerFont(FontDialogResult result) { script_.emplace_back(std::move(result)); }
+    void ChooseFont(const FontSpec& font, Color color) { AnswerFont({DialogOutcome::Chosen, font, color, {}}); }
     std::size_t PendingAnswers() const { return script_.size(); }
 
-    // --- What was shown ---------------------------------------------------
     std::vector<ShownMessage> messages;
     std::vector<ShownFileDialog> fileDialogs;
     std::vector<ShownFontDialog> fontDialogs;
+    std::function<void(const ShownMessage&)> onMessage;
 
 private:
-    struct OpenAnswer {
+    struct Open {
         FileDialogResult result;
     };
-    struct SaveAnswer {
+    struct Save {
         FileDialogResult result;
     };
-    struct FontAnswer {
-        FontDialogResult result;
-    };
-    using Answer = std::variant<MessageAnswer, OpenAnswer, SaveAnswer, FontAnswer>;
 
-    std::deque<Answer> script_;
+    template <class Answer>
+    std::optional<Answer> Take(const std::string& what) {
+        if (script_.empty() || !std::holds_alternative<Answer>(script_.front())) {
+            ADD_FAILURE() << "unscripted " << what;
+            return std::nullopt;
+        }
+        Answer answer = std::get<Answer>(std::move(script_.front()));
+        script_.pop_front();
+        return answer;
+    }
+
+    std::deque<std::variant<MessageAnswer, Open, Save, FontDialogResult>> script_;
 };
 
 }  // namespace scribbit

@@ -1,9 +1,9 @@
-// A recording double of the shell's editing windows: remembers which
-// dialogs were shown with which model, and answers the tab-width dialog with
-// scripted entries.
+// The shell's editing windows, recorded: which dialogs were shown with which
+// model, and a tab-width dialog that plays scripted entries.
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,33 +28,34 @@ public:
         goToLine = &model;
     }
     // Each run takes the next script: OK pressed with each entry in turn
-    // until one is accepted; nullopt stands for Cancel. Without a script the
-    // dialog is closed at once with the close box.
+    // until one is accepted, nullopt for Cancel. Without a script the dialog
+    // is closed at once with the close box.
     void RunTabSpaceDialog(TabSpaceDialogModel& model) override {
-        ++tabDialogRuns;
         tabDialogEntries.push_back(model.InitialEntry());
         if (tabScripts.empty()) return;
         const auto script = tabScripts.front();
         tabScripts.pop_front();
         for (const auto& entry : script) {
-            if (!entry) return;
-            if (model.OnOK(*entry)) return;
+            if (!entry || model.OnOK(*entry)) return;
             ++tabRefusals;
         }
     }
     void RefreshPasteHistoryMenu() override { ++historyRefreshes; }
-    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+    void Pause(int milliseconds) override {
+        pauses.push_back(milliseconds);
+        if (onPause) onPause();
+    }
 
     std::vector<EditingDialog> shown;
     FindDialogModel* find = nullptr;
     ReplaceDialogModel* replace = nullptr;
     GoToLineModel* goToLine = nullptr;
     std::deque<std::vector<std::optional<std::u16string>>> tabScripts;
-    std::vector<std::u16string> tabDialogEntries;
-    int tabDialogRuns = 0;
+    std::vector<std::u16string> tabDialogEntries;  // what each run opened with
     int tabRefusals = 0;
     int historyRefreshes = 0;
     std::vector<int> pauses;
+    std::function<void()> onPause;  // another program letting go of the clipboard, say
 };
 
 }  // namespace scribbit

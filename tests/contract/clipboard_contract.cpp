@@ -1,0 +1,30 @@
+// The clipboard's plain text, and a clipboard another program holds.
+#include <gtest/gtest.h>
+
+#include "contract/port_rigs.h"
+
+namespace scribbit::contract {
+namespace {
+
+TEST(ClipboardContract, KeepsTextWholeUntilAnotherProgramHoldsIt) {
+    auto rig = MakeClipboardRig();
+    Clipboard& clipboard = rig->Port();
+    for (const std::u16string& text : {std::u16string(u"日本語\r\nテキスト"), std::u16string(), std::u16string(u"\U0001F600 pair")}) {
+        EXPECT_TRUE(clipboard.SetText(text));
+        EXPECT_EQ(clipboard.GetText(), text);
+    }
+    rig->Empty();
+    EXPECT_EQ(clipboard.GetText(), std::nullopt);
+
+    EXPECT_TRUE(clipboard.SetText(u"before"));
+    rig->Hold(true);
+    EXPECT_FALSE(clipboard.IsAvailable());
+    EXPECT_FALSE(clipboard.SetText(u"while held"));
+    EXPECT_EQ(clipboard.GetText(), std::nullopt);
+    rig->Hold(false);
+    EXPECT_TRUE(clipboard.IsAvailable());
+    EXPECT_EQ(clipboard.GetText(), u"before");
+}
+
+}  // namespace
+}  // namespace scribbit::contract

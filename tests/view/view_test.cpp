@@ -1,0 +1,220 @@
+// The View menu: the count in the status bar (and the per-character widths
+// it keeps for large texts), word wrap, font, the bars and always on top.
+#include <gtest/gtest.h>
+
+#include "support/app_fixture.h"
+#include "app/document_texts.h"
+#include "app/startup.h"
+#include "view/char_count.h"
+#include "view/view_options.h"
+#include "view/view_texts.h"
+
+namespace scribbit {
+namespace {
+
+std::u16string Digits(std::size_t count) {
+    const std::string digits = std::to_string(count);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string LargeText(std::u16string_view tail = u"") {
+    std::u16string text;
+    while (text.size() < 0x30000) text += u"漢字かなｶﾞABC\r\n①〜～−－𠀋\t\\¥€";
+    return text += tail;
+}
+
+class ViewTest : public ::testing::Test {
+protected:
+    void SetUp() override { app.form.Form_Load(u""); }  // first run: both bars, no word wrap, bytes
+    void Click(MenuItem item) { app.form.MenuClick(item); }
+    void Count(int index) { app.form.MenuClick({Menu::Count, index}); }
+    std::tuple<std::u16string, std::u16string, bool, bool> Shown() {
+        return {app.status.PanelText(CountUnitPanel), app.status.PanelText(CountPanel),
+                app.menus.IsChecked(menu::CountCharacters), app.menus.IsChecked(menu::CountBytes)};
+    }
+    AppFixture app;
+};
+
+TEST_F(ViewTest, TheCountIsOfTheWholeShownTextInTheChosenUnit) {
+    const struct {
+        std::u16string text, characters, bytes;
+    } cases[] = {
+        {u"", u"0", u"0"},         {u"あa\r\n", u"4", u"5"},
+        {u"ｱｲｳ", u"3", u"3"},      {u"漢字テキスト", u"6", u"12"},
+        {u"𠀋", u"2", u"2"},       // two units, no code in the code page: "??"
+    };
+    app.txtReturn.SetText(u"the hidden view is never counted");
+    for (const auto& c : cases) {
+        app.ActiveView().SetText(c.text);
+        app.ActiveView().SetSel(0, 1);  // nor is the selection
+        Count(0);
+        EXPECT_EQ(Shown(), std::tuple(u"文字", c.characters, true, false));
+        Count(0);  // the checked unit again changes nothing
+        EXPECT_EQ(Shown(), std::tuple(u"文字", c.characters, true, false));
+        Count(1);
+        EXPECT_EQ(Shown(), std::tuple(u"バイト", c.bytes, false, true));
+    }
+    const auto before = Shown();
+    const int calls = app.status.setPanelTextCalls;
+    for (const int index : {2, -1}) Count(index);
+    EXPECT_EQ(std::tuple(Shown(), app.status.setPanelTextCalls), std::tuple(before, calls));
+}
+
+TEST_F(ViewTest, ALargeTextCountsExactlyTheBytesOfItsConversion) {
+    // a high surrogate at the very end, a lone low one before a pair, NUL and bare line breaks
+    for (const std::u16string_view tail : {u"", u"\xD83D", u"\xDC00\xD83D\xDE00", u"\0\n\r"}) {
+        const std::u16string text = LargeText(tail);
+        app.ActiveView().SetText(text);
+        Count(1);
+        EXPECT_EQ(app.status.PanelText(CountPanel), Digits(app.locale.ToAnsi(text).bytes.size())) << tail.size();
+        Count(0);
+        EXPECT_EQ(app.status.PanelText(CountPanel), Digits(text.size()));
+    }
+}
+
+// A locale that can take another code page in the same place, and adds up
+// what it converts.
+class PageLocale : public FakeLocale {
+public:
+    AnsiEncoding ToAnsi(std::u16string_view text) const override {
+        converted += text.size();
+        if (!singleByte) return FakeLocale::ToAnsi(text);
+        AnsiEncoding result;
+        for (const char16_t unit : text) result.bytes += unit < 0x100 ? static_cast<char>(unit) : '?';
+        return result;
+    }
+    bool singleByte = false;
+    mutable std::size_t converted = 0;
+};
+
+TEST_F(ViewTest, KeptWidthsFollowTheLocaleAndARecountDoesNotConvertAgain) {
+    PageLocale first, second;
+    second.singleByte = true;
+    std::u16string text = LargeText();
+    auto countWith = [&](PageLocale& locale) {
+        Ports ports{app.frame, app.txtReturn, app.txtNoReturn, app.status, app.menus, app.toolBar,
+                    app.dialogs, app.clipboard, app.files, locale};
+        AppContext context(ports, u"C:\\Tools\\");
+        locale.converted = 0;
+        UpdateCharCount(context);
+        return app.status.PanelText(CountPanel);
+    };
+    for (const auto& [locale, added] : {std::pair{&first, u""}, {&first, u"ｱ\xD800"}, {&second, u"あ"},
+                                        {&first, u"\U00020B9F"}}) {
+        text += added;
+        app.ActiveView().SetText(text);
+        EXPECT_EQ(countWith(*locale), Digits(locale->ToAnsi(text).bytes.size()));
+        locale->singleByte = !locale->singleByte;  // the same object, another code page
+        EXPECT_EQ(countWith(*locale), Digits(locale->ToAnsi(text).bytes.size()));
+        locale->singleByte = !locale->singleByte;
+        countWith(*locale);
+        const std::u16string again = countWith(*locale);
+        EXPECT_LT(locale->converted, 4096u);  // a sample per key release, not the text or the code page
+        EXPECT_EQ(again, Digits(locale->ToAnsi(text).bytes.size()));
+    }
+}
+
+TEST_F(ViewTest, WordWrapMovesTextFontAndColourButNotTheDocumentState) {
+    const FontSpec font{u"IPAGothic", 14.5, true, true, true, true};
+    app.Type(u"一行目\r\nsecond");
+    app.dialogs.ChooseFont(font, 0x00336699);
+    Click(menu::FormFont);
+    const Screen seen = app.Seen();
+    const bool undo = app.menus.IsEnabled(menu::EditUndo);
+    const Bounds laidOut = app.txtNoReturn.Placement();
+    ASSERT_NE(laidOut, Bounds{});
+    for (const bool wrap : {true, false}) {
+        Click(menu::FormWordWrap);
+        FakeEditView& shown = wrap ? app.txtReturn : app.txtNoReturn;
+        FakeEditView& hidden = wrap ? app.txtNoReturn : app.txtReturn;
+        EXPECT_EQ(std::tuple(app.menus.IsChecked(menu::FormWordWrap), shown.IsVisible(), hidden.IsVisible()),
+                  std::tuple(wrap, true, false));
+        EXPECT_EQ(&app.ActiveView(), &shown);
+        EXPECT_EQ(app.Seen(), seen);
+        EXPECT_EQ(std::tuple(hidden.Text(), shown.Font(), shown.TextColor(), shown.SelStart()),
+                  std::tuple(u"", font, Color{0x00336699}, 0u));
+        EXPECT_EQ(app.menus.IsEnabled(menu::EditUndo), undo);
+        EXPECT_EQ(shown.Placement(), laidOut);  // the view that now shows the text is laid out
+    }
+    // A text the other view cannot hold stays where it was, and the user is told.
+    app.txtReturn.SetCapacity(5);
+    app.txtReturn.SetKeepsPartOfTooLargeText(true);
+    app.dialogs.AnswerMessage(MessageAnswer::Ok);
+    Click(menu::FormWordWrap);
+    EXPECT_EQ(app.LastMessage(), view_text::WordWrapFailed);
+    EXPECT_EQ(std::tuple(app.menus.IsChecked(menu::FormWordWrap), app.txtNoReturn.IsVisible(), app.txtReturn.Text()),
+              std::tuple(false, true, u""));
+    EXPECT_EQ(app.Seen(), seen);
+}
+
+TEST_F(ViewTest, TheFontDialogAppliesToTheShownViewAndANameTheSettingsCannotHoldIsNotStored) {
+    const FontSpec start{u"IPAMincho", 10, false, true, false, true};
+    app.txtNoReturn.SetFont(start);
+    for (const DialogOutcome outcome : {DialogOutcome::Cancelled, DialogOutcome::Failed}) {
+        app.dialogs.AnswerFont({outcome, FontSpec{u"IPAGothic", 9, true, false, false, false}, 0x00FF0000, {}});
+        if (outcome == DialogOutcome::Failed) app.dialogs.AnswerMessage(MessageAnswer::Ok);
+        Click(menu::FormFont);
+        EXPECT_EQ(app.txtNoReturn.Font(), start);
+    }
+    EXPECT_EQ(app.LastMessage(), document_text::OtherError);
+    EXPECT_EQ(app.dialogs.fontDialogs.back().font, start);  // the dialog opens on the shown view's font
+    const FontSpec korean{u"맑은 고딕", 12, false, false, false, false};
+    app.dialogs.ChooseFont(korean, 0);
+    app.dialogs.AnswerMessage(MessageAnswer::Ok);
+    Click(menu::FormFont);
+    EXPECT_EQ(std::tuple(app.txtNoReturn.Font(), app.txtReturn.Font()), std::tuple(korean, FirstRunFont()));
+    EXPECT_NE(app.LastMessage().find(u"「FixedSys」"), std::u16string::npos);
+    EXPECT_FALSE(app.form.Form_Unload());
+    EXPECT_NE(app.SettingsOnDisk().value_or(u"").find(u"\r\nName=FixedSys\r\nSize=12\r\n"), std::u16string::npos);
+}
+
+TEST_F(ViewTest, HidingABarGivesItsRoomToTheEditViewAndOtherItemsDoNothing) {
+    app.frame.bounds = {0, 0, 6000, 7000};
+    app.form.Form_Activate();
+    const Bounds both = app.txtNoReturn.Placement();
+    const std::tuple<MenuItem, bool (*)(AppFixture&), std::int32_t, std::int32_t> bars[] = {
+        {menu::FormStatusBar, [](AppFixture& a) { return a.status.visible; }, app.status.height, 0},
+        {menu::FormToolBar, [](AppFixture& a) { return a.toolBar.visible; }, app.toolBar.height, app.toolBar.height},
+    };
+    for (const auto& [item, visible, height, top] : bars) {
+        Click(item);
+        EXPECT_EQ(std::tuple(app.menus.IsChecked(item), visible(app)), std::tuple(false, false));
+        EXPECT_EQ(app.txtNoReturn.Placement(), (Bounds{0, both.top - top, both.width, both.height + height}));
+        Click(item);
+        EXPECT_EQ(std::tuple(app.menus.IsChecked(item), visible(app), app.txtNoReturn.Placement()),
+                  std::tuple(true, true, both));
+    }
+    app.Type(u"abc");
+    const Screen seen = app.Seen();
+    const int calls = app.status.setPanelTextCalls;
+    for (const int index : {2, 3, 4, 7, 9, -1}) Click({Menu::Form, index});  // separators, the count's parent
+    EXPECT_EQ(std::tuple(app.Seen(), app.status.setPanelTextCalls, app.menus.IsChecked(menu::FormWordWrap),
+                         app.menus.IsChecked(menu::FormAlwaysOnTop), app.frame.topMost),
+              std::tuple(seen, calls, false, false, false));
+}
+
+TEST_F(ViewTest, AlwaysOnTopFollowsTheCheckAndPressesItsButtonWhenThereIsOne) {
+    for (const std::int16_t button : {std::int16_t{-1}, std::int16_t{2}}) {
+        app.toolBar.Clear();
+        app.toolBar.Append(ToolBarEntry{u"new", 0, u"new", u"新規"});
+        app.toolBar.Append(ToolBarEntry{u"mostfront", 1, u"mostfront", u"常に手前に表示"});
+        app.Context().AlwaysOnTopButtonIndex = button;
+        for (const bool on : {true, false}) {
+            Click(menu::FormAlwaysOnTop);
+            EXPECT_EQ(std::tuple(app.menus.IsChecked(menu::FormAlwaysOnTop), app.frame.topMost,
+                                 app.toolBar.buttons[0].pressed, app.toolBar.buttons[1].pressed),
+                      std::tuple(on, on, false, on && button == 2));
+        }
+    }
+    const std::pair<int, std::int32_t> calls[] = {{1, 1}, {2, 0}, {-1, 0}, {0, 1}};
+    for (const auto& [flag, result] : calls) {
+        const bool before = app.frame.topMost;
+        EXPECT_EQ(SetAlwaysOnTop(app.Context(), flag) != 0, result != 0) << flag;
+        EXPECT_EQ(app.frame.topMost, result ? flag == 1 : before) << flag;
+    }
+    app.frame.failTopMost = true;
+    EXPECT_EQ(SetAlwaysOnTop(app.Context(), 1), 0);
+}
+
+}  // namespace
+}  // namespace scribbit
