@@ -211,6 +211,8 @@ TEST(Session, PrintPagesPageSetupAndCancel) {
         EXPECT_TRUE(PdfsNamed(longStem).empty());
         EXPECT_TRUE(shortJob.Exit());
     }
+    // The user's PDF folder keeps none of the test's printouts.
+    for (const std::string& name : PdfsNamed(stem)) DeleteFileW(Wide(PdfFolder() + "\\" + name).c_str());
 }
 
 }  // namespace
