@@ -62,6 +62,16 @@ target_compile_options(scribbit_bench PRIVATE ${SCRIBBIT_WARNINGS})
 target_link_options(scribbit_bench PRIVATE -municode -static -static-libgcc -static-libstdc++)
 target_link_libraries(scribbit_bench PRIVATE scribbit_probe)
 
+# The print job benchmark (bench/print-wine.sh): the job code and the
+# printer adapter of the program, without its windows.
+add_executable(scribbit_print_bench bench/print/print_job_bench.cpp src/win32/printer_win32.cpp
+    src/win32/modeless_dialogs_win32.cpp src/win32/system_error_win32.cpp src/win32/wide_text_win32.cpp)
+target_compile_definitions(scribbit_print_bench PRIVATE ${SCRIBBIT_WIN_DEFINES})
+target_compile_options(scribbit_print_bench PRIVATE ${SCRIBBIT_WARNINGS})
+target_include_directories(scribbit_print_bench PRIVATE src resources)
+target_link_options(scribbit_print_bench PRIVATE -municode -static -static-libgcc -static-libstdc++)
+target_link_libraries(scribbit_print_bench PRIVATE scribbit_logic comdlg32 gdi32 user32 winspool)
+
 include(cmake/mingw_googletest.cmake)
 
 # The port contracts against the real adapters (run under Wine), with the

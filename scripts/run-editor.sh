@@ -14,6 +14,7 @@ cd "$ROOT"
 source "$ROOT/scripts/wine-env.sh"
 
 "$ROOT/scripts/setup-deps.sh"
+source "$ROOT/scripts/printer-env.sh" && scribbit_printer_start || echo "no PDF printer: printing will report an error"
 
 build=$SCRIBBIT_BUILD_ROOT/win64
 cmake --preset win64 -B "$build" >/dev/null

@@ -28,6 +28,7 @@ if ! "$ROOT/scripts/setup-deps.sh"; then
     exit 1
 fi
 mkdir -p "$LOGS"
+source "$ROOT/scripts/printer-env.sh" && scribbit_printer_start || echo "no PDF printer: the program under Wine cannot print"
 
 total_passed=0
 total_failed=0

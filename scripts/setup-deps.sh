@@ -10,6 +10,7 @@ packages=(
     wine wine64
     xvfb imagemagick xdotool fonts-ipafont
     locales nkf icu-devtools
+    cups printer-driver-cups-pdf poppler-utils
 )
 
 # One dpkg-query for all of them; packages it does not know print nothing.

@@ -20,6 +20,8 @@
 
 namespace scribbit {
 
+struct PrintingContext;
+
 inline constexpr char16_t AppTitle[] = u"ScribbitⅡ";
 inline constexpr char16_t SettingsFileName[] = u"ScribbitⅡ.ini";
 inline constexpr int VersionMajor = 1;
@@ -79,6 +81,7 @@ struct AppContext {
     ClipboardHistory clipboardHistory;  // Edit > Copy records, the paste button offers
     std::int32_t TabSpace = 0;
     PageSetup pageSetup;
+    PrintingContext* printing = nullptr;  // page setup and printing, once the shell attached a printer
     bool ended = false;  // ExitApplication has run
     // The settings file exists but could not be read at start-up (another
     // program holds it, or it may not be read): the run goes on with the

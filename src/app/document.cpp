@@ -4,6 +4,7 @@
 #include "app/document_texts.h"
 #include "app/error_report.h"
 #include "app/shutdown.h"
+#include "printing/print_commands.h"
 #include "view/char_count.h"
 
 namespace scribbit {
@@ -275,12 +276,18 @@ void mnuFILE_Click(AppContext& context, int index) {
         case menu::FileSaveAs.index:
             SaveDocumentAs(context);
             break;
+        case menu::FilePageSetup.index:
+            ShowPageSetup(context);
+            break;
+        case menu::FilePrint.index:
+            PrintDocument(context);
+            break;
         case menu::FileExit.index:
+            if (CloseAfterPrintJob(context)) break;
             if (QuerySaveChanges(context) == QueryResult::Continue) ExitApplication(context);
             break;
         default:
-            // Page setup and printing are not wired yet; separators do nothing.
-            break;
+            break;  // separators
     }
 }
 

@@ -9,6 +9,8 @@
 #include "editing/conversion_commands.h"
 #include "editing/edit_commands.h"
 #include "help/help_commands.h"
+#include "printing/print_commands.h"
+#include "printing/printing_context.h"
 #include "toolbar/edit_toolbar.h"
 #include "toolbar/paste_history_menu.h"
 #include "toolbar/toolbar_commands.h"
@@ -23,6 +25,13 @@ MainForm::MainForm(const Ports& ports, const std::u16string& programFolder, cons
       editing_(context_, textServices, editingWindows),
       shell_(shell),
       dialogs_(dialogs) {}
+
+MainForm::~MainForm() = default;
+
+void MainForm::AttachPrinting(Printer& printer, PrintingWindows& windows) {
+    printing_ = std::make_unique<PrintingContext>(context_, editing_.text, printer, windows);
+    context_.printing = printing_.get();
+}
 
 void MainForm::Form_Load(const std::u16string& commandLine) {
     StartUp(context_, commandLine, [this] { SeedClipboardHistory(editing_); });
@@ -43,6 +52,7 @@ void MainForm::Form_Resize() {
 
 bool MainForm::Form_Unload() {
     if (context_.ended) return false;
+    if (CloseAfterPrintJob(context_)) return true;
     if (QuerySaveChanges(context_) == QueryResult::Cancel) return true;
     ExitApplication(context_);
     return false;

@@ -2,6 +2,7 @@
 // event becomes one call here; every decision is made behind it.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,10 +10,13 @@
 #include "app/commands.h"
 #include "app/form_dialogs.h"
 #include "editing/editing_context.h"
+#include "platform/printer.h"
 #include "platform/shell.h"
 #include "platform/text_services.h"
 
 namespace scribbit {
+
+class PrintingWindows;
 
 class MainForm {
 public:
@@ -23,6 +27,12 @@ public:
     // outlive the form.
     MainForm(const Ports& ports, const std::u16string& programFolder, const TextServices& textServices,
              EditingWindows& editingWindows, Shell& shell, FormDialogs& dialogs);
+
+    ~MainForm();
+
+    // Page setup and printing work once the printer and the shell's
+    // printing windows are attached; both must outlive the form.
+    void AttachPrinting(Printer& printer, PrintingWindows& windows);
 
     // The start-up sequence; the window is shown at its end (or earlier when
     // it is kept on top).
@@ -58,6 +68,7 @@ private:
     EditingContext editing_;  // refers to context_, so it comes after it
     Shell& shell_;
     FormDialogs& dialogs_;
+    std::unique_ptr<PrintingContext> printing_;
 };
 
 }  // namespace scribbit

@@ -61,6 +61,10 @@ bool MainWindow::Create(const std::u16string& programFolder) {
     form_ = std::make_unique<MainForm>(ports, programFolder, textServices_, editingWindows_, shell_,
                                        formDialogs_);
     editingWindows_.Bind(form_->Editing());
+    printer_.SetOwner(window_);
+    printingWindows_.SetOwner(window_);
+    printingWindows_.SetShortcutHandler([this](MSG& message) { return TranslateShortcut(message); });
+    form_->AttachPrinting(printer_, printingWindows_);
     return true;
 }
 

@@ -15,6 +15,8 @@
 #include "win32/locale_services_win32.h"
 #include "win32/main_frame_win32.h"
 #include "win32/menu_bar_win32.h"
+#include "win32/printer_win32.h"
+#include "win32/printing_windows_win32.h"
 #include "win32/shell_win32.h"
 #include "win32/status_bar_win32.h"
 #include "win32/text_services_win32.h"
@@ -75,6 +77,8 @@ private:
     ShellWin32 shell_;
     FormDialogsWin32 formDialogs_;
     EditingWindowsWin32 editingWindows_;  // its dialogs refer to form_'s models
+    PrinterWin32 printer_;
+    PrintingWindowsWin32 printingWindows_;
     std::unique_ptr<MainForm> form_;
 };
 

@@ -1,0 +1,74 @@
+// frmPrintSetting's model: the margins, header and footer of PageSetup, and
+// the current printer's paper size, paper source and orientation.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "printing/printing_context.h"
+#include "printing/printing_texts.h"
+
+namespace scribbit {
+
+// A margin as its box shows it: the sign position of a non-negative number
+// (" 15"), or the minus sign.
+std::u16string MarginText(std::int32_t margin);
+// The number at the start of a margin box, blanks before it ignored and a
+// half rounded to the even neighbour; 0 when the text does not begin with
+// a number. Only plain decimals count ("1e2" is 1), full-width digits
+// included; the result stays within 16 bits.
+std::int32_t ParseMargin(std::u16string_view text);
+
+// What the dialog's controls hold.
+struct PageSetupFields {
+    std::array<std::u16string, 4> margins;  // left, right, top, bottom
+    std::u16string header;
+    std::u16string footer;
+    std::optional<std::size_t> size;    // the entry selected in Sizes()
+    std::optional<std::size_t> source;  // the entry selected in Sources()
+    // Portrait or Landscape; nullopt while neither option is selected.
+    std::optional<std::int32_t> orientation;
+};
+
+class PageSetupDialogModel {
+public:
+    // Opening: the fields from PageSetup and from the printer, whose paper
+    // lists are found by trying each code of the tables on it and setting
+    // its own code back. The first failure of the printer is reported, and
+    // the printer is not asked again until OK.
+    explicit PageSetupDialogModel(PrintingContext& context);
+    PageSetupDialogModel(const PageSetupDialogModel&) = delete;
+    PageSetupDialogModel& operator=(const PageSetupDialogModel&) = delete;
+
+    const PageSetupFields& Initial() const { return initial_; }
+    const std::vector<PaperEntry>& Sizes() const { return sizes_; }
+    const std::vector<PaperEntry>& Sources() const { return sources_; }
+
+    // cmdPrintSetting: the system print dialog. The lists are not filled
+    // again afterwards.
+    void OnPrinterSettings();
+    // cmdOK: stores the margins and texts, then sets the printer's paper and
+    // orientation (only when the printer answered at opening). The dialog
+    // closes afterwards. Cancel needs nothing: opening left the printer as
+    // it was.
+    void OnOK(const PageSetupFields& fields);
+
+private:
+    bool Fill(PaperSetting setting, std::span<const PaperEntry> table, std::vector<PaperEntry>& list,
+              std::optional<std::size_t>& selected);
+    void Report(const SystemError& error);
+
+    PrintingContext& context_;
+    PageSetupFields initial_;
+    std::vector<PaperEntry> sizes_;
+    std::vector<PaperEntry> sources_;
+    bool printerAnswered_ = false;
+};
+
+}  // namespace scribbit

@@ -1,0 +1,122 @@
+#include "printing/page_setup_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include "printing/printing_fixture.h"
+#include "support/utf8.h"
+
+namespace scribbit {
+namespace {
+
+TEST(PageSetup, MarginBoxesReadTheNumberAtTheirStart) {
+    const std::pair<std::u16string_view, std::int32_t> rows[] = {
+        {u" 15", 15}, {u"12.5", 12},   {u"13.5", 14},  {u"8mm", 8},         {u"abc", 0},    {u"", 0},
+        {u"-3", -3},  {u"　１２", 12}, {u"1e2", 1},    {u"99999", 32767},   {u".5", 0},     {u"2.51", 3},
+    };
+    for (const auto& [text, margin] : rows) EXPECT_EQ(ParseMargin(text), margin) << Utf8(text);
+    EXPECT_EQ(MarginText(15), u" 15");
+    EXPECT_EQ(MarginText(-3), u"-3");
+}
+
+TEST(PageSetup, OpensWithTheValuesAndOnlyThePaperThePrinterAccepts) {
+    PrintingFixture f;
+    f.printer.current[PaperSetting::Orientation] = Landscape;
+    std::optional<PageSetupFields> shown;
+    f.windows.pageSetupUser = [&](PageSetupDialogModel& model) {
+        EXPECT_TRUE(f.app.frame.IsBusy());
+        shown = model.Initial();
+        ASSERT_EQ(model.Sizes().size(), 2u);
+        EXPECT_EQ(model.Sizes()[0].text, u"レター 216 x 279 mm");
+        EXPECT_EQ(model.Sizes()[1].text, u"A4 210 x 297 mm");
+        ASSERT_EQ(model.Sources().size(), 2u);
+        EXPECT_EQ(model.Sources()[1].text, u"手差し");
+    };
+    f.app.form.MenuClick(menu::FilePageSetup);
+    EXPECT_FALSE(f.app.frame.IsBusy());
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->margins, (std::array<std::u16string, 4>{u" 15", u" 15", u" 20", u" 20"}));
+    EXPECT_EQ(shown->header, u"");
+    EXPECT_EQ(shown->footer, u"ページ");
+    EXPECT_EQ(shown->size, 1u);
+    EXPECT_EQ(shown->source, 0u);
+    EXPECT_EQ(shown->orientation, Landscape);
+    // Cancelled: every code the fills tried was set back.
+    EXPECT_EQ(f.printer.sets.back(), (std::pair{PaperSetting::Source, 1}));
+    EXPECT_EQ(f.printer.current[PaperSetting::Size], 9);
+    EXPECT_EQ(f.app.Context().pageSetup, PageSetup{});
+}
+
+TEST(PageSetup, OkStoresTheEntriesAndSetsThePrinter) {
+    PrintingFixture f;
+    f.windows.pageSetupUser = [](PageSetupDialogModel& model) {
+        PageSetupFields fields = model.Initial();
+        fields.margins = {u"12.5", u"13.5", u"8mm", u"abc"};
+        fields.header = u"ページ";
+        fields.footer = u"終";
+        fields.size = 0;
+        fields.source = 1;
+        fields.orientation = Landscape;
+        model.OnOK(fields);
+    };
+    f.app.form.MenuClick(menu::FilePageSetup);
+    const PageSetup expected{12, 14, 8, 0, u"ページ", u"終"};
+    EXPECT_EQ(f.app.Context().pageSetup, expected);
+    EXPECT_EQ(f.printer.current[PaperSetting::Size], 1);
+    EXPECT_EQ(f.printer.current[PaperSetting::Source], 4);
+    EXPECT_EQ(f.printer.current[PaperSetting::Orientation], Landscape);
+    std::optional<PageSetupFields> reopened;
+    f.windows.pageSetupUser = [&](PageSetupDialogModel& model) { reopened = model.Initial(); };
+    f.app.form.MenuClick(menu::FilePageSetup);
+    EXPECT_EQ(reopened->margins[0], u" 12");
+    EXPECT_EQ(reopened->footer, u"終");
+    EXPECT_EQ(reopened->size, 0u);
+}
+
+TEST(PageSetup, APrinterThatFailsIsReportedOnceAndOkKeepsTheEntries) {
+    struct Row {
+        const char* name;
+        bool unreadable;
+        std::optional<std::int32_t> failOnCode;
+    } rows[] = {{"no printer", true, {}}, {"a fill that fails", false, 11}};
+    for (const Row& row : rows) {
+        PrintingFixture f;
+        f.printer.unreadable = row.unreadable;
+        f.printer.failOnCode = row.failOnCode;
+        f.app.dialogs.AnswerMessage(MessageAnswer::Ok);
+        std::size_t setsBeforeOk = 0;
+        f.windows.pageSetupUser = [&](PageSetupDialogModel& model) {
+            EXPECT_FALSE(model.Initial().orientation) << row.name;
+            setsBeforeOk = f.printer.sets.size();
+            PageSetupFields fields = model.Initial();
+            fields.margins[0] = u"7";
+            model.OnOK(fields);
+        };
+        f.app.form.MenuClick(menu::FilePageSetup);
+        ASSERT_EQ(f.app.dialogs.messages.size(), 1u) << row.name;
+        EXPECT_EQ(f.app.dialogs.messages[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(Utf8(f.app.dialogs.messages[0].text).rfind("エラーです。\r\nオブジェクト : Printer\r\nエラー番号   : 1801\r\n", 0), 0u);
+        EXPECT_EQ(f.app.Context().pageSetup.MarginLeft, 7) << row.name;
+        EXPECT_EQ(f.printer.sets.size(), setsBeforeOk) << row.name;
+        EXPECT_EQ(f.printer.current[PaperSetting::Size], 9) << row.name;
+        EXPECT_FALSE(f.app.clipboard.Contents()) << row.name;
+    }
+}
+
+TEST(PageSetup, ThePrinterButtonShowsThePrintDialog) {
+    for (const DialogOutcome outcome : {DialogOutcome::Chosen, DialogOutcome::Cancelled, DialogOutcome::Failed}) {
+        PrintingFixture f;
+        f.printer.dialogAnswer = PrintDialogResult{outcome, RecordingPrinter::Failure()};
+        if (outcome == DialogOutcome::Failed) f.app.dialogs.AnswerMessage(MessageAnswer::Ok);
+        f.windows.pageSetupUser = [](PageSetupDialogModel& model) { model.OnPrinterSettings(); };
+        f.app.form.MenuClick(menu::FilePageSetup);
+        EXPECT_EQ(f.printer.dialogFlags, std::vector<std::uint32_t>{0xC0012});
+        const bool failed = outcome == DialogOutcome::Failed;
+        ASSERT_EQ(f.app.dialogs.messages.size(), failed ? 1u : 0u);
+        if (failed) {
+            EXPECT_EQ(f.app.dialogs.messages[0].text, u"その他のエラー");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace scribbit

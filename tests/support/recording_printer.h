@@ -1,0 +1,78 @@
+// An in-memory printer with a fixed metric: a unit below U+0080 is 2 mm
+// wide, every other unit 4 mm, and every text is LineHeight high. It keeps
+// paper settings the tests say it accepts, answers the print dialog as
+// scripted, records every output call, and fails when told to.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/printer.h"
+
+namespace scribbit {
+
+struct PrintCall {
+    enum Kind { Start, Font, Text, Line, NewPage, End, Abort };
+    PrintCall(Kind k, double x1 = 0, double y1 = 0, std::u16string s = {}, double xEnd = 0, double yEnd = 0,
+              int width = 0)
+        : kind(k), x(x1), y(y1), text(std::move(s)), x2(xEnd), y2(yEnd), lineWidth(width) {}
+    Kind kind;
+    double x, y;
+    std::u16string text;  // Text: what was printed; Start: the document name
+    double x2, y2;        // Line: its other end and width
+    int lineWidth;
+    friend bool operator==(const PrintCall&, const PrintCall&) = default;
+};
+
+class RecordingPrinter : public Printer {
+public:
+    RecordingPrinter();
+
+    PrinterCode Get(PaperSetting setting) override;
+    SetResult Set(PaperSetting setting, std::int32_t code) override;
+    PrintDialogResult ShowPrintDialog(std::uint32_t flags) override;
+    PrinterFailure StartJob(const std::u16string& documentName) override;
+    PrinterFailure SetFont(const FontSpec& font, Color color) override;
+    PageArea PrintableArea() const override { return area; }
+    double TextWidth(std::u16string_view text) const override;
+    double TextHeight(std::u16string_view) const override { return lineHeight; }
+    std::size_t FitCount(std::u16string_view text, double width) const override;
+    PrinterFailure PrintText(double x, double y, std::u16string_view text) override;
+    PrinterFailure DrawLine(double x1, double y1, double x2, double y2, int lineWidth) override;
+    PrinterFailure NewPage() override { return Record({PrintCall::NewPage}); }
+    PrinterFailure EndJob() override { return Record({PrintCall::End}); }
+    void AbortJob() override { calls.push_back({PrintCall::Abort}); }
+
+    // --- Test controls ----------------------------------------------------
+    PageArea area{200, 297};
+    double lineHeight = 4;
+    std::map<char16_t, double> widths;  // units measured otherwise
+    std::map<PaperSetting, std::int32_t> current;
+    std::map<PaperSetting, std::set<std::int32_t>> accepted;
+    bool unreadable = false;                  // Get fails: no printer at all
+    std::optional<std::int32_t> failOnCode;   // Set fails on this code
+    std::optional<std::size_t> failOnCall;    // the output call with this index fails
+    std::optional<PrintDialogResult> dialogAnswer;  // Chosen when unset
+
+    // --- What happened ----------------------------------------------------
+    std::vector<PrintCall> calls;
+    std::vector<std::pair<PaperSetting, std::int32_t>> sets;
+    std::vector<std::uint32_t> dialogFlags;
+    FontSpec font;
+    Color color = 0;
+    mutable std::size_t measuredUnits = 0;  // by FitCount, to see that a scan stays linear
+
+    static SystemError Failure() { return SystemError{1801, u"プリンター名が無効です。", u"Printer"}; }
+    // The texts printed, in order.
+    std::vector<std::u16string> Texts() const;
+    bool Has(PrintCall::Kind kind) const;
+
+private:
+    PrinterFailure Record(PrintCall call);
+};
+
+}  // namespace scribbit
