@@ -89,7 +89,12 @@ TEST(Session, CountFontWordWrapAndBars) {
         size = ChooseOther(dialog, FontSizes, "24");
         Screenshot("font-dialog");
         ASSERT_TRUE(Click(dialog, IDOK));
-        EXPECT_TRUE(PollUntil([&] { return (chosen = Metrics(editor)) != before; }));
+        // The control takes the new line height before it has measured the
+        // characters again: the font is shown once both have changed.
+        EXPECT_TRUE(PollUntil([&] {
+            chosen = Metrics(editor);
+            return chosen.first != before.first && chosen.second != before.second;
+        }));
         Screenshot("chosen-font");
 
         // Word wrap hands text and font to the other view and is no edit.
