@@ -48,7 +48,7 @@ TEST(StartUp, TheFirstRunWritesTheDefaultsAndShowsThem) {
 
 TEST(StartUp, ASettingsFileThatCannotBeWrittenOrReadGivesTheDefaultsAndIsLeftAlone) {
     AppFixture unwritable;
-    unwritable.files.SetFolderReadOnly(u"C:\\Tools\\Scribbit", true);
+    unwritable.files.AddFolder(u"C:\\Tools\\Scribbit", true);
     unwritable.form.Form_Load(u"");
     EXPECT_FALSE(unwritable.files.FileExists(unwritable.SettingsPath()));
     EXPECT_EQ(unwritable.toolBar.Entries(), DefaultToolBarEntries());
@@ -74,7 +74,6 @@ TEST(StartUp, APlacementOffTheScreenOrBelowTheMinimumIsCorrected) {
         {u"Xpos=15361\r\nYpos=11521", Default},                       // one twip beyond is not
         {u"Xpos=-1\r\nYpos=-120", Default},                           // a maximised window's corner
         {u"Xsize=5199\r\nYsize=4999", Default},
-        {u"Xsize=abc\r\nYsize=-7", Default},
         {u"Xsize=6000.5\r\nYsize=6001.5", {0, 0, 6000, 6002}},  // half to even
         {u"Xsize=40000\r\nYsize=33000", {0, 0, 40000, 33000}},  // wider than 16 bits
         {u"Xpos=9999999999\r\nXsize=9999999999\r\nYsize=1e99", Default},
@@ -159,21 +158,6 @@ TEST(StartUp, BrokenFilesStillStartAndAreNotRewritten) {
     }
 }
 
-TEST(StartUp, OpensTheFileOnTheCommandLineOrReportsIt) {
-    const std::pair<std::u16string, int> cases[] = {  // 1: opens, 0: opens nothing, -1: reported
-        {u"\"C:\\My Documents\\a b.txt\"", 1}, {u"C:\\My Documents\\a b.txt", 1},
-        {u"\"C:\\My Documents\\a b.txt", -1}, {u"\"\"", 0}};
-    for (const auto& [line, outcome] : cases) {
-        AppFixture app;
-        app.files.AddFile(u"C:\\My Documents\\a b.txt", "hello");
-        if (outcome < 0) app.dialogs.AnswerMessage(MessageAnswer::Ok);  // a quote at one end only
-        app.form.Form_Load(line);
-        EXPECT_EQ(app.Seen().caption, outcome > 0 ? u"a b.txt" : AppTitle) << Utf8(line);
-        EXPECT_EQ(app.Seen().text, outcome > 0 ? u"hello" : u"");
-        EXPECT_TRUE(app.frame.shown);
-    }
-}
-
 TEST(Layout, TheEditViewFillsTheRoomBetweenTheShownBarsAndTheFrame) {
     const struct {
         bool status, toolBar;
@@ -246,7 +230,7 @@ TEST(Shutdown, TheSettingsAreWrittenBeforeTheEndAndNothingRunsAfterIt) {
     full.form.Form_Load(u"");
     const std::optional<std::string> previous = full.files.Contents(full.SettingsPath());
     full.Context().TabSpace = 9;
-    full.files.InjectFailure(full.SettingsPath(), FileStep::Replace, win_error::DiskFull);
+    full.files.FailWrites(full.SettingsPath(), win_error::DiskFull);
     EXPECT_FALSE(full.form.Form_Unload());  // a full disk does not keep the program alive
     EXPECT_TRUE(full.frame.quit);
     EXPECT_EQ(full.files.Contents(full.SettingsPath()), previous);

@@ -61,12 +61,6 @@ std::optional<SystemError> FakeFileSystem::CheckPath(const std::u16string& path)
     return std::nullopt;
 }
 
-std::optional<SystemError> FakeFileSystem::Injected(const std::u16string& path, FileStep step) const {
-    const auto it = failures_.find({Key(path), step});
-    if (it == failures_.end()) return std::nullopt;
-    return MakeSystemError(it->second);
-}
-
 bool FakeFileSystem::FileExists(const std::u16string& path) const {
     const Entry* entry = Find(path);
     return entry && !entry->folder;
@@ -75,7 +69,6 @@ bool FakeFileSystem::FileExists(const std::u16string& path) const {
 ReadResult FakeFileSystem::ReadAll(const std::u16string& path, bool createIfMissing) {
     log.push_back(u"read " + path);
     std::optional<SystemError> error = CheckPath(path);
-    if (!error) error = Injected(path, FileStep::Read);
     const Entry* folder = Find(FolderOf(path));
     if (!error && !FileExists(path)) {
         if (!createIfMissing)
@@ -96,10 +89,9 @@ std::optional<SystemError> FakeFileSystem::WriteAllSafely(const std::u16string& 
     const Entry* folder = Find(FolderOf(path));
     // The temporary file cannot even be created in a read-only folder.
     if (folder && folder->readOnly) return MakeSystemError(win_error::AccessDenied);
-    for (const FileStep step : {FileStep::WriteTemp, FileStep::Flush, FileStep::Replace}) {
-        if (auto error = Injected(path, step)) return error;
+    if (const auto failure = failures_.find(Key(path)); failure != failures_.end()) {
+        return MakeSystemError(failure->second);
     }
-    if (UsedBytes() + bytes.size() > capacity_) return MakeSystemError(win_error::DiskFull);
     const Entry* target = Find(path);
     if (target && target->readOnly) return MakeSystemError(win_error::AccessDenied);
     // The original's attributes stay; only its contents change.
@@ -131,12 +123,6 @@ std::vector<std::u16string> FakeFileSystem::FilePaths() const {
         if (!entry.folder) paths.push_back(entry.path);
     }
     return paths;
-}
-
-std::size_t FakeFileSystem::UsedBytes() const {
-    std::size_t used = 0;
-    for (const auto& [key, entry] : entries_) used += entry.bytes.size();
-    return used;
 }
 
 }  // namespace scribbit

@@ -1,13 +1,11 @@
 // In-memory disk: files as byte strings with read-only and locked flags,
-// folders that can be read-only, a capacity (disk full) and failures that a
-// test injects per path and per step. Errors carry the system's numbers and
-// descriptions. A failed WriteAllSafely leaves the previous file byte for
-// byte and nothing else behind, as the contract shows the real one does.
+// folders that can be read-only, and writes that a test makes fail per path.
+// Errors carry the system's numbers and descriptions. A failed WriteAllSafely
+// leaves the previous file byte for byte and nothing else behind, as the
+// contract shows the real one does.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <map>
 #include <optional>
 #include <string>
@@ -30,8 +28,6 @@ inline constexpr std::uint32_t InvalidName = 123;
 // A SystemError with the system's own description of the number.
 SystemError MakeSystemError(std::uint32_t code);
 
-enum class FileStep { Read, WriteTemp, Flush, Replace };
-
 class FakeFileSystem : public FileSystem {
 public:
     bool FileExists(const std::u16string& path) const override;
@@ -45,20 +41,12 @@ public:
     void SetReadOnly(const std::u16string& path, bool readOnly) { entries_.at(Key(path)).readOnly = readOnly; }
     // Another program holds the file open without sharing.
     void SetLocked(const std::u16string& path, bool locked) { entries_.at(Key(path)).locked = locked; }
-    void SetFolderReadOnly(const std::u16string& folder, bool readOnly) { AddFolder(folder, readOnly); }
-    // Total bytes the disk holds, all files together; a write needs room
-    // for the new contents beside the old until it replaces them.
-    void SetCapacity(std::size_t bytes) { capacity_ = bytes; }
-    // Every later attempt of step on path fails with code.
-    void InjectFailure(const std::u16string& path, FileStep step, std::uint32_t code) {
-        failures_[{Key(path), step}] = code;
-    }
-    void ClearFailures() { failures_.clear(); }
+    // Every later write of path fails with code (a full disk, say).
+    void FailWrites(const std::u16string& path, std::uint32_t code) { failures_[Key(path)] = code; }
 
     // --- Inspection -------------------------------------------------------
     std::optional<std::string> Contents(const std::u16string& path) const;
     std::vector<std::u16string> FilePaths() const;
-    std::size_t UsedBytes() const;
     // Every call, e.g. "read C:\a.txt", "write C:\a.txt".
     std::vector<std::u16string> log;
 
@@ -76,11 +64,9 @@ private:
     const Entry* Find(const std::u16string& path) const;
     // Why path cannot be opened as a file at all, if it cannot.
     std::optional<SystemError> CheckPath(const std::u16string& path) const;
-    std::optional<SystemError> Injected(const std::u16string& path, FileStep step) const;
 
     std::map<std::u16string, Entry> entries_;
-    std::map<std::pair<std::u16string, FileStep>, std::uint32_t> failures_;
-    std::size_t capacity_ = std::numeric_limits<std::size_t>::max();
+    std::map<std::u16string, std::uint32_t> failures_;
 };
 
 }  // namespace scribbit
