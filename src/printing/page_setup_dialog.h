@@ -34,6 +34,7 @@ struct PageSetupFields {
     std::optional<std::size_t> source;  // the entry selected in Sources()
     // Portrait or Landscape; nullopt while neither option is selected.
     std::optional<std::int32_t> orientation;
+    friend bool operator==(const PageSetupFields&, const PageSetupFields&) = default;
 };
 
 class PageSetupDialogModel {

@@ -155,20 +155,5 @@ TEST_F(EditViewContract, AFullControlRefusesTextWholeAndPastesWhatFits) {
     EXPECT_EQ(view.Text(), u"1bcxy");
 }
 
-TEST_F(EditViewContract, FontPlacementAndVisibilityReadBackAsSet) {
-    const FontSpec font{u"MS Gothic", 10.5, true, true, true, true};
-    view.SetFont(font);
-    EXPECT_EQ(view.Font(), font);
-    const Bounds bounds{0, 375, 5080, 3000};
-    view.Move(bounds);
-    EXPECT_EQ(view.Placement(), bounds);
-    view.SetTextColor(0xFFu);
-    EXPECT_EQ(view.TextColor(), 0xFFu);
-    for (const bool visible : {false, true}) {
-        view.SetVisible(visible);
-        EXPECT_EQ(view.IsVisible(), visible);
-    }
-}
-
 }  // namespace
 }  // namespace scribbit::contract

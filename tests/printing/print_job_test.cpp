@@ -143,7 +143,7 @@ TEST(PrintJob, AFailureAbortsTheJobAndClosesTheProgressBeforeTheReport) {
         ASSERT_EQ(f.app.dialogs.messages.size(), 1u) << row.name;
         const std::u16string& report = f.app.dialogs.messages[0].text;
         EXPECT_EQ(Utf8(report).rfind(row.reportStart, 0), 0u) << row.name << ": " << Utf8(report);
-        EXPECT_TRUE(report.ends_with(u"\r\nVer 1.57")) << row.name;
+        EXPECT_TRUE(report.ends_with(u"\r\nVer " + Decimal(VersionMajor) + u"." + Decimal(VersionMinor))) << row.name;
         EXPECT_EQ(f.app.clipboard.Contents(), report) << row.name;
     }
 }

@@ -91,25 +91,6 @@ TEST(EditToolBar, ListMovesKeepTheirSelectionsAndAreHarmlessAtTheEnds) {
     }
 }
 
-TEST(EditToolBar, TheOnlyEntryMovesWithItsKeyAndImageAndLeavesItsListEmpty) {
-    AppFixture app;
-    SetToolBar(app, {});
-    EditToolBarModel model(app.Context());
-    model.OnAddSeparator();  // an empty right list takes it at the top
-    while (!model.Available().entries.empty()) {
-        model.SelectAvailable(0);
-        model.OnAdd();
-    }
-    EXPECT_FALSE(model.Available().selected);
-    model.OnAdd();
-    ASSERT_EQ(model.Chosen().entries.size(), 42u);
-    model.SelectChosen(41);
-    model.OnUp();
-    EXPECT_EQ(model.Chosen().entries[40], (ToolBarListEntry{u"", u"(区切り)", u""}));
-    EXPECT_EQ(model.Chosen().entries[41], (ToolBarListEntry{u"新規作成", u"新規作成", u"new"}));
-    EXPECT_EQ(model.Chosen().selected, 40u);
-}
-
 TEST(EditToolBar, ApplyRebuildsTheToolBarWithStylesAndRememberedButtons) {
     const std::vector<ToolBarEntry> withBoth{Command(u"常に手前に表示"), SeparatorEntry(),
                                              Command(u"貼り付け"), Command(u"コピー")};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/app_fixture.h"
+#include "app/decimal.h"
 #include "app/document_texts.h"
 #include "app/startup.h"
 #include "view/char_count.h"
@@ -11,11 +12,6 @@
 
 namespace scribbit {
 namespace {
-
-std::u16string Digits(std::size_t count) {
-    const std::string digits = std::to_string(count);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 std::u16string LargeText(std::u16string_view tail = u"") {
     std::u16string text;
@@ -66,51 +62,9 @@ TEST_F(ViewTest, ALargeTextCountsExactlyTheBytesOfItsConversion) {
         const std::u16string text = LargeText(tail);
         app.ActiveView().SetText(text);
         Count(1);
-        EXPECT_EQ(app.status.PanelText(CountPanel), Digits(app.locale.ToAnsi(text).bytes.size())) << tail.size();
+        EXPECT_EQ(app.status.PanelText(CountPanel), Decimal(app.locale.ToAnsi(text).bytes.size())) << tail.size();
         Count(0);
-        EXPECT_EQ(app.status.PanelText(CountPanel), Digits(text.size()));
-    }
-}
-
-// A locale that can take another code page in the same place, and adds up
-// what it converts.
-class PageLocale : public FakeLocale {
-public:
-    AnsiEncoding ToAnsi(std::u16string_view text) const override {
-        converted += text.size();
-        if (!singleByte) return FakeLocale::ToAnsi(text);
-        AnsiEncoding result;
-        for (const char16_t unit : text) result.bytes += unit < 0x100 ? static_cast<char>(unit) : '?';
-        return result;
-    }
-    bool singleByte = false;
-    mutable std::size_t converted = 0;
-};
-
-TEST_F(ViewTest, KeptWidthsFollowTheLocaleAndARecountDoesNotConvertAgain) {
-    PageLocale first, second;
-    second.singleByte = true;
-    std::u16string text = LargeText();
-    auto countWith = [&](PageLocale& locale) {
-        Ports ports{app.frame, app.txtReturn, app.txtNoReturn, app.status, app.menus, app.toolBar,
-                    app.dialogs, app.clipboard, app.files, locale};
-        AppContext context(ports, u"C:\\Tools\\");
-        locale.converted = 0;
-        UpdateCharCount(context);
-        return app.status.PanelText(CountPanel);
-    };
-    for (const auto& [locale, added] : {std::pair{&first, u""}, {&first, u"ｱ\xD800"}, {&second, u"あ"},
-                                        {&first, u"\U00020B9F"}}) {
-        text += added;
-        app.ActiveView().SetText(text);
-        EXPECT_EQ(countWith(*locale), Digits(locale->ToAnsi(text).bytes.size()));
-        locale->singleByte = !locale->singleByte;  // the same object, another code page
-        EXPECT_EQ(countWith(*locale), Digits(locale->ToAnsi(text).bytes.size()));
-        locale->singleByte = !locale->singleByte;
-        countWith(*locale);
-        const std::u16string again = countWith(*locale);
-        EXPECT_LT(locale->converted, 4096u);  // a sample per key release, not the text or the code page
-        EXPECT_EQ(again, Digits(locale->ToAnsi(text).bytes.size()));
+        EXPECT_EQ(app.status.PanelText(CountPanel), Decimal(text.size()));
     }
 }
 
