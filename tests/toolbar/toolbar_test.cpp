@@ -58,12 +58,6 @@ TEST(ToolBarList, LoadingReplacesTheButtonsAndRemembersPasteAndAlwaysOnTopByTool
             EXPECT_EQ(app.toolBar.buttons[i].pressed, c.onTop && c.alwaysOnTop == std::int16_t(i + 1)) << i;
         }
     }
-    AppFixture huge;  // positions past what the settings can hold are not remembered
-    std::vector<std::u16string_view> lines(40000, u"new,0,new,新規作成");
-    lines.push_back(u"paste,0,paste,貼り付け");
-    huge.Context().PasteButtonIndex = -1;
-    LoadToolBarFromSettings(huge.Context(), lines);
-    EXPECT_EQ(huge.Context().PasteButtonIndex, -1);
 }
 
 TEST(CommandCatalogue, NamesAndPicturesBelongToOneCommandEachAndTheFirstRunBarUsesThem) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -36,7 +37,9 @@ public:
     HostWindow& operator=(const HostWindow&) = delete;
     ~HostWindow() { DestroyWindow(window_); }
     HWND Handle() const { return window_; }
-    void Forward(EditViewWin32* view) { SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view)); }
+    void Forward(EditViewWin32* view) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+    }
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,11 +119,6 @@ private:
     int changes_ = 0;
 };
 
-std::u16string Number(unsigned long value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // A fresh folder under the system's temporary folder, removed afterwards.
 class SystemFileSystemRig : public FileSystemRig {
 public:
@@ -128,22 +126,26 @@ public:
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
         static unsigned long counter = 0;
-        folder_ = FromWide(temp) + u"scribbit-contract-" + Number(GetCurrentProcessId()) + u"-" + Number(++counter);
-        CreateDirectoryW(Wide(folder_), nullptr);
+        folder_ =
+            std::filesystem::path(temp) / (L"scribbit-contract-" + std::to_wstring(GetCurrentProcessId()) +
+                                           L"-" + std::to_wstring(++counter));
+        std::filesystem::create_directory(folder_);
     }
     ~SystemFileSystemRig() override {
         for (HANDLE holder : holders_) CloseHandle(holder);
-        ForEach([this](const WIN32_FIND_DATAW& found) {
-            const std::u16string path = Path(FromWide(found.cFileName));
-            SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileW(Wide(path))) RemoveDirectoryW(Wide(path));
-        });
-        RemoveDirectoryW(Wide(folder_));
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_, ignored))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only files too
+        std::filesystem::remove_all(folder_, ignored);
     }
     FileSystem& Port() override { return files_; }
-    std::u16string Path(const std::u16string& name) const override { return folder_ + u"\\" + name; }
+    std::u16string Path(const std::u16string& name) const override {
+        return FromWide(folder_.c_str()) + u"\\" + name;
+    }
     void MakeFolder(const std::u16string& path) override { CreateDirectoryW(Wide(path), nullptr); }
-    void SetReadOnly(const std::u16string& path) override { SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_READONLY); }
+    void SetReadOnly(const std::u16string& path) override {
+        SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_READONLY);
+    }
     void Lock(const std::u16string& path, bool locked) override {
         if (locked) {
             holders_.push_back(CreateFileW(Wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -155,26 +157,14 @@ public:
     // The files in the folder, in the order of their names.
     std::vector<std::u16string> Names() const override {
         std::vector<std::u16string> names;
-        ForEach([&](const WIN32_FIND_DATAW& found) {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(FromWide(found.cFileName));
-        });
+        for (const auto& entry : std::filesystem::directory_iterator(folder_))
+            if (!entry.is_directory()) names.push_back(FromWide(entry.path().filename().c_str()));
         std::sort(names.begin(), names.end());
         return names;
     }
 
 private:
-    template <typename Visit>
-    void ForEach(Visit visit) const {
-        WIN32_FIND_DATAW found{};
-        HANDLE search = FindFirstFileW(Wide(folder_ + u"\\*"), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        do {
-            const std::wstring_view name(found.cFileName);
-            if (name != L"." && name != L"..") visit(found);
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    std::u16string folder_;
+    std::filesystem::path folder_;
     std::vector<HANDLE> holders_;
     FileSystemWin32 files_;
 };
