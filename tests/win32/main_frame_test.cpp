@@ -1,9 +1,10 @@
 // The main frame's placement in twips, read back from the window's real
 // rectangle (stored placements and the layout of the views rest on it), and
 // the status bar's key panels as other programs read them.
+#include <windows.h>
+// commctrl.h needs the types of windows.h
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include "win32/main_frame_win32.h"
 #include "win32/status_bar_win32.h"
