@@ -8,8 +8,8 @@
 
 #include "editing/conversions.h"
 #include "editing/edit_commands.h"
-#include "editing/editing_fixture.h"
 #include "editing/find_replace.h"
+#include "support/app_fixture.h"
 #include "support/utf8.h"
 
 namespace scribbit {
@@ -58,7 +58,7 @@ void Run(std::size_t units) {
     std::printf("text: %zu UTF-16 units (%.1f MB), %zu forms of が\n", text.size(),
                 text.size() * 2.0 / 1048576.0, gaCount);
 
-    EditingFixture fixture;
+    AppFixture fixture;
     const char* names[] = {"ひらがな→カタカナ",
                            "全角→半角",
                            "小文字→大文字",
@@ -85,23 +85,23 @@ void Run(std::size_t units) {
         if (!conversion) continue;
         std::size_t resultSize = 0;
         const double rate = MegabytesPerSecond(text.size(), [&] {
-            resultSize = Convert(*conversion, text, 4, fixture.text, fixture.editing.folder)->size();
+            resultSize = Convert(*conversion, text, 4, fixture.text, fixture.Editing().folder)->size();
         });
         std::printf("  %-28s %8.1f MB/s  (result %zu units)\n", names[index], rate, resultSize);
     }
 
-    fixture.View().SetText(text);
-    fixture.View().SetSel(0, 0);
-    fixture.app.search.SearchText = u"marker";
+    fixture.ActiveView().SetText(text);
+    fixture.ActiveView().SetSel(0, 0);
+    fixture.Context().search.SearchText = u"marker";
     bool found = false;
-    const double findRate = MegabytesPerSecond(text.size(), [&] { found = FindNext(fixture.editing); });
+    const double findRate = MegabytesPerSecond(text.size(), [&] { found = FindNext(fixture.Editing()); });
     std::printf("  %-28s %8.1f MB/s  (found at %lld: %s)\n", "FindNext (text mode, last)", findRate,
-                static_cast<long long>(fixture.app.search.FoundPosition), found ? "yes" : "no");
+                static_cast<long long>(fixture.Context().search.FoundPosition), found ? "yes" : "no");
 
     fixture.dialogs.AnswerMessage(MessageAnswer::Ok);
     bool replaced = false;
     const double replaceRate = MegabytesPerSecond(
-        text.size(), [&] { replaced = ReplaceAll(fixture.editing, u"が", u"[GA]", true, false); });
+        text.size(), [&] { replaced = ReplaceAll(fixture.Editing(), u"が", u"[GA]", true, false); });
     std::printf("  %-28s %8.1f MB/s  (%s)\n", "ReplaceAll (text mode)", replaceRate,
                 replaced ? Utf8(fixture.dialogs.messages.back().text).c_str() : "nothing replaced");
 }
