@@ -275,8 +275,10 @@ TEST(EncodeForSave, NamesTheFirstCharacterTheCodePageCannotHold) {
                   std::tuple(true, c.line, c.lone, c.bytes));
     }
     EXPECT_FALSE(EncodeForSave(FakeLocale(), u"普通の文章\r\n～①").firstUnrepresentable.has_value());
-    // Half a pair cannot be shown, only named.
+    // Half a pair cannot be shown, only named; code points have four digits at least.
     EXPECT_NE(UnrepresentableWarning({u"\xD800", 0xD800, true, 1}).find(u"最初の文字: (U+D800、1 行目)"),
+              std::u16string::npos);
+    EXPECT_NE(UnrepresentableWarning({u"\u00A0", 0xA0, false, 3}).find(u"「\u00A0」(U+00A0、3 行目)"),
               std::u16string::npos);
 }
 
