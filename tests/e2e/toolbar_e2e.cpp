@@ -21,16 +21,18 @@ POINT ButtonPoint(const App& app, int index, bool arrow = false) {
     return {arrow ? rect.right - 3 : (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-// The mouse is first brought over the button, as a user's hand would: a
-// click the bar takes before it knows the button under it is lost.
+// The mouse is first moved over the button, as a user's hand would, until
+// the bar knows the button under it: a click it takes before is lost.
 bool ClickButton(const App& app, int index, bool arrow = false) {
     const POINT point = ButtonPoint(app, index, arrow);
     INPUT move{};
     move.type = INPUT_MOUSE;
     move.mi.dwFlags = MOUSEEVENTF_MOVE;
-    return BringToForeground(app.Main()) && SetCursorPos(point.x, point.y) &&
-           SendInput(1, &move, sizeof move) == 1 &&
-           PollUntil([&] { return Send(ToolBarOf(app.Main()), TB_GETHOTITEM) == index; }) && ClickAt(point);
+    int moves = 0;
+    return BringToForeground(app.Main()) && SetCursorPos(point.x, point.y) && PollUntil([&] {
+               move.mi.dx = ++moves % 2 ? 1 : -1;  // stays on the button
+               return SendInput(1, &move, sizeof move) == 1 && Send(ToolBarOf(app.Main()), TB_GETHOTITEM) == index;
+           }, WaitMs, 50) && ClickAt(point);
 }
 
 HWND PopupMenu() {
