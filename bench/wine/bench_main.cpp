@@ -47,6 +47,12 @@ HWND DocumentView(HWND mainWindow) {
     return best;
 }
 
+long long TextLengthOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return -1;
+    return static_cast<long long>(length);
+}
+
 std::string Quote(const std::string& path) { return "\"" + path + "\""; }
 
 std::string NameOf(const std::string& path) {

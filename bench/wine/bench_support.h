@@ -22,6 +22,8 @@ double NowMs();
 double Median(std::vector<double> values);
 // The edit view that shows the document: the largest visible EDIT.
 HWND DocumentView(HWND mainWindow);
+// A window's text length (WM_GETTEXTLENGTH); -1 when it does not answer.
+long long TextLengthOf(HWND window);
 std::string Quote(const std::string& path);
 // Copies source into folder under its own name; returns the copy's path.
 std::string CopyInto(const std::string& source, const std::string& folder);

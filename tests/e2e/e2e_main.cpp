@@ -4,19 +4,10 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "e2e/session.h"
-
-namespace {
-
-std::string FullPath(const wchar_t* path) {
-    wchar_t buffer[MAX_PATH * 4];
-    const DWORD length = GetFullPathNameW(path, MAX_PATH * 4, buffer, nullptr);
-    return e2e::Utf8(length > 0 && length < MAX_PATH * 4 ? std::wstring(buffer, length) : path);
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     // A crash of the program under test must not stop the run with a dialog.
@@ -25,7 +16,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         if ((arg == L"--exe" || arg == L"--out") && i + 1 < argc) {
-            (arg == L"--exe" ? e2e::Options().exe : e2e::Options().out) = FullPath(argv[++i]);
+            (arg == L"--exe" ? e2e::Options().exe : e2e::Options().out) = e2e::Utf8(std::filesystem::absolute(argv[++i]).wstring());
         } else {
             rest.push_back(argv[i]);
         }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <regex>
 #include <set>
 #include <vector>
@@ -41,29 +42,25 @@ std::set<std::string> PdfsNamed(const std::string& stem) {
     return found;
 }
 
-// Where a page has ink, and the bands of ink rows between the header rule
-// and the footer rule (unbroken runs of ink longer than any text): its lines.
+// Where a page has ink, and its lines: the bands of ink rows between the
+// header rule and the footer rule (unbroken runs of ink longer than any text).
 struct Ink {
-    int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1, width = 0, height = 0, bodyLines = 0;
+    int left, right, top, bottom, width, height, bodyLines;
 };
 
 Ink InkOf(const std::vector<unsigned char>& grey, int width, int height) {
     Ink ink{INT_MAX, -1, INT_MAX, -1, width, height, 0};
-    std::vector<int> rules, inkedRows;
+    std::vector<int> longest(static_cast<std::size_t>(height)), rules;  // the longest run of ink in each row
     for (int y = 0; y < height; ++y) {
-        int run = 0, longest = 0;
-        for (int x = 0; x < width; ++x) {
-            const bool inked = grey[static_cast<std::size_t>(y) * width + x] < 128;
-            longest = std::max(longest, run = inked ? run + 1 : 0);
-            if (inked) ink = {std::min(ink.left, x), std::max(ink.right, x), std::min(ink.top, y), std::max(ink.bottom, y), width, height, 0};
+        for (int x = 0, run = 0; x < width; ++x) {
+            run = grey[static_cast<std::size_t>(y) * width + x] < 128 ? run + 1 : 0;
+            longest[y] = std::max(longest[y], run);
+            if (run) ink = {std::min(ink.left, x), std::max(ink.right, x), std::min(ink.top, y), std::max(ink.bottom, y), width, height, 0};
         }
-        if (longest > Dpi * 2) rules.push_back(y);
-        if (longest > 0) inkedRows.push_back(y);
+        if (longest[y] > Dpi * 2) rules.push_back(y);
     }
-    for (std::size_t i = 1; i < inkedRows.size() && rules.size() >= 2; ++i) {
-        const int y = inkedRows[i];
-        const bool rule = std::find(rules.begin(), rules.end(), y) != rules.end();
-        if (y > rules.front() && y < rules.back() && !rule && inkedRows[i - 1] != y - 1) ++ink.bodyLines;
+    for (int y = rules.empty() ? 0 : rules.front() + 1; rules.size() >= 2 && y < rules.back(); ++y) {
+        if (longest[y] && longest[y] <= Dpi * 2 && !longest[y - 1]) ++ink.bodyLines;
     }
     return ink;
 }
@@ -75,10 +72,10 @@ std::vector<Ink> Render(const std::string& pdf, const std::string& folder) {
     const std::regex pageObject(R"(/Type\s*/Page[^s])");
     const auto count = static_cast<std::size_t>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), pageObject), std::sregex_iterator()));
     const auto unix = [](std::string path) {  // Z: is the Linux root
-        for (char& c : path) c = c == '\\' ? '/' : c;
+        std::replace(path.begin(), path.end(), '\\', '/');
         return "\"" + path.substr(2) + "\"";
     };
-    std::wstring line = Wide("pdftoppm -gray -r " + std::to_string(Dpi) + " " + unix(PdfFolder() + "\\" + pdf) + " " + unix(folder + "\\page"));
+    std::wstring line = Wide("pdftoppm -gray -r " + std::to_string(Dpi) + " " + unix(PdfFolder() + "\\" + pdf) + " " + unix(folder + "\\" + pdf));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -88,9 +85,9 @@ std::vector<Ink> Render(const std::string& pdf, const std::string& folder) {
     std::vector<Ink> pages;
     PollUntil([&] {
         pages.clear();
-        std::set<std::filesystem::path> files;  // page-1.pgm, or page-01.pgm from ten pages on: in order either way
+        std::set<std::filesystem::path> files;  // pdf-1.pgm, or pdf-01.pgm from ten pages on: in order either way
         for (const auto& entry : std::filesystem::directory_iterator(Wide(folder)))
-            if (entry.path().extension() == L".pgm") files.insert(entry.path());
+            if (entry.path().extension() == L".pgm" && entry.path().filename().wstring().starts_with(Wide(pdf))) files.insert(entry.path());
         for (const auto& file : files) {
             std::ifstream in(file, std::ios::binary);
             std::string magic;
@@ -103,15 +100,11 @@ std::vector<Ink> Render(const std::string& pdf, const std::string& folder) {
         return count > 0 && pages.size() == count;
     }, WaitMs, 200);
     EXPECT_EQ(pages.size(), count) << pdf;
-    for (const auto& entry : std::filesystem::directory_iterator(Wide(folder)))
-        if (entry.path().extension() == L".pgm") std::filesystem::remove(entry.path());
     return pages;
 }
 
 int BodyLines(const std::vector<Ink>& pages) {
-    int lines = 0;
-    for (const Ink& page : pages) lines += page.bodyLines;
-    return lines;
+    return std::accumulate(pages.begin(), pages.end(), 0, [](int lines, const Ink& page) { return lines + page.bodyLines; });
 }
 
 std::string Document(int lines) {
@@ -146,71 +139,52 @@ std::vector<Ink> PrintedPages(const App& app, const std::string& stem, const std
 TEST(Session, PrintPagesPageSetupAndCancel) {
     const std::string folder = FreshFolder();
     const std::string stem = "print-e2e-" + std::to_string(GetTickCount());
-    const std::string path = folder + "\\" + stem + ".txt";
+    // CUPS-PDF names a PDF after the document, without its extension.
+    const std::string shortStem = stem + "-short", longStem = stem + "-long", path = folder + "\\" + shortStem + ".txt";
     const int lineCount = 150;
     ASSERT_TRUE(WriteFileBytes(path, AnsiBytes(Document(lineCount))));
-    {
-        App app(folder);
-        ASSERT_TRUE(app.Start(path));
-        const std::vector<Ink> first = PrintedPages(app, stem, folder);
-        for (const Ink& page : first) {
-            // Nothing outside the margins (15, 15, 20, 20 mm) of the sheet.
-            EXPECT_GE(Millimetres(page.left), 15 - 0.5);
-            EXPECT_GE(Millimetres(page.width - 1 - page.right), 15 - 0.5);
-            EXPECT_GE(Millimetres(page.top), 20 - 0.5);
-            EXPECT_GE(Millimetres(page.height - 1 - page.bottom), 20 - 0.5);
-        }
-        // Every line printed, each page full but the last.
-        ASSERT_GE(first.size(), 2u);
-        EXPECT_EQ(BodyLines(first), lineCount);
-        EXPECT_EQ(first.size(), static_cast<std::size_t>((lineCount + first[0].bodyLines - 1) / first[0].bodyLines));
+    ASSERT_TRUE(WriteFileBytes(folder + "\\" + longStem + ".txt", AnsiBytes(Document(5000))));
+    App app(folder);
+    ASSERT_TRUE(app.Start(folder + "\\" + longStem + ".txt"));
+    // A long job cancelled from the progress dialog once its bar moves: no
+    // PDF of it comes, as the short job printed after it shows.
+    const HWND progress = StartPrinting(app);
+    ASSERT_TRUE(progress);
+    EXPECT_TRUE(PollUntil([&] { return Send(ItemOf(progress, IDC_NP_PROGRESS), PBM_GETPOS) > 0; }));
+    Sleep(500);  // for the picture only
+    Screenshot("now-printing");
+    ASSERT_TRUE(Click(progress, IDCANCEL));
+    EXPECT_TRUE(PollUntil([&] { return !IsWindow(progress); }));
+    ASSERT_TRUE(app.ChooseFile([&] { app.Key('O', Ctrl); }, path));
+    const std::vector<Ink> first = PrintedPages(app, shortStem, folder);
+    EXPECT_TRUE(PdfsNamed(longStem).empty());
+    for (const Ink& page : first) {
+        // Nothing outside the margins (15, 15, 20, 20 mm) of the sheet.
+        EXPECT_GE(Millimetres(std::min(page.left, page.width - 1 - page.right)), 15 - 0.5);
+        EXPECT_GE(Millimetres(std::min(page.top, page.height - 1 - page.bottom)), 20 - 0.5);
+    }
+    // Every line printed, each page full but the last.
+    ASSERT_GE(first.size(), 2u);
+    EXPECT_EQ(BodyLines(first), lineCount);
+    EXPECT_EQ(first.size(), static_cast<std::size_t>((lineCount + first[0].bodyLines - 1) / first[0].bodyLines));
 
-        // Page setup: the margins as the boxes show them; OK with new ones
-        // moves the ink of the next printout by as much.
-        const HWND setup = app.Opens([&] { app.Command(menu::FilePageSetup); }, [&] { return DialogTitled(app.Pid(), "ページ設定"); });
-        ASSERT_TRUE(setup);
-        EXPECT_EQ(TextOf(ItemOf(setup, IDC_PS_LEFT)), " 15");
-        EXPECT_EQ(TextOf(ItemOf(setup, IDC_PS_TOP)), " 20");
-        EXPECT_TRUE(SetText(ItemOf(setup, IDC_PS_LEFT), "40"));
-        EXPECT_TRUE(SetText(ItemOf(setup, IDC_PS_TOP), "35.5"));
-        Sleep(500);  // for the picture only: the dialog paints its controls once idle
-        Screenshot("page-setup");
-        ASSERT_TRUE(Click(setup, IDOK));
-        ASSERT_TRUE(PollUntil([&] { return !IsWindow(setup); }));
-        const std::vector<Ink> second = PrintedPages(app, stem, folder);
-        ASSERT_FALSE(second.empty());
-        EXPECT_NEAR(Millimetres(second[0].left - first[0].left), 25, 1);
-        EXPECT_NEAR(Millimetres(second[0].top - first[0].top), 16, 1);  // 35.5 is stored as 36
-        EXPECT_LT(second[0].bodyLines, first[0].bodyLines);
-        EXPECT_EQ(BodyLines(second), lineCount);
-        EXPECT_TRUE(app.Exit());
-    }
-    {
-        // A long job cancelled from the progress dialog: no PDF of it comes,
-        // as a short job printed after it shows, and the document is as it was.
-        const std::string longStem = stem + "-long";
-        const std::string longPath = folder + "\\" + longStem + ".txt";
-        ASSERT_TRUE(WriteFileBytes(longPath, AnsiBytes(Document(5000))));
-        App app(folder);
-        ASSERT_TRUE(app.Start(longPath));
-        const HWND progress = StartPrinting(app);
-        ASSERT_TRUE(progress);
-        EXPECT_EQ(TextOf(ItemOf(progress, IDC_NP_COMMENT)), longStem + ".txt\r\nを印刷中です。");
-        // The bar moves; cancelled, the job stops before its next line.
-        EXPECT_TRUE(PollUntil([&] { return Send(ItemOf(progress, IDC_NP_PROGRESS), PBM_GETPOS) > 0; }));
-        Sleep(500);  // for the picture only
-        Screenshot("now-printing");
-        ASSERT_TRUE(Click(progress, IDCANCEL));
-        EXPECT_TRUE(PollUntil([&] { return !IsWindow(progress); }));
-        EXPECT_EQ(app.Text(), Document(5000));
-        EXPECT_EQ(app.Panel(1), longPath);
-        EXPECT_TRUE(app.Exit());
-        App shortJob(folder);
-        ASSERT_TRUE(shortJob.Start(path));
-        EXPECT_FALSE(PrintedPages(shortJob, stem + ".txt", folder).empty());
-        EXPECT_TRUE(PdfsNamed(longStem).empty());
-        EXPECT_TRUE(shortJob.Exit());
-    }
+    // Page setup: OK with new margins moves the ink of the next printout by
+    // as much.
+    const HWND setup = app.Opens([&] { app.Command(menu::FilePageSetup); }, [&] { return DialogTitled(app.Pid(), "ページ設定"); });
+    ASSERT_TRUE(setup);
+    EXPECT_TRUE(SetText(ItemOf(setup, IDC_PS_LEFT), "40"));
+    EXPECT_TRUE(SetText(ItemOf(setup, IDC_PS_TOP), "35.5"));
+    Sleep(500);  // for the picture only: the dialog paints its controls once idle
+    Screenshot("page-setup");
+    ASSERT_TRUE(Click(setup, IDOK));
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(setup); }));
+    const std::vector<Ink> second = PrintedPages(app, shortStem, folder);
+    ASSERT_FALSE(second.empty());
+    EXPECT_NEAR(Millimetres(second[0].left - first[0].left), 25, 1);
+    EXPECT_NEAR(Millimetres(second[0].top - first[0].top), 16, 1);  // 35.5 is stored as 36
+    EXPECT_LT(second[0].bodyLines, first[0].bodyLines);
+    EXPECT_EQ(BodyLines(second), lineCount);
+    EXPECT_TRUE(app.Exit());
     // The user's PDF folder keeps none of the test's printouts.
     for (const std::string& name : PdfsNamed(stem)) DeleteFileW(Wide(PdfFolder() + "\\" + name).c_str());
 }

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace e2e {
 
@@ -17,26 +18,22 @@ bool IsClass(HWND window, const wchar_t* className) {
     return lstrcmpiW(name, className) == 0;
 }
 
-struct Search {
-    DWORD processId;
-    const wchar_t* className;
-    std::vector<HWND> found;
-};
-
 // Enumeration callbacks are named functions: a lambda has the wrong calling
 // convention on i686.
-BOOL CALLBACK CollectOfProcess(HWND window, LPARAM data) {
-    auto* s = reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == s->processId) s->found.push_back(window);
+BOOL CALLBACK Collect(HWND window, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
     return TRUE;
 }
 
-BOOL CALLBACK CollectOfClass(HWND window, LPARAM data) {
-    auto* s = reinterpret_cast<Search*>(data);
-    if (!s->className || IsClass(window, s->className)) s->found.push_back(window);
-    return TRUE;
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+    std::vector<HWND> windows;
+    EnumWindows(&Collect, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner != processId;
+    });
+    return windows;
 }
 
 INPUT Key(WORD virtualKey, WORD unit, bool up) {
@@ -44,12 +41,10 @@ INPUT Key(WORD virtualKey, WORD unit, bool up) {
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.wScan = virtualKey ? static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) : unit;
-    input.ki.dwFlags = (virtualKey ? 0 : KEYEVENTF_UNICODE) | (up ? KEYEVENTF_KEYUP : 0);
     // The navigation block and Delete are extended keys: without the flag
     // they arrive as the keypad's.
-    if ((virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_DELETE) {
-        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    }
+    const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_DELETE;
+    input.ki.dwFlags = (virtualKey ? 0 : KEYEVENTF_UNICODE) | (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
     return input;
 }
 
@@ -67,19 +62,18 @@ void CALLBACK Expire(void* process, BOOLEAN) { TerminateProcess(process, 0xDEAD)
 
 }  // namespace
 
+// Each UTF-16 unit takes at most three bytes of UTF-8, each byte at most one unit.
 std::string Utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr,
-                        nullptr);
+    std::string result(text.size() * 3, '\0');
+    result.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                               result.data(), static_cast<int>(result.size()), nullptr, nullptr)));
     return result;
 }
 
 std::wstring Wide(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+    std::wstring result(text.size(), L'\0');
+    result.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                               result.data(), static_cast<int>(result.size()))));
     return result;
 }
 
@@ -104,73 +98,46 @@ bool Process::Start(const std::string& exe, const std::string& arguments, const 
     std::wstring commandLine = L"\"" + Wide(exe) + L"\"" + (arguments.empty() ? L"" : L" " + Wide(arguments));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : Wide(folder).c_str(), &startup, &info_)) {
-        info_ = {};
-        return false;
-    }
-    return CreateTimerQueueTimer(&watchdog_, nullptr, &Expire, info_.hProcess, lifetimeMs, 0, WT_EXECUTEONLYONCE);
+    const bool started = CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        folder.empty() ? nullptr : Wide(folder).c_str(), &startup, &info_);
+    if (!started) info_ = {};
+    return started && CreateTimerQueueTimer(&watchdog_, nullptr, &Expire, info_.hProcess, lifetimeMs, 0, WT_EXECUTEONLYONCE);
 }
-
-bool Process::IsRunning() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
 bool Process::WaitForExit(DWORD timeoutMs) const {
     return info_.hProcess && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
-DWORD Process::ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-}
-
 void Process::Kill() {
-    if (IsRunning()) {
-        TerminateProcess(info_.hProcess, 0xDEAD);
-        WaitForSingleObject(info_.hProcess, 5000);
-    }
+    if (info_.hProcess && !WaitForExit(0) && TerminateProcess(info_.hProcess, 0xDEAD)) WaitForExit(5000);
 }
 
 HWND Process::WaitForMainWindow(DWORD timeoutMs) {
-    PollUntil(
-        [&] {
-            for (HWND window : TopLevelWindows(Id())) {
-                if (IsWindowVisible(window) && !GetWindow(window, GW_OWNER) && !IsClass(window, L"#32770") &&
-                    (GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
-                    main_ = window;
-                }
-            }
-            return main_ || !IsRunning();
-        },
-        timeoutMs);
+    const auto isMain = [](HWND window) {
+        return IsWindowVisible(window) && !GetWindow(window, GW_OWNER) && !IsClass(window, L"#32770") &&
+               (GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    };
+    PollUntil([&] {
+        for (HWND window : TopLevelWindows(Id())) main_ = isMain(window) ? window : main_;
+        return main_ || WaitForExit(0);
+    }, timeoutMs);
     return main_;
 }
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!window || !SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result)) {
-        return 0;
-    }
-    return static_cast<LRESULT>(result);
-}
-
-long long TextLengthOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &length)) {
-        return -1;
-    }
-    return static_cast<long long>(length);
+    const bool answered = window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result);
+    return answered ? static_cast<LRESULT>(result) : 0;
 }
 
 std::string TextOf(HWND window) {
     // The text may grow between the two questions: a buffer filled to the
     // brim may have cut it, so ask again with more room.
-    for (long long room = TextLengthOf(window) + 64; room > 64; room *= 2) {
-        std::wstring text(static_cast<std::size_t>(room), L'\0');
-        const auto copied = static_cast<std::size_t>(Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-        if (copied + 1 < text.size()) return Utf8(text.substr(0, copied));
+    for (auto room = static_cast<std::size_t>(Send(window, WM_GETTEXTLENGTH)) + 64;; room *= 2) {
+        std::wstring text(room, L'\0');
+        const auto copied = static_cast<std::size_t>(Send(window, WM_GETTEXT, room, reinterpret_cast<LPARAM>(text.data())));
+        if (copied + 1 < room) return Utf8(text.substr(0, copied));
     }
-    return {};
 }
 
 bool SetText(HWND window, const std::string& text) {
@@ -178,16 +145,11 @@ bool SetText(HWND window, const std::string& text) {
     return Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())) != 0;
 }
 
-std::vector<HWND> TopLevelWindows(DWORD processId) {
-    Search search{processId, nullptr, {}};
-    EnumWindows(&CollectOfProcess, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::vector<HWND> Descendants(HWND parent, const wchar_t* className) {
-    Search search{0, className, {}};
-    EnumChildWindows(parent, &CollectOfClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, &Collect, reinterpret_cast<LPARAM>(&windows));
+    if (className) std::erase_if(windows, [&](HWND window) { return !IsClass(window, className); });
+    return windows;
 }
 
 std::vector<HWND> Editors(HWND mainWindow) {
@@ -198,20 +160,19 @@ std::vector<HWND> Editors(HWND mainWindow) {
 }
 
 HWND ActiveEditor(HWND mainWindow) {
-    for (HWND editor : Editors(mainWindow)) {
+    for (HWND editor : Editors(mainWindow))
         if (IsWindowVisible(editor)) return editor;
-    }
     return nullptr;
 }
 
-HWND StatusBarOf(HWND mainWindow) {
-    const auto bars = Descendants(mainWindow, STATUSCLASSNAMEW);
-    return bars.empty() ? nullptr : bars.front();
+HWND OtherEditor(HWND mainWindow) {
+    const auto editors = Editors(mainWindow);
+    return editors.size() == 2 ? editors[editors[0] == ActiveEditor(mainWindow) ? 1 : 0] : nullptr;
 }
 
-HWND ToolBarOf(HWND mainWindow) {
-    const auto bars = Descendants(mainWindow, TOOLBARCLASSNAMEW);
-    return bars.empty() ? nullptr : bars.front();
+HWND FirstOf(HWND parent, const wchar_t* className) {
+    const auto found = Descendants(parent, className);
+    return found.empty() ? nullptr : found.front();
 }
 
 RemoteBuffer::RemoteBuffer(HANDLE process, std::size_t size)
@@ -244,11 +205,9 @@ std::string StatusText(HANDLE process, HWND statusBar, int part) {
 std::optional<TBBUTTON> ToolbarButton(HANDLE process, HWND toolBar, int index) {
     RemoteBuffer buffer(process, sizeof(TBBUTTON));
     TBBUTTON button{};
-    if (!Send(toolBar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.At())) ||
-        !buffer.Read(&button, sizeof button)) {
-        return std::nullopt;
-    }
-    return button;
+    const bool read = Send(toolBar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.At())) &&
+                      buffer.Read(&button, sizeof button);
+    return read ? std::optional(button) : std::nullopt;
 }
 
 bool PostCommand(HWND mainWindow, scribbit::MenuItem item) {
@@ -262,41 +221,21 @@ std::vector<HWND> ShownDialogs(DWORD processId) {
 }
 
 HWND MessageBoxOf(DWORD processId) {
-    for (HWND dialog : ShownDialogs(processId)) {
+    for (HWND dialog : ShownDialogs(processId))
         if (GetDlgItem(dialog, MessageBoxText)) return dialog;
-    }
     return nullptr;
 }
 
 HWND DialogTitled(DWORD processId, const std::string& caption) {
-    for (HWND dialog : ShownDialogs(processId)) {
+    for (HWND dialog : ShownDialogs(processId))
         if (TextOf(dialog) == caption) return dialog;
-    }
     return nullptr;
-}
-
-HWND FileDialogOf(DWORD processId) {
-    for (HWND dialog : ShownDialogs(processId)) {
-        if (FileNameBox(dialog)) return dialog;
-    }
-    return nullptr;
-}
-
-HWND FileNameBox(HWND fileDialog) {
-    // The Explorer-style dialog's file-name combo box holds an edit; the
-    // older dialog has the edit alone (dlgs.h: cmb13, edt1).
-    if (HWND combo = ItemOf(fileDialog, 0x47C)) {
-        const auto edits = Descendants(combo, L"Edit");
-        return edits.empty() ? combo : edits.front();
-    }
-    return ItemOf(fileDialog, 0x480);
 }
 
 HWND ItemOf(HWND dialog, int id) {
     if (HWND item = GetDlgItem(dialog, id)) return item;
-    for (HWND window : Descendants(dialog)) {
+    for (HWND window : Descendants(dialog))
         if (GetDlgCtrlID(window) == id) return window;
-    }
     return nullptr;
 }
 
@@ -305,13 +244,10 @@ bool Click(HWND dialog, int id) {
     return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-bool IsChecked(HWND dialog, int id) { return Send(ItemOf(dialog, id), BM_GETCHECK) == BST_CHECKED; }
-
 Selection SelectionOf(HWND edit) {
     // The system carries this message's two pointers across processes; the
     // packed return value would hold only 16 bits of each position.
-    DWORD start = 0;
-    DWORD end = 0;
+    DWORD start = 0, end = 0;
     if (!edit) return {-1, -1};
     Send(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {start, end};
@@ -319,36 +255,30 @@ Selection SelectionOf(HWND edit) {
 
 bool SetSelection(HWND edit, long long start, long long end) {
     DWORD_PTR ignored = 0;
-    return edit && SendMessageTimeoutW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end),
-                                       SMTO_ABORTIFHUNG, MessageTimeoutMs, &ignored);
+    return SendMessageTimeoutW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end), SMTO_ABORTIFHUNG,
+                               MessageTimeoutMs, &ignored) != 0;
 }
 
-std::optional<std::string> ClipboardText() {
+std::string ClipboardText() {
     if (!OpenClipboardPatiently()) return "<clipboard held>";
-    std::optional<std::string> text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = Utf8(std::wstring(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t))));
-            GlobalUnlock(data);
-        }
+    std::string text = "<none>";
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
+        text = Utf8(std::wstring(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t))));
+        GlobalUnlock(data);
     }
     CloseClipboard();
     return text;
 }
 
-bool SetClipboardText(const std::optional<std::string>& text) {
-    const std::wstring wide = Wide(text.value_or(""));
+bool SetClipboardText(const std::string& text) {
+    const std::wstring wide = Wide(text);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
     if (!memory) return false;
     std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
     GlobalUnlock(memory);
-    if (!OpenClipboardPatiently()) {
-        GlobalFree(memory);
-        return false;
-    }
-    bool ok = EmptyClipboard();
-    if (ok && text) ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    if (!ok || !text) GlobalFree(memory);
+    const bool ok = OpenClipboardPatiently() && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+    if (!ok) GlobalFree(memory);
     CloseClipboard();
     return ok;
 }
@@ -381,14 +311,14 @@ bool PressKey(WORD virtualKey, Modifiers modifiers) {
     return SendInputs(inputs);
 }
 
-bool ClickAt(HWND window) {
-    RECT rect{};
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    return GetWindowRect(window, &rect) && SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) &&
-           SendInput(2, clicks, sizeof(INPUT)) == 2;
+bool ClickAt(POINT point, bool right, int times) {
+    std::vector<INPUT> inputs(static_cast<std::size_t>(2 * times));
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dwFlags = i % 2 ? (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)
+                                     : (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    }
+    return SetCursorPos(point.x, point.y) && SendInputs(inputs);
 }
 
 bool TypeText(const std::string& text) {
@@ -404,14 +334,9 @@ bool TypeText(const std::string& text) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    const std::filesystem::path name(Wide(path));
-    std::ifstream file(name, std::ios::binary);
-    std::error_code error;
-    const auto size = std::filesystem::file_size(name, error);
-    if (!file || error) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (!file.read(bytes.data(), static_cast<std::streamsize>(size))) return std::nullopt;
-    return bytes;
+    std::ifstream file(std::filesystem::path(Wide(path)), std::ios::binary);
+    if (!file) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -422,20 +347,17 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 std::optional<std::string> Ansi(const std::string& text) {
     const std::wstring wide = Wide(text);
     BOOL lossy = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, &lossy);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), bytes.data(), size,
-                        nullptr, &lossy);
+    std::string bytes(wide.size() * 2, '\0');  // at most two bytes a character
+    bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                                              static_cast<int>(wide.size()), bytes.data(),
+                                                              static_cast<int>(bytes.size()), nullptr, &lossy)));
     if (lossy) return std::nullopt;
     return bytes;
 }
 
 bool SaveScreenBitmap(const std::string& path) {
-    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     header.biSizeImage = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);  // rows padded to 4 bytes
     std::string pixels(header.biSizeImage, '\0');

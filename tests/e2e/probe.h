@@ -38,9 +38,7 @@ public:
                DWORD lifetimeMs = 120000);
     DWORD Id() const { return info_.dwProcessId; }
     HANDLE Handle() const { return info_.hProcess; }
-    bool IsRunning() const;
     bool WaitForExit(DWORD timeoutMs) const;
-    DWORD ExitCode() const;
     void Kill();
     // The main window: shown, top-level, unowned, captioned, not a dialog.
     HWND WaitForMainWindow(DWORD timeoutMs = WaitMs);
@@ -56,17 +54,17 @@ private:
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // WM_GETTEXT (GetWindowTextW does not reach another process's controls).
 std::string TextOf(HWND window);
-long long TextLengthOf(HWND window);
 bool SetText(HWND window, const std::string& text);
-std::vector<HWND> TopLevelWindows(DWORD processId);
 // Every window below parent; className filters (without regard to case).
 std::vector<HWND> Descendants(HWND parent, const wchar_t* className = nullptr);
 
-// The main window's parts: its two edit views, the shown one, the bars.
+// The main window's parts: its edit views (the shown one, the other), its bars.
 std::vector<HWND> Editors(HWND mainWindow);
 HWND ActiveEditor(HWND mainWindow);
-HWND StatusBarOf(HWND mainWindow);
-HWND ToolBarOf(HWND mainWindow);
+HWND OtherEditor(HWND mainWindow);
+HWND FirstOf(HWND parent, const wchar_t* className);  // the first descendant of the class
+inline HWND StatusBarOf(HWND mainWindow) { return FirstOf(mainWindow, STATUSCLASSNAMEW); }
+inline HWND ToolBarOf(HWND mainWindow) { return FirstOf(mainWindow, TOOLBARCLASSNAMEW); }
 
 // Memory inside another process, for the messages whose pointers the
 // system does not carry across (SB_GETTEXTW, TB_GETBUTTON, TTM_GETTEXTW).
@@ -96,21 +94,17 @@ bool PostCommand(HWND mainWindow, scribbit::MenuItem item);
 std::vector<HWND> ShownDialogs(DWORD processId);
 HWND MessageBoxOf(DWORD processId);  // a dialog with the static text 0xFFFF
 HWND DialogTitled(DWORD processId, const std::string& caption);
-HWND FileDialogOf(DWORD processId);  // the open and save dialogs
-HWND FileNameBox(HWND fileDialog);
 HWND ItemOf(HWND dialog, int id);  // a control, however deep in the dialog
 // A posted BM_CLICK: IDOK, IDCANCEL, IDYES, IDNO or a control's identifier.
 bool Click(HWND dialog, int id);
-bool IsChecked(HWND dialog, int id);
 
 using Selection = std::pair<long long, long long>;
 Selection SelectionOf(HWND edit);
 bool SetSelection(HWND edit, long long start, long long end);
 
-// The clipboard's plain text; nullopt when it holds none. Setting nullopt
-// empties it.
-std::optional<std::string> ClipboardText();
-bool SetClipboardText(const std::optional<std::string>& text);
+// The clipboard's plain text, "<none>" when it holds none.
+std::string ClipboardText();
+bool SetClipboardText(const std::string& text);
 
 // Real key presses (SendInput) go to the focused window of the foreground
 // one: bring the target forward first.
@@ -118,9 +112,9 @@ enum Modifiers : unsigned { NoModifier = 0, Ctrl = 1, Shift = 2 };
 bool BringToForeground(HWND window);
 HWND FocusOf(HWND window);  // the focus in the thread that owns window
 bool PressKey(WORD virtualKey, Modifiers modifiers = NoModifier);
-// A left click of the mouse in the middle of window, on whatever is on top
-// there: a disabled window gets none.
-bool ClickAt(HWND window);
+// Real clicks of a mouse button (twice: a double click) on whatever is on
+// top at point: a disabled window gets none.
+bool ClickAt(POINT point, bool right = false, int times = 1);
 // Each character as a key stroke of its own; CR LF and LF as Enter.
 bool TypeText(const std::string& text);
 

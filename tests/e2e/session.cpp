@@ -6,12 +6,19 @@ namespace e2e {
 
 namespace {
 
-constexpr DWORD ExitMs = 15000;
-
 std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
-bool Gone(HWND window) {
-    return PollUntil([&] { return !IsWindowVisible(window); });
+bool Gone(HWND window) { return PollUntil([&] { return !IsWindowVisible(window); }); }
+
+// The file-name box of the open and save dialogs; null in any other dialog.
+HWND FileNameBox(HWND dialog) {
+    // The Explorer-style dialog's file-name combo box holds an edit; the
+    // older dialog has the edit alone (dlgs.h: cmb13, edt1).
+    if (HWND combo = ItemOf(dialog, 0x47C)) {
+        const HWND edit = FirstOf(combo, L"Edit");
+        return edit ? edit : combo;
+    }
+    return ItemOf(dialog, 0x480);
 }
 
 // The edit view of the main window comes forward with the focus.
@@ -20,11 +27,6 @@ bool ReadyForKeys(const App& app) {
 }
 
 }  // namespace
-
-DriverOptions& Options() {
-    static DriverOptions options;
-    return options;
-}
 
 std::string FreshFolder() {
     const std::filesystem::path folder = Wide(Options().out + "\\work\\" + TestName());
@@ -48,8 +50,6 @@ std::string AnsiBytes(const std::string& text) {
 }
 
 long long Units(const std::string& text) { return static_cast<long long>(Wide(text).size()); }
-
-std::string Clip() { return ClipboardText().value_or("<none>"); }
 
 App::App(const std::string& folder) : folder_(folder), exe_(folder + "\\ScribbitⅡ.exe") {
     EXPECT_TRUE(CopyFileW(Wide(Options().exe).c_str(), Wide(exe_).c_str(), FALSE)) << "copying " << Options().exe;
@@ -78,23 +78,15 @@ bool App::Key(WORD virtualKey, Modifiers modifiers) const { return ReadyForKeys(
 
 bool App::Type(const std::string& text) const { return ReadyForKeys(*this) && TypeText(text); }
 
-std::string App::Answer(const std::function<void()>& action, int button) const {
-    if (action && MessageBoxOf(Pid())) return "<a message box was up before the action>";
+bool App::Answer(const std::function<void()>& action, int button) const {
+    HWND box = action ? MessageBoxOf(Pid()) : nullptr;
+    if (box) return false;  // one was up before the action
     if (action) action();
-    HWND box = nullptr;
-    if (!PollUntil([&] { return (box = MessageBoxOf(Pid())) != nullptr; })) return "<no message box>";
-    // It may be caught before it has its text.
-    std::string text;
-    PollUntil([&] { return !(text = TextOf(GetDlgItem(box, MessageBoxText))).empty(); });
-    if (!Click(box, button) || !Gone(box)) return "<not answered> " + text;
-    return text;
+    return PollUntil([&] { return (box = MessageBoxOf(Pid())) != nullptr; }) && Click(box, button) && Gone(box);
 }
 
 HWND App::Opens(const std::function<void()>& action, const std::function<HWND()>& find) const {
-    if (find()) {
-        ADD_FAILURE() << "the window was there before the action";
-        return nullptr;
-    }
+    if (find()) return nullptr;  // it was there before the action
     action();
     HWND found = nullptr;
     PollUntil([&] { return (found = find()) != nullptr; });
@@ -103,7 +95,12 @@ HWND App::Opens(const std::function<void()>& action, const std::function<HWND()>
 
 bool App::ChooseFile(const std::function<void()>& action, const std::string& path, bool readOnly,
                      const std::string& screenshot) const {
-    const HWND dialog = Opens(action, [&] { return FileDialogOf(Pid()); });
+    const HWND dialog = Opens(action, [&] {
+        for (HWND shown : ShownDialogs(Pid())) {
+            if (FileNameBox(shown)) return shown;
+        }
+        return HWND{};
+    });
     if (!dialog) return false;
     if (readOnly) Send(GetDlgItem(dialog, 0x410), BM_SETCHECK, BST_CHECKED);  // dlgs.h chx1
     if (!path.empty() && !SetText(FileNameBox(dialog), path)) return false;
@@ -112,9 +109,8 @@ bool App::ChooseFile(const std::function<void()>& action, const std::string& pat
 }
 
 bool App::Exit(int button) const {
-    if (button) return Answer([&] { Command(scribbit::menu::FileExit); }, button)[0] != '<' && process.WaitForExit(ExitMs);
-    Command(scribbit::menu::FileExit);
-    return process.WaitForExit(ExitMs);
+    const auto exit = [&] { Command(scribbit::menu::FileExit); };
+    return (button ? Answer(exit, button) : Command(scribbit::menu::FileExit)) && process.WaitForExit(WaitMs);
 }
 
 }  // namespace e2e

@@ -18,7 +18,10 @@ struct DriverOptions {
     std::string exe;  // the ScribbitⅡ.exe under test
     std::string out;  // work folders and screenshots go below it
 };
-DriverOptions& Options();
+inline DriverOptions& Options() {
+    static DriverOptions options;
+    return options;
+}
 
 // A fresh, empty folder for the running test.
 std::string FreshFolder();
@@ -28,7 +31,6 @@ void Screenshot(const std::string& label);
 std::string AnsiBytes(const std::string& text);
 // UTF-16 units, as the edit control counts positions.
 long long Units(const std::string& text);
-std::string Clip();  // the clipboard's text, "<none>" when it holds none
 
 // Polls get() until it returns want; returns the last value read.
 template <class Get, class Want>
@@ -56,7 +58,7 @@ public:
     std::string SettingsPath() const { return folder_ + "\\ScribbitⅡ.ini"; }
     std::optional<std::string> Settings() const { return ReadFileBytes(SettingsPath()); }
 
-    void Command(scribbit::MenuItem item) const { PostCommand(Main(), item); }
+    bool Command(scribbit::MenuItem item) const { return PostCommand(Main(), item); }
     // A command sent, for those that open no modal window: when this
     // returns, the program has carried it out.
     bool Run(scribbit::MenuItem item) const;
@@ -64,9 +66,9 @@ public:
     bool Key(WORD virtualKey, Modifiers modifiers = NoModifier) const;
     bool Type(const std::string& text) const;
 
-    // Acts, then answers the message box that comes up with button and
-    // returns its text; none may be up before (null action: already done).
-    std::string Answer(const std::function<void()>& action, int button = IDOK) const;
+    // Acts (null: already done), then answers the message box that comes up
+    // with button; false when one was up before, none came or it stayed.
+    bool Answer(const std::function<void()>& action, int button = IDOK) const;
     // Acts, then waits for the window find finds; none may be found before.
     HWND Opens(const std::function<void()>& action, const std::function<HWND()>& find) const;
     // Acts, then fills in the open or save dialog that comes up and clicks OK
