@@ -41,9 +41,9 @@ INPUT Key(WORD virtualKey, WORD unit, bool up) {
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.wScan = virtualKey ? static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) : unit;
-    // The navigation block and Delete are extended keys: without the flag
+    // The navigation block, Insert and Delete are extended keys: without the flag
     // they arrive as the keypad's.
-    const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_DELETE;
+    const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT || virtualKey == VK_DELETE;
     input.ki.dwFlags = (virtualKey ? 0 : KEYEVENTF_UNICODE) | (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
     return input;
 }

@@ -62,6 +62,12 @@ TEST(Session, CountFontWordWrapAndBars) {
         ASSERT_TRUE(SetSelection(editor, 0, 0));
         EXPECT_AFTER(app.Key('A'), app.Panel(3), std::to_string(bytes + 1));
         EXPECT_AFTER(app.Key(VK_BACK), app.Panel(3), std::to_string(bytes));
+        // The INS panel follows the key at the clock's next tick (pressed
+        // twice, to leave the key as it was).
+        for (int press = 0; press < 2; ++press) {
+            const std::string ins = app.Panel(6);
+            EXPECT_AFTER(app.Key(VK_INSERT), app.Panel(6), ins.empty() ? "INS" : "");
+        }
 
         // The font dialog: Cancel keeps the font after another was picked;
         // OK shows the picked one.

@@ -48,8 +48,7 @@ TEST(PrintJob, LaysOutEachPageInMillimetres) {
     };
     ASSERT_GE(f.printer.calls.size(), firstPage.size());
     EXPECT_EQ(std::vector<PrintCall>(f.printer.calls.begin(), f.printer.calls.begin() + 9), firstPage);
-    EXPECT_EQ(f.printer.font, f.app.ActiveView().Font());
-    EXPECT_EQ(f.printer.color, 0x0000FFu);
+    EXPECT_EQ(std::tuple(f.printer.font, f.printer.color), std::tuple(f.app.ActiveView().Font(), 0x0000FFu));
     EXPECT_EQ(FindText(f.printer, u"L56")->y, 248);
     const PrintCall* next = FindText(f.printer, u"L57");
     EXPECT_EQ(next->y, 28);
@@ -90,8 +89,7 @@ TEST(PrintJob, HeaderCarriesThePageNumberWithItsBlankAndTheHeaderText) {
     f.Print(Lines(113));
     const PrintCall* header = FindText(f.printer, u" 3ページ");
     ASSERT_NE(header, nullptr);
-    EXPECT_EQ(header->x, 170 - 16);
-    EXPECT_EQ(header->y, 20);
+    EXPECT_EQ(std::tuple(header->x, header->y), std::tuple(170.0 - 16, 20.0));
 }
 
 TEST(PrintJob, CancelStopsBeforeTheNextLineAndDiscardsTheJob) {
@@ -101,9 +99,8 @@ TEST(PrintJob, CancelStopsBeforeTheNextLineAndDiscardsTheJob) {
     };
     f.Print(Lines(100));
     EXPECT_EQ(BodyOfOnePage(f.printer), (std::vector<std::u16string>{u"L1", u"L2"}));
-    EXPECT_EQ(f.printer.calls.back().kind, PrintCall::Abort);
-    EXPECT_FALSE(f.printer.Has(PrintCall::End));
-    EXPECT_EQ(f.windows.closes, 1);
+    EXPECT_EQ(std::tuple(f.printer.calls.back().kind, f.printer.Has(PrintCall::End), f.windows.closes),
+              std::tuple(PrintCall::Abort, false, 1));
     EXPECT_EQ(f.windows.comment, u"memo.txt\r\nを印刷中です。");
     EXPECT_EQ(f.app.ActiveView().Text(), Lines(100));
     EXPECT_TRUE(f.app.dialogs.messages.empty());
