@@ -71,26 +71,6 @@ TEST_F(TextTest, ReplaceEveryGoesLeftToRightWithoutOverlapsAndNeverRescans) {
     }
 }
 
-TEST_F(TextTest, TheLocaleIsAskedOncePerCharacterAndOnlyForWhatItCallsEqual) {
-    std::u16string text;
-    for (int i = 0; i < 2000; ++i) text += u"あいうえおカキクケコABCabc";
-    const TextSearcher searcher(u"かきくけこabc", Text, folder);
-    EXPECT_EQ(searcher.FindAll(text, 0).size(), 2000u);
-    const long long calls = services.mapCalls + services.compareCalls;
-    EXPECT_LT(calls, 200);
-    EXPECT_EQ(searcher.FindAll(text, 0).size(), 2000u);
-    EXPECT_EQ(services.mapCalls + services.compareCalls, calls);
-
-    struct Disagreeing : FakeTextServices {
-        bool EqualIgnoringCaseWidthKana(std::u16string_view, std::u16string_view) const override { return false; }
-    } strict;
-    TextFolder strictFolder(strict);
-    EXPECT_EQ(TextSearcher(u"A", Text, strictFolder).FindFirst(u"aA", 0), (TextMatch{1, 1}));
-    services.failMapping = true;  // falls back to binary comparison
-    TextFolder failing(services);
-    EXPECT_EQ(TextSearcher(u"abc", Text, failing).FindFirst(u"ABC abc", 0), (TextMatch{4, 3}));
-}
-
 TEST_F(TextTest, EveryConversionOnTypicalAndEdgeTexts) {
     using C = Conversion;
     const struct {

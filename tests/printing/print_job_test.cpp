@@ -172,23 +172,5 @@ TEST(PrintJob, AnEmptyDocumentPrintsOneFramedPage) {
     EXPECT_TRUE(f.app.dialogs.messages.empty());
 }
 
-TEST(PrintJob, ALongDocumentPrintsWholeAtACostProportionalToItsLength) {
-    PrintingFixture f;
-    std::u16string text(100000, u'x');
-    text += u"\r\n" + std::u16string(40000, u'y');
-    f.Print(text);
-    std::u16string printed;
-    std::size_t pages = 1;
-    for (std::size_t i = 0; i < f.printer.calls.size(); ++i) {
-        const PrintCall& call = f.printer.calls[i];
-        if (call.kind == PrintCall::NewPage) ++pages;
-        if (call.kind == PrintCall::Text && call.x == 15 && call.y >= 28 && call.y < 252) printed += call.text;
-    }
-    EXPECT_EQ(printed, std::u16string(100000, u'x') + std::u16string(40000, u'y'));
-    EXPECT_GT(pages, 32u);
-    EXPECT_LT(f.printer.measuredUnits, 3 * text.size());
-    EXPECT_EQ(f.windows.values.back(), static_cast<int>(text.size()));
-}
-
 }  // namespace
 }  // namespace scribbit

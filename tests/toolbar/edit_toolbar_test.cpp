@@ -155,22 +155,5 @@ TEST(EditToolBar, OkAppliesCancelKeepsWhatWasAppliedAndEachOpeningStartsAfresh) 
     EXPECT_EQ(app.formDialogs.editToolBarRuns, 3);
 }
 
-TEST(EditToolBar, TheDialogsStayAboveAMainWindowKeptOnTop) {
-    struct Window : TopLevelWindow {
-        std::int32_t SetTopMost(bool topMost) override {
-            calls.push_back(topMost);
-            return 1;
-        }
-        std::vector<bool> calls;
-    } dialog;
-    AppFixture app;
-    for (const bool onTop : {false, true}) {
-        app.menus.SetChecked(menu::FormAlwaysOnTop, onTop);
-        EditToolBarModel(app.Context()).OnActivate(dialog);
-        AboutModel(app.Context(), app.shell).OnActivate(dialog);
-    }
-    EXPECT_EQ(dialog.calls, (std::vector<bool>{true, true}));
-}
-
 }  // namespace
 }  // namespace scribbit
