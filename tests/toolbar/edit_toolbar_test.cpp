@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "help/about_dialog.h"
 #include "support/app_fixture.h"
 #include "support/utf8.h"
 #include "toolbar/command_catalogue.h"
