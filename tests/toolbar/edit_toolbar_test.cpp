@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "help/about_dialog.h"
 #include "support/app_fixture.h"
 #include "support/utf8.h"
 #include "toolbar/command_catalogue.h"
@@ -152,6 +153,23 @@ TEST(EditToolBar, OkAppliesCancelKeepsWhatWasAppliedAndEachOpeningStartsAfresh) 
     EXPECT_EQ(app.toolBar.Entry(0).key, u"名前を付けて保存");
     app.form.MenuClick(MenuItem{Menu::ToolBar, 1});
     EXPECT_EQ(app.formDialogs.editToolBarRuns, 3);
+}
+
+TEST(EditToolBar, TheDialogsStayAboveAMainWindowKeptOnTop) {
+    struct Window : TopLevelWindow {
+        std::int32_t SetTopMost(bool topMost) override {
+            calls.push_back(topMost);
+            return 1;
+        }
+        std::vector<bool> calls;
+    } dialog;
+    AppFixture app;
+    for (const bool onTop : {false, true}) {
+        app.menus.SetChecked(menu::FormAlwaysOnTop, onTop);
+        EditToolBarModel(app.Context()).OnActivate(dialog);
+        AboutModel(app.Context(), app.shell).OnActivate(dialog);
+    }
+    EXPECT_EQ(dialog.calls, (std::vector<bool>{true, true}));
 }
 
 }  // namespace
