@@ -42,19 +42,5 @@ TEST(Help, MenuStartsTheReadmeSearchesOnlyWhileEnabledAndShowsAbout) {
     EXPECT_EQ(app.shell.opened[1].first.substr(0, 7), u"mailto:");
 }
 
-TEST(Help, LinksTurnRedUnderTheMouseAndBlueOverTheBackground) {
-    AppFixture app;
-    AboutModel about(app.Context(), app.shell);
-    EXPECT_EQ(std::tuple(about.HomePageColor(), about.MailColor()), std::tuple(LinkColor, LinkColor));
-    about.OnMailMouseMove();
-    about.OnBackgroundMouseMove();
-    about.OnHomePageMouseMove();  // the mouse goes from one link to the other over the background
-    EXPECT_EQ(std::tuple(about.HomePageColor(), about.MailColor()), std::tuple(LinkHoverColor, LinkColor));
-    about.OnMailMouseMove();
-    EXPECT_EQ(std::tuple(about.HomePageColor(), about.MailColor()), std::tuple(LinkHoverColor, LinkHoverColor));
-    about.OnBackgroundMouseMove();
-    EXPECT_EQ(std::tuple(about.HomePageColor(), about.MailColor()), std::tuple(LinkColor, LinkColor));
-}
-
 }  // namespace
 }  // namespace scribbit

@@ -161,16 +161,5 @@ TEST(PrintJob, ASecondPrintWaitsAndClosingTheWindowCancelsTheJobFirst) {
     EXPECT_TRUE(f.app.frame.HasQuit());
 }
 
-TEST(PrintJob, AnEmptyDocumentPrintsOneFramedPage) {
-    PrintingFixture f;
-    f.Print(u"", u"");
-    EXPECT_EQ(f.printer.Texts().size(), 4u);
-    EXPECT_EQ(f.printer.calls.back().kind, PrintCall::End);
-    EXPECT_FALSE(f.printer.Has(PrintCall::NewPage));
-    EXPECT_EQ(f.windows.comment, u"\r\nを印刷中です。");
-    EXPECT_GE(f.windows.maximum, 1);
-    EXPECT_TRUE(f.app.dialogs.messages.empty());
-}
-
 }  // namespace
 }  // namespace scribbit
