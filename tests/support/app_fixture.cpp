@@ -7,9 +7,9 @@
 namespace scribbit {
 
 void PrintTo(const Screen& s, std::ostream* out) {
-    *out << "{text \"" << Utf8(s.text) << "\", path \"" << Utf8(s.path) << "\"" << (s.modified ? ", modified" : "")
-         << (s.readOnly ? ", read-only" : "") << ", caption \"" << Utf8(s.caption) << "\", panel 1 \""
-         << Utf8(s.panel1) << "\"}";
+    *out << "{text \"" << Utf8(s.text) << "\", path \"" << Utf8(s.path) << "\""
+         << (s.modified ? ", modified" : "") << (s.readOnly ? ", read-only" : "") << ", caption \""
+         << Utf8(s.caption) << "\", panel 1 \"" << Utf8(s.panel1) << "\"}";
 }
 
 AppFixture::AppFixture(std::u16string_view programFolder)
@@ -21,9 +21,7 @@ AppFixture::AppFixture(std::u16string_view programFolder)
         view->SetChangeHandler([this] { form.OnEditorChanged(); });
         view->SetFont(FirstRunFont());
     }
-    std::u16string folder(programFolder);
-    while (!folder.empty() && folder.back() == u'\\') folder.pop_back();
-    if (folder.size() > 2) files.AddFolder(folder);  // a drive root needs no folder of its own
+    files.AddFolder(std::u16string(programFolder));
     files.AddFolder(u"C:\\docs");
 }
 

@@ -22,9 +22,8 @@ void FakeEditView::SetSel(std::size_t start, std::size_t length) {
 }
 
 bool FakeEditView::ReplaceSel(const std::u16string& text) {
-    if (text.find(u'\0') != std::u16string::npos || text.size() > capacity_ - (text_.size() - selLength_))
-        return false;
-    if (selLength_ > 0 || !text.empty()) ReplaceSelection(text);
+    if (text.find(u'\0') != std::u16string::npos || text.size() > Room()) return false;
+    ReplaceSelection(text);
     return true;
 }
 
@@ -32,38 +31,21 @@ void FakeEditView::Undo() {
     // The control refuses to undo while it is read-only.
     if (!undo_ || locked_) return;
     const UndoStep step = *undo_;
-    selStart_ = step.position;
-    selLength_ = step.insertedLength;
+    SetSel(step.position, step.insertedLength);
     ReplaceSelection(step.removed);
     // The restored text comes back selected.
-    selStart_ = step.position;
-    selLength_ = step.removed.size();
-}
-
-void FakeEditView::Copy() {
-    if (selLength_ > 0) clipboard_.SetText(SelText());
-}
-
-void FakeEditView::Cut() {
-    // Like the system control: copy, then clear, whether or not the copy
-    // could reach the clipboard.
-    Copy();
-    Clear();
+    SetSel(step.position, step.removed.size());
 }
 
 void FakeEditView::Paste() {
     auto clip = clipboard_.GetText();
     if (locked_ || !clip) return;
     // The control pastes what still fits and drops the rest.
-    clip->resize(std::min(clip->size(), capacity_ - (text_.size() - selLength_)));
-    if (selLength_ > 0 || !clip->empty()) ReplaceSelection(*clip);
-}
-
-void FakeEditView::Clear() {
-    if (!locked_ && selLength_ > 0) ReplaceSelection(u"");
+    ReplaceSelection(clip->substr(0, Room()));
 }
 
 void FakeEditView::ReplaceSelection(const std::u16string& text) {
+    if (selLength_ == 0 && text.empty()) return;  // no change, so no notification
     undo_ = UndoStep{selStart_, text.size(), text_.substr(selStart_, selLength_)};
     text_.replace(selStart_, selLength_, text);
     selStart_ += text.size();

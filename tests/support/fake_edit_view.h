@@ -32,10 +32,18 @@ public:
 
     bool CanUndo() const override { return undo_.has_value(); }
     void Undo() override;
-    void Cut() override;
-    void Copy() override;
+    // Like the system control, a cut clears whether or not the copy reached the clipboard.
+    void Cut() override {
+        Copy();
+        Clear();
+    }
+    void Copy() override {
+        if (selLength_ > 0) clipboard_.SetText(SelText());
+    }
     void Paste() override;
-    void Clear() override;
+    void Clear() override {
+        if (!locked_) ReplaceSelection(u"");
+    }
 
     void SetLocked(bool locked) override { locked_ = locked; }
     bool IsLocked() const override { return locked_; }
@@ -49,8 +57,6 @@ public:
     void SetVisible(bool visible) override { visible_ = visible; }
     void Move(const Bounds& bounds) override { placement_ = bounds; }
     Bounds Placement() const override { return placement_; }
-
-    // --- Test controls -------------------------------------------------
 
     // The change notification the shell forwards to the main window.
     void SetChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
@@ -73,7 +79,10 @@ private:
         std::u16string removed;          // what it took out
     };
 
-    // Replaces the selection as one undoable step and notifies.
+    // What the selection can grow by before the text is at the capacity.
+    std::size_t Room() const { return capacity_ - (text_.size() - selLength_); }
+    // Replaces the selection as one undoable step and notifies, unless it
+    // changes nothing.
     void ReplaceSelection(const std::u16string& text);
 
     FakeClipboard& clipboard_;

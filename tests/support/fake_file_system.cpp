@@ -29,7 +29,8 @@ SystemError MakeSystemError(std::uint32_t code) {
         {win_error::AccessDenied, u"アクセスが拒否されました。"},
         {win_error::SharingViolation, u"プロセスはファイルにアクセスできません。別のプロセスが使用中です。"},
         {win_error::DiskFull, u"ディスクに十分な空き領域がありません。"},
-        {win_error::InvalidName, u"ファイル名、ディレクトリ名、またはボリューム ラベルの構文が間違っています。"},
+        {win_error::InvalidName,
+         u"ファイル名、ディレクトリ名、またはボリューム ラベルの構文が間違っています。"},
     };
     const auto it = descriptions.find(code);
     // The file system's errors are raised by the program itself, as the
@@ -37,12 +38,10 @@ SystemError MakeSystemError(std::uint32_t code) {
     return SystemError{code, it == descriptions.end() ? u"エラーが発生しました。" : it->second, u"ScribbitⅡ"};
 }
 
-std::u16string FakeFileSystem::Key(const std::u16string& path) {
-    std::u16string key = path;
-    for (auto& c : key) {
+std::u16string FakeFileSystem::Key(std::u16string path) {
+    for (char16_t& c : path)
         if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-    return key;
+    return path;
 }
 
 const FakeFileSystem::Entry* FakeFileSystem::Find(const std::u16string& path) const {
@@ -96,7 +95,7 @@ std::optional<SystemError> FakeFileSystem::WriteAllSafely(const std::u16string& 
     if (target && target->readOnly) return MakeSystemError(win_error::AccessDenied);
     // The original's attributes stay; only its contents change.
     if (target)
-        entries_[Key(path)].bytes = bytes;
+        At(path).bytes = bytes;
     else
         AddFile(path, bytes);
     return std::nullopt;
@@ -119,9 +118,8 @@ std::optional<std::string> FakeFileSystem::Contents(const std::u16string& path) 
 
 std::vector<std::u16string> FakeFileSystem::FilePaths() const {
     std::vector<std::u16string> paths;
-    for (const auto& [key, entry] : entries_) {
+    for (const auto& [key, entry] : entries_)
         if (!entry.folder) paths.push_back(entry.path);
-    }
     return paths;
 }
 

@@ -1,8 +1,6 @@
 // In-memory disk: files as byte strings with read-only and locked flags,
 // folders that can be read-only, and writes that a test makes fail per path.
-// Errors carry the system's numbers and descriptions. A failed WriteAllSafely
-// leaves the previous file byte for byte and nothing else behind, as the
-// contract shows the real one does.
+// Errors carry the system's numbers and descriptions.
 #pragma once
 
 #include <cstdint>
@@ -34,17 +32,15 @@ public:
     ReadResult ReadAll(const std::u16string& path, bool createIfMissing) override;
     std::optional<SystemError> WriteAllSafely(const std::u16string& path, const std::string& bytes) override;
 
-    // --- Set-up -----------------------------------------------------------
     // Adds or replaces a file (its folder comes into being with it).
     void AddFile(const std::u16string& path, std::string bytes, bool readOnly = false);
     void AddFolder(const std::u16string& path, bool readOnly = false);
-    void SetReadOnly(const std::u16string& path, bool readOnly) { entries_.at(Key(path)).readOnly = readOnly; }
+    void SetReadOnly(const std::u16string& path, bool readOnly) { At(path).readOnly = readOnly; }
     // Another program holds the file open without sharing.
-    void SetLocked(const std::u16string& path, bool locked) { entries_.at(Key(path)).locked = locked; }
+    void SetLocked(const std::u16string& path, bool locked) { At(path).locked = locked; }
     // Every later write of path fails with code (a full disk, say).
     void FailWrites(const std::u16string& path, std::uint32_t code) { failures_[Key(path)] = code; }
 
-    // --- Inspection -------------------------------------------------------
     std::optional<std::string> Contents(const std::u16string& path) const;
     std::vector<std::u16string> FilePaths() const;
     // Every call, e.g. "read C:\a.txt", "write C:\a.txt".
@@ -60,7 +56,8 @@ private:
     };
 
     // Windows paths ignore letter case.
-    static std::u16string Key(const std::u16string& path);
+    static std::u16string Key(std::u16string path);
+    Entry& At(const std::u16string& path) { return entries_.at(Key(path)); }
     const Entry* Find(const std::u16string& path) const;
     // Why path cannot be opened as a file at all, if it cannot.
     std::optional<SystemError> CheckPath(const std::u16string& path) const;

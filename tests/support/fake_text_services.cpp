@@ -4,6 +4,8 @@
 #include <array>
 #include <map>
 
+#include "app/decimal.h"
+
 namespace scribbit {
 namespace {
 
@@ -90,10 +92,8 @@ std::u16string Fold(std::u16string_view text) {
 }
 
 std::u16string Digits(int value, std::size_t width) {
-    std::u16string digits;
-    for (; value > 0 || digits.size() < width; value /= 10)
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-    return digits;
+    std::u16string digits = Decimal(static_cast<std::uint64_t>(value));
+    return digits.insert(0, width - std::min(width, digits.size()), u'0');
 }
 
 }  // namespace

@@ -1,39 +1,19 @@
 #include "support/recording_printer.h"
 
 #include <algorithm>
+#include <set>
 
 namespace scribbit {
 
-RecordingPrinter::RecordingPrinter()
-    : current{{PaperSetting::Size, 9}, {PaperSetting::Source, 1}, {PaperSetting::Orientation, Portrait}},
-      accepted{{PaperSetting::Size, {1, 9}}, {PaperSetting::Source, {1, 4}}, {PaperSetting::Orientation, {1, 2}}} {}
-
-PrinterCode RecordingPrinter::Get(PaperSetting setting) {
-    if (unreadable) return PrinterCode{std::nullopt, Failure()};
-    return PrinterCode{current[setting], {}};
-}
-
 SetResult RecordingPrinter::Set(PaperSetting setting, std::int32_t code) {
+    // Letter and A4, the upper tray and manual feed, both orientations.
+    static const std::map<PaperSetting, std::set<std::int32_t>> accepted{
+        {PaperSetting::Size, {1, 9}}, {PaperSetting::Source, {1, 4}}, {PaperSetting::Orientation, {1, 2}}};
     sets.emplace_back(setting, code);
     if (unreadable || failOnCode == code) return SetResult{SetOutcome::Failed, Failure()};
-    if (!accepted[setting].contains(code)) return SetResult{SetOutcome::Rejected, {}};
+    if (!accepted.at(setting).contains(code)) return SetResult{SetOutcome::Rejected, {}};
     current[setting] = code;
     return {};
-}
-
-PrintDialogResult RecordingPrinter::ShowPrintDialog(std::uint32_t flags) {
-    dialogFlags.push_back(flags);
-    return dialogAnswer.value_or(PrintDialogResult{DialogOutcome::Chosen, {}});
-}
-
-PrinterFailure RecordingPrinter::StartJob(const std::u16string& documentName) {
-    return Record({PrintCall::Start, 0, 0, documentName});
-}
-
-PrinterFailure RecordingPrinter::SetFont(const FontSpec& f, Color c) {
-    font = f;
-    color = c;
-    return Record({PrintCall::Font});
 }
 
 double RecordingPrinter::TextWidth(std::u16string_view text) const {
@@ -53,14 +33,6 @@ std::size_t RecordingPrinter::FitCount(std::u16string_view text, double width) c
     return fit;
 }
 
-PrinterFailure RecordingPrinter::PrintText(double x, double y, std::u16string_view text) {
-    return Record({PrintCall::Text, x, y, std::u16string(text)});
-}
-
-PrinterFailure RecordingPrinter::DrawLine(double x1, double y1, double x2, double y2, int lineWidth) {
-    return Record({PrintCall::Line, x1, y1, u"", x2, y2, lineWidth});
-}
-
 PrinterFailure RecordingPrinter::Record(PrintCall call) {
     const bool fails = failOnCall == calls.size();
     calls.push_back(std::move(call));
@@ -75,7 +47,8 @@ std::vector<std::u16string> RecordingPrinter::Texts() const {
 }
 
 bool RecordingPrinter::Has(PrintCall::Kind kind) const {
-    return std::any_of(calls.begin(), calls.end(), [kind](const PrintCall& call) { return call.kind == kind; });
+    return std::any_of(calls.begin(), calls.end(),
+                       [kind](const PrintCall& call) { return call.kind == kind; });
 }
 
 }  // namespace scribbit
