@@ -25,25 +25,16 @@ AppFixture::AppFixture(std::u16string_view programFolder)
     files.AddFolder(u"C:\\docs");
 }
 
-void AppFixture::PutSettings(std::u16string_view settings) {
-    files.AddFile(SettingsPath(), locale.ToAnsi(settings).bytes);
-}
-
 std::optional<std::u16string> AppFixture::SettingsOnDisk() {
     const std::optional<std::string> bytes = files.Contents(SettingsPath());
     if (!bytes) return std::nullopt;
     return locale.FromAnsi(*bytes);
 }
 
-FakeEditView& AppFixture::ActiveView() {
-    return &Context().ActiveEditor() == &txtReturn ? txtReturn : txtNoReturn;
-}
-
 Screen AppFixture::Seen() {
     const DocumentState& document = Context().document;
-    if (txtReturn.IsLocked() != document.IsReadOnly || txtNoReturn.IsLocked() != document.IsReadOnly) {
+    if (txtReturn.IsLocked() != document.IsReadOnly || txtNoReturn.IsLocked() != document.IsReadOnly)
         ADD_FAILURE() << "the views' locks disagree with the read-only state";
-    }
     return {ActiveView().Text(), document.CurrentFilePath, document.IsModified, document.IsReadOnly,
             frame.caption,       status.PanelText(1)};
 }

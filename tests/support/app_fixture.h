@@ -44,9 +44,9 @@ public:
     EditingContext& Editing() { return form.Editing(); }
     std::u16string SettingsPath() { return Context().SettingsPath(); }
     // The settings file on the disk, encoded in or decoded from the ANSI code page.
-    void PutSettings(std::u16string_view text);
+    void PutSettings(std::u16string_view text) { files.AddFile(SettingsPath(), locale.ToAnsi(text).bytes); }
     std::optional<std::u16string> SettingsOnDisk();
-    FakeEditView& ActiveView();
+    FakeEditView& ActiveView() { return &Context().ActiveEditor() == &txtReturn ? txtReturn : txtNoReturn; }
     // A read-only state the two views disagree with fails the test.
     Screen Seen();
     // The user typing at the end of the text; false when the view refuses.

@@ -107,10 +107,6 @@ void FakeFileSystem::AddFile(const std::u16string& path, std::string bytes, bool
     entries_[Key(path)] = Entry{path, std::move(bytes), false, readOnly, false};
 }
 
-void FakeFileSystem::AddFolder(const std::u16string& path, bool readOnly) {
-    entries_[Key(path)] = Entry{path, {}, true, readOnly, false};
-}
-
 std::optional<std::string> FakeFileSystem::Contents(const std::u16string& path) const {
     if (!FileExists(path)) return std::nullopt;
     return Find(path)->bytes;

@@ -34,7 +34,9 @@ public:
 
     // Adds or replaces a file (its folder comes into being with it).
     void AddFile(const std::u16string& path, std::string bytes, bool readOnly = false);
-    void AddFolder(const std::u16string& path, bool readOnly = false);
+    void AddFolder(const std::u16string& path, bool readOnly = false) {
+        entries_[Key(path)] = Entry{path, {}, true, readOnly, false};
+    }
     void SetReadOnly(const std::u16string& path, bool readOnly) { At(path).readOnly = readOnly; }
     // Another program holds the file open without sharing.
     void SetLocked(const std::u16string& path, bool locked) { At(path).locked = locked; }

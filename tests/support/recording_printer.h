@@ -4,9 +4,11 @@
 // records every output call, and fails when told to.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,7 +32,18 @@ public:
         if (unreadable) return PrinterCode{std::nullopt, Failure()};
         return PrinterCode{current[setting], {}};
     }
-    SetResult Set(PaperSetting setting, std::int32_t code) override;
+    SetResult Set(PaperSetting setting, std::int32_t code) override {
+        // Letter and A4, the upper tray and manual feed, both orientations.
+        static const std::map<PaperSetting, std::set<std::int32_t>> accepted{
+            {PaperSetting::Size, {1, 9}},
+            {PaperSetting::Source, {1, 4}},
+            {PaperSetting::Orientation, {1, 2}}};
+        sets.emplace_back(setting, code);
+        if (unreadable || failOnCode == code) return SetResult{SetOutcome::Failed, Failure()};
+        if (!accepted.at(setting).contains(code)) return SetResult{SetOutcome::Rejected, {}};
+        current[setting] = code;
+        return {};
+    }
     PrintDialogResult ShowPrintDialog(std::uint32_t flags) override {
         dialogFlags.push_back(flags);
         return dialogAnswer.value_or(PrintDialogResult{DialogOutcome::Chosen, {}});
@@ -44,9 +57,22 @@ public:
         return Record({PrintCall::Font});
     }
     PageArea PrintableArea() const override { return area; }
-    double TextWidth(std::u16string_view text) const override;
+    double TextWidth(std::u16string_view text) const override {
+        double width = 0;
+        for (char16_t c : text) {
+            const auto special = widths.find(c);
+            width += special != widths.end() ? special->second : c < 0x80 ? 2 : 4;
+        }
+        return width;
+    }
     double TextHeight(std::u16string_view) const override { return lineHeight; }
-    std::size_t FitCount(std::u16string_view text, double width) const override;
+    std::size_t FitCount(std::u16string_view text, double width) const override {
+        std::size_t fit = 0;
+        double used = 0;
+        while (fit < text.size() && (used += TextWidth(text.substr(fit, 1))) <= width) ++fit;
+        measuredUnits += std::min(text.size(), fit + 1);
+        return fit;
+    }
     PrinterFailure PrintText(double x, double y, std::u16string_view text) override {
         return Record({PrintCall::Text, x, y, std::u16string(text)});
     }
@@ -78,11 +104,23 @@ public:
 
     static SystemError Failure() { return SystemError{1801, u"プリンター名が無効です。", u"Printer"}; }
     // The texts printed, in order.
-    std::vector<std::u16string> Texts() const;
-    bool Has(PrintCall::Kind kind) const;
+    std::vector<std::u16string> Texts() const {
+        std::vector<std::u16string> texts;
+        for (const PrintCall& call : calls)
+            if (call.kind == PrintCall::Text) texts.push_back(call.text);
+        return texts;
+    }
+    bool Has(PrintCall::Kind kind) const {
+        return std::any_of(calls.begin(), calls.end(),
+                           [kind](const PrintCall& call) { return call.kind == kind; });
+    }
 
 private:
-    PrinterFailure Record(PrintCall call);
+    PrinterFailure Record(PrintCall call) {
+        const bool fails = failOnCall == calls.size();
+        calls.push_back(std::move(call));
+        return fails ? PrinterFailure(Failure()) : std::nullopt;
+    }
 };
 
 }  // namespace scribbit
