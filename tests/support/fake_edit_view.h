@@ -109,10 +109,8 @@ private:
         std::u16string removed;          // what it took out
     };
 
-    // What the selection can grow by before the text is at the capacity.
     std::size_t Room() const { return capacity_ - (text_.size() - selLength_); }
-    // Replaces the selection as one undoable step and notifies, unless it
-    // changes nothing.
+    // Replaces the selection as one undoable step, unless that changes nothing.
     void ReplaceSelection(const std::u16string& text) {
         if (selLength_ == 0 && text.empty()) return;
         undo_ = UndoStep{selStart_, text.size(), text_.substr(selStart_, selLength_)};

@@ -18,7 +18,8 @@ public:
     FakeMenuState() {
         for (const MenuDef& def : MenuTree()) {
             for (std::size_t i = 0; i < def.items.size(); ++i) {
-                if (!def.items[i].IsSeparator()) items_[{def.menu, int(i)}] = {false, def.items[i].enabledAtStart};
+                if (!def.items[i].IsSeparator())
+                    items_[{def.menu, int(i)}] = {false, def.items[i].enabledAtStart};
             }
         }
     }

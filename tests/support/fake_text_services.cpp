@@ -39,12 +39,9 @@ constexpr Table Tables[] = {
      u"ガギグゲゴザジズゼゾダヂヅデドバビブベボヴパピプペポ", Half, Full},
 };
 
-bool IsMark(char16_t c) {
-    return c == u'ﾞ' || c == u'ﾟ';
-}
-
 std::size_t CharLength(std::u16string_view s, std::size_t i) {
-    return i + 1 < s.size() && !IsMark(s[i]) && IsMark(s[i + 1]) ? 2 : 1;
+    const auto mark = [s](std::size_t at) { return s[at] == u'ﾞ' || s[at] == u'ﾟ'; };
+    return i + 1 < s.size() && !mark(i) && mark(i + 1) ? 2 : 1;
 }
 
 using Mapping = std::map<std::u16string, std::u16string, std::less<>>;
@@ -72,12 +69,8 @@ std::u16string MapWith(const Mapping& table, std::u16string_view text, std::size
         std::size_t length = std::min(longest, text.size() - i);
         auto it = table.find(text.substr(i, length));
         while (it == table.end() && --length > 0) it = table.find(text.substr(i, length));
-        if (it == table.end()) {
-            out += text[i++];
-        } else {
-            out += it->second;
-            i += length;
-        }
+        out += it == table.end() ? text.substr(i, 1) : std::u16string_view(it->second);
+        i += std::max<std::size_t>(length, 1);
     }
     return out;
 }
