@@ -75,9 +75,8 @@ std::u16string MapWith(const Mapping& table, std::u16string_view text, std::size
     return out;
 }
 
-// The comparison weighs every unit alone, as the system's does: a
-// half-width kana and its voiced mark do not compose here (ｶﾞ and ガ
-// compare unequal).
+// The comparison weighs every unit alone, as the system's does: a half-width
+// kana and its voiced mark do not compose here (ｶﾞ and ガ compare unequal).
 std::u16string Fold(std::u16string_view text) {
     std::u16string folded = MapWith(MappingFor(TextMapping::FullWidth), text, 1);
     folded = MapWith(MappingFor(TextMapping::Hiragana), folded, 1);

@@ -111,8 +111,7 @@ public:
         return texts;
     }
     bool Has(PrintCall::Kind kind) const {
-        return std::any_of(calls.begin(), calls.end(),
-                           [kind](const PrintCall& call) { return call.kind == kind; });
+        return std::ranges::any_of(calls, [kind](const PrintCall& call) { return call.kind == kind; });
     }
 
 private:
