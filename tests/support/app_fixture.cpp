@@ -7,9 +7,9 @@
 namespace scribbit {
 
 void PrintTo(const Screen& s, std::ostream* out) {
-    *out << "{text \"" << Utf8(s.text) << "\", path \"" << Utf8(s.path) << "\"" << (s.modified ? ", modified" : "")
-         << (s.readOnly ? ", read-only" : "") << ", caption \"" << Utf8(s.caption) << "\", panel 1 \""
-         << Utf8(s.panel1) << "\"}";
+    *out << "{text \"" << Utf8(s.text) << "\", path \"" << Utf8(s.path) << "\""
+         << (s.modified ? ", modified" : "") << (s.readOnly ? ", read-only" : "") << ", caption \""
+         << Utf8(s.caption) << "\", panel 1 \"" << Utf8(s.panel1) << "\"}";
 }
 
 AppFixture::AppFixture(std::u16string_view programFolder)
@@ -21,14 +21,8 @@ AppFixture::AppFixture(std::u16string_view programFolder)
         view->SetChangeHandler([this] { form.OnEditorChanged(); });
         view->SetFont(FirstRunFont());
     }
-    std::u16string folder(programFolder);
-    while (!folder.empty() && folder.back() == u'\\') folder.pop_back();
-    if (folder.size() > 2) files.AddFolder(folder);  // a drive root needs no folder of its own
+    files.AddFolder(std::u16string(programFolder));
     files.AddFolder(u"C:\\docs");
-}
-
-void AppFixture::PutSettings(std::u16string_view settings) {
-    files.AddFile(SettingsPath(), locale.ToAnsi(settings).bytes);
 }
 
 std::optional<std::u16string> AppFixture::SettingsOnDisk() {
@@ -37,15 +31,10 @@ std::optional<std::u16string> AppFixture::SettingsOnDisk() {
     return locale.FromAnsi(*bytes);
 }
 
-FakeEditView& AppFixture::ActiveView() {
-    return &Context().ActiveEditor() == &txtReturn ? txtReturn : txtNoReturn;
-}
-
 Screen AppFixture::Seen() {
     const DocumentState& document = Context().document;
-    if (txtReturn.IsLocked() != document.IsReadOnly || txtNoReturn.IsLocked() != document.IsReadOnly) {
+    if (txtReturn.IsLocked() != document.IsReadOnly || txtNoReturn.IsLocked() != document.IsReadOnly)
         ADD_FAILURE() << "the views' locks disagree with the read-only state";
-    }
     return {ActiveView().Text(), document.CurrentFilePath, document.IsModified, document.IsReadOnly,
             frame.caption,       status.PanelText(1)};
 }

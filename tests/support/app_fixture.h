@@ -1,8 +1,7 @@
 // Every double wired into one MainForm the way the Win32 shell wires the
 // real controls: the edit views' change notifications and the frame's
 // resizes reach the form, the views start with the window's font, and the
-// program's folder and C:\docs exist on the fake disk. Seen() is what the
-// user sees of the document, for one comparison per case.
+// program's folder and C:\docs exist on the fake disk.
 #pragma once
 
 #include <optional>
@@ -28,8 +27,7 @@
 
 namespace scribbit {
 
-// The shown view's text, the document's path, modified and read-only
-// states, the caption and status panel 1.
+// What the user sees of the document, for one comparison per case.
 struct Screen {
     std::u16string text, path;
     bool modified = false, readOnly = false;
@@ -40,26 +38,24 @@ void PrintTo(const Screen& screen, std::ostream* out);
 
 class AppFixture {
 public:
-    static constexpr char16_t DefaultFolder[] = u"C:\\Tools\\Scribbit";
-
-    explicit AppFixture(std::u16string_view programFolder = DefaultFolder);
-    AppFixture(const AppFixture&) = delete;
-    AppFixture& operator=(const AppFixture&) = delete;
+    explicit AppFixture(std::u16string_view programFolder = u"C:\\Tools\\Scribbit");
 
     AppContext& Context() { return form.Context(); }
     EditingContext& Editing() { return form.Editing(); }
     std::u16string SettingsPath() { return Context().SettingsPath(); }
     // The settings file on the disk, encoded in or decoded from the ANSI code page.
-    void PutSettings(std::u16string_view text);
+    void PutSettings(std::u16string_view text) { files.AddFile(SettingsPath(), locale.ToAnsi(text).bytes); }
     std::optional<std::u16string> SettingsOnDisk();
-    FakeEditView& ActiveView();
+    FakeEditView& ActiveView() { return &Context().ActiveEditor() == &txtReturn ? txtReturn : txtNoReturn; }
     // A read-only state the two views disagree with fails the test.
     Screen Seen();
     // The user typing at the end of the text; false when the view refuses.
     bool Type(const std::u16string& typed);
     // A file put on the disk and opened without a dialog.
     void Open(const std::u16string& path, const std::string& bytes);
-    std::u16string LastMessage() const { return dialogs.messages.empty() ? u"" : dialogs.messages.back().text; }
+    std::u16string LastMessage() const {
+        return dialogs.messages.empty() ? u"" : dialogs.messages.back().text;
+    }
 
     std::vector<std::string> log;  // see FakeMainFrame
     FakeMainFrame frame;

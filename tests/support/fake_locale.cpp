@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <vector>
 
-
 namespace scribbit {
 namespace {
 
@@ -67,31 +66,28 @@ constexpr std::string_view Codes =
     "\xFA\x4F\xFA\x50\xFA\x51\xFA\x52\xFA\x53\xFA\x59\xEE\xEF\xED\x40\xEE\xE0";
 
 constexpr char16_t Replacement = u'\u30FB';
+constexpr std::uint16_t NoCode = 0xFFFF;
 
-bool IsLeadByte(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-bool IsTrailByte(unsigned char b) {
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
-bool IsHalfWidthKanaByte(unsigned char b) {
-    return b >= 0xA1 && b <= 0xDF;
-}
-
+// The code page both ways: the code of each character (one or two bytes),
+// and the character of each code.
 struct Tables {
-    std::vector<std::uint16_t> code = std::vector<std::uint16_t>(0x10000, 0);   // 0: none
-    std::vector<char16_t> character = std::vector<char16_t>(0x10000, 0);  // 0: none
+    std::vector<std::uint16_t> code = std::vector<std::uint16_t>(0x10000, NoCode);
+    std::vector<char16_t> character = std::vector<char16_t>(0x10000, Replacement);
 };
 
 const Tables& TheTables() {
     static const Tables tables = [] {
         Tables t;
-        for (std::size_t i = 0; i < Characters.size(); ++i) {
-            const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(Codes[2 * i]) << 8 |
-                                                         static_cast<unsigned char>(Codes[2 * i + 1]));
-            if (!t.code[Characters[i]]) t.code[Characters[i]] = code;
-            t.character[code] = Characters[i];
-        }
+        // A character with two codes is written with the first.
+        const auto add = [&t](char16_t c, int code) {
+            if (t.code[c] == NoCode) t.code[c] = static_cast<std::uint16_t>(code);
+            t.character[code] = c;
+        };
+        for (char16_t c = 0; c < 0x80; ++c) add(c, c);
+        for (char16_t c = 0xFF61; c <= 0xFF9F; ++c) add(c, c - 0xFF61 + 0xA1);  // half-width katakana
+        for (std::size_t i = 0; i < Characters.size(); ++i)
+            add(Characters[i],
+                static_cast<unsigned char>(Codes[2 * i]) << 8 | static_cast<unsigned char>(Codes[2 * i + 1]));
         return t;
     }();
     return tables;
@@ -104,19 +100,10 @@ AnsiEncoding FakeLocale::ToAnsi(std::u16string_view text) const {
     AnsiEncoding result;
     result.bytes.reserve(text.size() * 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        const std::uint16_t code = t.code[c];
-        if (c < 0x80) {
-            result.bytes += static_cast<char>(c);
-        } else if (c >= 0xFF61 && c <= 0xFF9F) {
-            result.bytes += static_cast<char>(c - 0xFF61 + 0xA1);
-        } else if (code) {
-            result.bytes += static_cast<char>(code >> 8);
-            result.bytes += static_cast<char>(code & 0xFF);
-        } else {
-            if (result.firstUnrepresentable == NoPosition) result.firstUnrepresentable = i;
-            result.bytes += '?';
-        }
+        const std::uint16_t code = t.code[text[i]];
+        if (code == NoCode && result.firstUnrepresentable == NoPosition) result.firstUnrepresentable = i;
+        if (code > 0xFF && code != NoCode) result.bytes += static_cast<char>(code >> 8);
+        result.bytes += code == NoCode ? '?' : static_cast<char>(code & 0xFF);
     }
     return result;
 }
@@ -126,16 +113,14 @@ std::u16string FakeLocale::FromAnsi(std::string_view bytes) const {
     std::u16string text;
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            text += static_cast<char16_t>(b);
-        } else if (IsHalfWidthKanaByte(b)) {
-            text += static_cast<char16_t>(b - 0xA1 + 0xFF61);
-        } else if (IsLeadByte(b) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-            const char16_t c = t.character[b << 8 | static_cast<unsigned char>(bytes[++i])];
-            text += c ? c : Replacement;
+        const unsigned char b = static_cast<unsigned char>(bytes[i]);
+        const unsigned char next = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
+        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        if (lead && next >= 0x40 && next <= 0xFC && next != 0x7F) {
+            text += t.character[b << 8 | next];
+            ++i;
         } else {
-            text += Replacement;
+            text += t.character[b];
         }
     }
     return text;

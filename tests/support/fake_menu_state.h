@@ -17,9 +17,9 @@ class FakeMenuState : public MenuState {
 public:
     FakeMenuState() {
         for (const MenuDef& def : MenuTree()) {
-            for (std::size_t i = 0; i < def.items.size(); ++i) {
-                if (!def.items[i].IsSeparator()) items_[{def.menu, int(i)}] = {false, def.items[i].enabledAtStart};
-            }
+            for (std::size_t i = 0; i < def.items.size(); ++i)
+                if (!def.items[i].IsSeparator())
+                    items_[{def.menu, int(i)}] = {false, def.items[i].enabledAtStart};
         }
     }
     void SetChecked(MenuItem item, bool on) override { At(item).checked = on; }

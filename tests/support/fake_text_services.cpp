@@ -4,6 +4,8 @@
 #include <array>
 #include <map>
 
+#include "app/decimal.h"
+
 namespace scribbit {
 namespace {
 
@@ -37,12 +39,9 @@ constexpr Table Tables[] = {
      u"ガギグゲゴザジズゼゾダヂヅデドバビブベボヴパピプペポ", Half, Full},
 };
 
-bool IsMark(char16_t c) {
-    return c == u'ﾞ' || c == u'ﾟ';
-}
-
 std::size_t CharLength(std::u16string_view s, std::size_t i) {
-    return i + 1 < s.size() && !IsMark(s[i]) && IsMark(s[i + 1]) ? 2 : 1;
+    const auto mark = [s](std::size_t at) { return s[at] == u'ﾞ' || s[at] == u'ﾟ'; };
+    return i + 1 < s.size() && !mark(i) && mark(i + 1) ? 2 : 1;
 }
 
 using Mapping = std::map<std::u16string, std::u16string, std::less<>>;
@@ -70,19 +69,14 @@ std::u16string MapWith(const Mapping& table, std::u16string_view text, std::size
         std::size_t length = std::min(longest, text.size() - i);
         auto it = table.find(text.substr(i, length));
         while (it == table.end() && --length > 0) it = table.find(text.substr(i, length));
-        if (it == table.end()) {
-            out += text[i++];
-        } else {
-            out += it->second;
-            i += length;
-        }
+        out += it == table.end() ? text.substr(i, 1) : std::u16string_view(it->second);
+        i += std::max<std::size_t>(length, 1);
     }
     return out;
 }
 
-// The comparison weighs every unit alone, as the system's does: a
-// half-width kana and its voiced mark do not compose here (ｶﾞ and ガ
-// compare unequal).
+// The comparison weighs every unit alone, as the system's does: a half-width
+// kana and its voiced mark do not compose here (ｶﾞ and ガ compare unequal).
 std::u16string Fold(std::u16string_view text) {
     std::u16string folded = MapWith(MappingFor(TextMapping::FullWidth), text, 1);
     folded = MapWith(MappingFor(TextMapping::Hiragana), folded, 1);
@@ -90,10 +84,8 @@ std::u16string Fold(std::u16string_view text) {
 }
 
 std::u16string Digits(int value, std::size_t width) {
-    std::u16string digits;
-    for (; value > 0 || digits.size() < width; value /= 10)
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-    return digits;
+    std::u16string digits = Decimal(static_cast<std::uint64_t>(value));
+    return digits.insert(0, width - std::min(width, digits.size()), u'0');
 }
 
 }  // namespace

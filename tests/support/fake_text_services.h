@@ -24,12 +24,10 @@ public:
     // Every column of the tables, for the contract to map.
     static std::vector<std::u16string_view> Columns();
 
-    // --- Test controls -------------------------------------------------
     LocalTime now{2002, 12, 25, 9, 5, 7};
     // Every Map fails, as when the system runs out of memory.
     bool failMapping = false;
-    // Calls received, so that tests can see the system is not asked once
-    // per character.
+    // Calls, to see that the system is not asked once per character.
     mutable long long mapCalls = 0;
     mutable long long compareCalls = 0;
 };

@@ -23,19 +23,14 @@ namespace scribbit {
 struct ShownMessage {
     std::u16string text;
     MessageIcon icon = MessageIcon::None;
-    MessageButtons buttons = MessageButtons::Ok;
 };
 
-enum class FileDialogKind { Open, Save };
-
 struct ShownFileDialog {
-    FileDialogKind kind = FileDialogKind::Open;
     FileDialogRequest request;
 };
 
 struct ShownFontDialog {
     FontSpec font;
-    Color color = WindowTextColor;
 };
 
 class FakeUserDialogs : public UserDialogs {
@@ -45,7 +40,7 @@ public:
     }
 
     MessageAnswer ShowMessage(const std::u16string& text, MessageIcon icon, MessageButtons buttons) override {
-        messages.push_back({text, icon, buttons});
+        messages.push_back({text, icon});
         if (onMessage) onMessage(messages.back());
         if (const auto answer = Take<MessageAnswer>("message box: " + Utf8(text))) {
             const bool offered = *answer == MessageAnswer::Ok       ? buttons == MessageButtons::Ok
@@ -60,15 +55,15 @@ public:
                                                   : MessageAnswer::Cancel;
     }
     FileDialogResult ShowOpenDialog(const FileDialogRequest& request) override {
-        fileDialogs.push_back({FileDialogKind::Open, request});
-        return Take<Open>("open dialog").value_or(Open{}).result;
+        fileDialogs.push_back({request});
+        return Take<Open>("open dialog").value_or(Open{});
     }
     FileDialogResult ShowSaveDialog(const FileDialogRequest& request) override {
-        fileDialogs.push_back({FileDialogKind::Save, request});
-        return Take<Save>("save dialog").value_or(Save{}).result;
+        fileDialogs.push_back({request});
+        return Take<Save>("save dialog").value_or(Save{});
     }
-    FontDialogResult ShowFontDialog(const FontSpec& font, Color color) override {
-        fontDialogs.push_back({font, color});
+    FontDialogResult ShowFontDialog(const FontSpec& font, Color) override {
+        fontDialogs.push_back({font});
         return Take<FontDialogResult>("font dialog: " + Utf8(font.name)).value_or(FontDialogResult{});
     }
 
@@ -85,8 +80,9 @@ public:
     void CancelOpen() { AnswerOpen({}); }
     void CancelSave() { AnswerSave({}); }
     void AnswerFont(FontDialogResult result) { script_.emplace_back(std::move(result)); }
-    void ChooseFont(const FontSpec& font, Color color) { AnswerFont({DialogOutcome::Chosen, font, color, {}}); }
-    std::size_t PendingAnswers() const { return script_.size(); }
+    void ChooseFont(const FontSpec& font, Color color) {
+        AnswerFont({DialogOutcome::Chosen, font, color, {}});
+    }
 
     std::vector<ShownMessage> messages;
     std::vector<ShownFileDialog> fileDialogs;
@@ -94,12 +90,9 @@ public:
     std::function<void(const ShownMessage&)> onMessage;
 
 private:
-    struct Open {
-        FileDialogResult result;
-    };
-    struct Save {
-        FileDialogResult result;
-    };
+    // The file dialogs' answers, told apart by the dialog they are for.
+    struct Open : FileDialogResult {};
+    struct Save : FileDialogResult {};
 
     template <class Answer>
     std::optional<Answer> Take(const std::string& what) {

@@ -16,14 +16,12 @@ public:
         if (editToolBar) editToolBar(model);
     }
     void RunAboutDialog(AboutModel& model) override {
-        ++aboutRuns;
         if (about) about(model);
     }
 
     std::function<void(EditToolBarModel&)> editToolBar;
     std::function<void(AboutModel&)> about;
     int editToolBarRuns = 0;
-    int aboutRuns = 0;
 };
 
 }  // namespace scribbit
