@@ -27,9 +27,8 @@ public:
     LocalTime now{2002, 12, 25, 9, 5, 7};
     // Every Map fails, as when the system runs out of memory.
     bool failMapping = false;
-    // Calls, to see that the system is not asked once per character.
+    // Calls, to see that an empty text is not handed to the system.
     mutable long long mapCalls = 0;
-    mutable long long compareCalls = 0;
 };
 
 }  // namespace scribbit

@@ -70,7 +70,6 @@ public:
         std::size_t fit = 0;
         double used = 0;
         while (fit < text.size() && (used += TextWidth(text.substr(fit, 1))) <= width) ++fit;
-        measuredUnits += std::min(text.size(), fit + 1);
         return fit;
     }
     PrinterFailure PrintText(double x, double y, std::u16string_view text) override {
@@ -100,7 +99,6 @@ public:
     std::vector<std::uint32_t> dialogFlags;
     FontSpec font;
     Color color = 0;
-    mutable std::size_t measuredUnits = 0;  // by FitCount, to see that a scan stays linear
 
     static SystemError Failure() { return SystemError{1801, u"プリンター名が無効です。", u"Printer"}; }
     // The texts printed, in order.
