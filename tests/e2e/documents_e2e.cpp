@@ -53,10 +53,10 @@ TEST(Session, OpenEditSaveAndThePrompts) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Wide(folder + "\\two words")), {}), 1);
 
         // Exit asks: Cancel keeps the program and the text.
-        EXPECT_AFTER(app.Type("y"), app.Text(), "yx" + Sample);
+        EXPECT_AFTER(app.Type("y"), app.Text(), "xy" + Sample);
         EXPECT_TRUE(app.Answer([&] { app.Command(menu::FileExit); }, IDCANCEL));
         EXPECT_TRUE(app.Run(menu::EditSelectAll));
-        EXPECT_EQ(app.Text(), "yx" + Sample);
+        EXPECT_EQ(app.Text(), "xy" + Sample);
         // New asks too; No clears the document and leaves the file alone.
         EXPECT_AFTER(EXPECT_TRUE(app.Answer([&] { app.Key('N', Ctrl); }, IDNO)), app.Text(), "");
         EXPECT_EQ(ReadFileBytes(path), AnsiBytes("x" + Sample));
