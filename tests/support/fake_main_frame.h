@@ -32,7 +32,6 @@ public:
     std::u16string Caption() const override { return caption; }
     std::int32_t SetTopMost(bool on) override {
         if (log) log->push_back(on ? "frame.SetTopMost(true)" : "frame.SetTopMost(false)");
-        if (failTopMost) return 0;
         topMost = on;
         shown = true;  // the window-order change also shows the window
         return 1;
@@ -55,7 +54,7 @@ public:
     bool minimized = false;
     FrameMetrics metrics;
     std::u16string caption = AppTitle;
-    bool topMost = false, failTopMost = false, shown = false, quit = false, busy = false;
+    bool topMost = false, shown = false, quit = false, busy = false;
     int icon = 0, focusCalls = 0, setBoundsCalls = 0;
     std::function<void()> onResize, onQuit;
     std::vector<std::string>* log = nullptr;
