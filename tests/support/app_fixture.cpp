@@ -15,7 +15,6 @@ void PrintTo(const Screen& s, std::ostream* out) {
 AppFixture::AppFixture(std::u16string_view programFolder)
     : ports{frame, txtReturn, txtNoReturn, status, menus, toolBar, dialogs, clipboard, files, locale},
       form(ports, std::u16string(programFolder), text, editingWindows, shell, formDialogs) {
-    frame.log = status.log = toolBar.log = &log;
     frame.onResize = [this] { form.Form_Resize(); };
     for (FakeEditView* view : {&txtReturn, &txtNoReturn}) {
         view->SetChangeHandler([this] { form.OnEditorChanged(); });

@@ -57,7 +57,6 @@ public:
         return dialogs.messages.empty() ? u"" : dialogs.messages.back().text;
     }
 
-    std::vector<std::string> log;  // see FakeMainFrame
     FakeMainFrame frame;
     FakeClipboard clipboard;
     FakeEditView txtReturn{clipboard};

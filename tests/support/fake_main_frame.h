@@ -1,7 +1,7 @@
 // In-memory main window: placement in twips, minimised state, caption,
 // window order and the end of the program. A new size raises the resize
 // notification, as the real window does; ending the program twice fails the
-// test. `log`, when set, records the calls whose order start-up relies on.
+// test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,10 +19,8 @@ class FakeMainFrame : public MainFrame {
 public:
     Bounds GetBounds() const override { return bounds; }
     void SetBounds(const Bounds& next) override {
-        if (log) log->push_back("frame.SetBounds");
         const bool resized = next.width != bounds.width || next.height != bounds.height;
         bounds = next;
-        ++setBoundsCalls;
         if (resized && !quit && onResize) onResize();
     }
     bool IsMinimized() const override { return minimized; }
@@ -31,7 +29,6 @@ public:
     void SetCaption(const std::u16string& text) override { caption = text; }
     std::u16string Caption() const override { return caption; }
     std::int32_t SetTopMost(bool on) override {
-        if (log) log->push_back(on ? "frame.SetTopMost(true)" : "frame.SetTopMost(false)");
         topMost = on;
         shown = true;  // the window-order change also shows the window
         return 1;
@@ -55,9 +52,8 @@ public:
     FrameMetrics metrics;
     std::u16string caption = AppTitle;
     bool topMost = false, shown = false, quit = false, busy = false;
-    int icon = 0, focusCalls = 0, setBoundsCalls = 0;
+    int icon = 0, focusCalls = 0;
     std::function<void()> onResize, onQuit;
-    std::vector<std::string>* log = nullptr;
 };
 
 }  // namespace scribbit

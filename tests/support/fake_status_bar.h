@@ -15,14 +15,12 @@ namespace scribbit {
 class FakeStatusBar : public StatusBar {
 public:
     void SetPanelText(int panel, const std::u16string& text) override {
-        ++setPanelTextCalls;
         if (Valid(panel)) panels[static_cast<std::size_t>(panel - 1)] = text;
     }
     std::u16string PanelText(int panel) const override {
         return Valid(panel) ? panels[static_cast<std::size_t>(panel - 1)] : u"";
     }
     void SetVisible(bool on) override {
-        if (log) log->push_back(on ? "status.SetVisible(true)" : "status.SetVisible(false)");
         visible = on;
     }
     bool IsVisible() const override { return visible; }
@@ -31,8 +29,6 @@ public:
     std::array<std::u16string, 8> panels{u"", u"", u"0"};
     bool visible = true;
     std::int32_t height = 255;
-    int setPanelTextCalls = 0;
-    std::vector<std::string>* log = nullptr;
 
 private:
     static bool Valid(int panel) {

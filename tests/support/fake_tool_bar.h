@@ -20,10 +20,7 @@ public:
         std::vector<std::u16string> menu;
     };
 
-    void Clear() override {
-        if (log) log->push_back("toolbar.Clear");
-        buttons.clear();
-    }
+    void Clear() override { buttons.clear(); }
     void Append(const ToolBarEntry& entry) override { buttons.push_back(Button{entry, false, {}}); }
     std::size_t Count() const override { return buttons.size(); }
     ToolBarEntry Entry(std::size_t index) const override { return At(index).entry; }
@@ -45,7 +42,6 @@ public:
     std::vector<Button> buttons;
     bool visible = true;
     std::int32_t height = 390;  // 24 pixels and the edges
-    std::vector<std::string>* log = nullptr;
 
 private:
     Button& At(std::size_t index) const {

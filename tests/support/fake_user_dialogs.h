@@ -25,14 +25,6 @@ struct ShownMessage {
     MessageIcon icon = MessageIcon::None;
 };
 
-struct ShownFileDialog {
-    FileDialogRequest request;
-};
-
-struct ShownFontDialog {
-    FontSpec font;
-};
-
 class FakeUserDialogs : public UserDialogs {
 public:
     ~FakeUserDialogs() override {
@@ -55,15 +47,15 @@ public:
                                                   : MessageAnswer::Cancel;
     }
     FileDialogResult ShowOpenDialog(const FileDialogRequest& request) override {
-        fileDialogs.push_back({request});
+        fileDialogs.push_back(request);
         return Take<Open>("open dialog").value_or(Open{});
     }
     FileDialogResult ShowSaveDialog(const FileDialogRequest& request) override {
-        fileDialogs.push_back({request});
+        fileDialogs.push_back(request);
         return Take<Save>("save dialog").value_or(Save{});
     }
     FontDialogResult ShowFontDialog(const FontSpec& font, Color) override {
-        fontDialogs.push_back({font});
+        fontDialogs.push_back(font);
         return Take<FontDialogResult>("font dialog: " + Utf8(font.name)).value_or(FontDialogResult{});
     }
 
@@ -85,8 +77,8 @@ public:
     }
 
     std::vector<ShownMessage> messages;
-    std::vector<ShownFileDialog> fileDialogs;
-    std::vector<ShownFontDialog> fontDialogs;
+    std::vector<FileDialogRequest> fileDialogs;
+    std::vector<FontSpec> fontDialogs;
     std::function<void(const ShownMessage&)> onMessage;
 
 private:
