@@ -7,11 +7,6 @@
 namespace scribbit {
 namespace {
 
-TEST(Help, VersionLabelShowsTheRevisionOnlyAboveZero) {
-    EXPECT_EQ(VersionLabel(1, 57, 0), u"Ver 1.57");
-    EXPECT_EQ(VersionLabel(1, 57, 3), u"Ver 1.57.3");
-}
-
 TEST(Help, MenuStartsTheReadmeSearchesOnlyWhileEnabledAndShowsAbout) {
     // The program's own name, dots and all, and a folder with blanks.
     AppFixture app(u"C:\\My Tools");

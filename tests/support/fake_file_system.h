@@ -48,7 +48,6 @@ public:
         return entry && !entry->folder;
     }
     ReadResult ReadAll(const std::u16string& path, bool createIfMissing) override {
-        log.push_back(u"read " + path);
         std::optional<SystemError> error = CheckPath(path);
         const Entry* folder = Find(FolderOf(path));
         if (!error && !FileExists(path)) {
@@ -63,7 +62,6 @@ public:
         return ReadResult{true, Find(path)->bytes, {}};
     }
     std::optional<SystemError> WriteAllSafely(const std::u16string& path, const std::string& bytes) override {
-        log.push_back(u"write " + path);
         if (auto error = CheckPath(path)) return error;
         const Entry* folder = Find(FolderOf(path));
         // The temporary file cannot even be created in a read-only folder.
@@ -105,8 +103,6 @@ public:
             if (!entry.folder) paths.push_back(entry.path);
         return paths;
     }
-    // Every call, e.g. "read C:\a.txt", "write C:\a.txt".
-    std::vector<std::u16string> log;
 
 private:
     struct Entry {

