@@ -1,5 +1,5 @@
 // The settings file's values and lines as the profile reader reads them,
-// and the names the program derives from its folder and command line.
+// and the file the command line names.
 #include <gtest/gtest.h>
 
 #include "app/setting_values.h"
@@ -64,10 +64,7 @@ TEST(SettingsFile, LooksUpKeysLikeTheProfileReader) {
     EXPECT_EQ(bars.ToolBarLines(), (std::vector<std::u16string_view>{u"a,0,b,c", u"", u"[ToolBar]", u"d,0,e,f"}));
 }
 
-TEST(SettingsFile, LivesInTheProgramFolderAndTheCommandLineNamesOneFile) {
-    for (const auto& [folder, path] :
-         {std::pair{u"C:\\Tools\\Scribbit", u"C:\\Tools\\Scribbit\\"}, {u"D:\\Apps\\", u"D:\\Apps\\"}, {u"C:\\", u"C:\\"}})
-        EXPECT_EQ(ProgramFolder(folder), path);
+TEST(CommandLine, NamesOneFile) {
     const std::pair<std::u16string, std::u16string> lines[] = {
         {u"\"C:\\My Documents\\a b.txt\"", u"C:\\My Documents\\a b.txt"},
         {u"C:\\My Documents\\a b.txt", u"C:\\My Documents\\a b.txt"},

@@ -158,7 +158,6 @@ TEST_F(EditingTest, AConversionReplacesTheSelectionOrTheWholeTextAsOneUndoStep) 
         EXPECT_EQ(std::tuple(View().Text(), Selection()), std::tuple(c.expected, Sel(c.caret, separator)));
         // One paste, even when nothing changes.
         EXPECT_EQ(View().changeNotifications - notifications, separator || c.text.empty() ? 0 : 1);
-        EXPECT_TRUE(View().IsVisible());
         const std::string count = std::to_string(c.expected.size());  // bytes of ASCII text
         EXPECT_EQ(app.status.PanelText(3), separator ? u"stale" : std::u16string(count.begin(), count.end()));
         Edit(0);

@@ -18,7 +18,7 @@ TEST(PageSetup, MarginBoxesReadTheNumberAtTheirStart) {
     EXPECT_EQ(MarginText(-3), u"-3");
 }
 
-TEST(PageSetup, OpensWithTheValuesAndOnlyThePaperThePrinterAccepts) {
+TEST(PageSetup, OpensWithTheValuesAndOnlyThePaperThePrinterAcceptsAndOkStoresThem) {
     PrintingFixture f;
     f.printer.current[PaperSetting::Orientation] = Landscape;
     std::optional<PageSetupFields> shown;
@@ -38,10 +38,8 @@ TEST(PageSetup, OpensWithTheValuesAndOnlyThePaperThePrinterAccepts) {
     EXPECT_EQ(f.printer.sets.back(), (std::pair{PaperSetting::Source, 1}));
     EXPECT_EQ(f.printer.current[PaperSetting::Size], 9);
     EXPECT_EQ(f.app.Context().pageSetup, PageSetup{});
-}
 
-TEST(PageSetup, OkStoresTheEntriesAndSetsThePrinter) {
-    PrintingFixture f;
+    // OK stores the entries and sets the printer.
     f.windows.pageSetupUser = [](PageSetupDialogModel& model) {
         PageSetupFields fields = model.Initial();
         fields.margins = {u"12.5", u"13.5", u"8mm", u"abc"};

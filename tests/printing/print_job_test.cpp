@@ -94,7 +94,6 @@ TEST(PrintJob, CancelStopsBeforeTheNextLineAndDiscardsTheJob) {
     EXPECT_EQ(std::tuple(f.printer.calls.back().kind, f.printer.Has(PrintCall::End), f.windows.closes),
               std::tuple(PrintCall::Abort, false, 1));
     EXPECT_EQ(f.windows.comment, u"memo.txt\r\nを印刷中です。");
-    EXPECT_EQ(f.app.ActiveView().Text(), Lines(100));
     EXPECT_TRUE(f.app.dialogs.messages.empty());
 }
 

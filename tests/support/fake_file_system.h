@@ -1,5 +1,5 @@
 // In-memory disk: files as byte strings with read-only and locked flags,
-// folders that can be read-only, and writes that a test makes fail per path.
+// folders, and writes that a test makes fail per path.
 // Errors carry the system's numbers and descriptions.
 #pragma once
 
@@ -49,12 +49,9 @@ public:
     }
     ReadResult ReadAll(const std::u16string& path, bool createIfMissing) override {
         std::optional<SystemError> error = CheckPath(path);
-        const Entry* folder = Find(FolderOf(path));
         if (!error && !FileExists(path)) {
             if (!createIfMissing)
                 error = MakeSystemError(win_error::FileNotFound);
-            else if (folder && folder->readOnly)
-                error = MakeSystemError(win_error::AccessDenied);
             else
                 AddFile(path, {});
         }
@@ -63,9 +60,6 @@ public:
     }
     std::optional<SystemError> WriteAllSafely(const std::u16string& path, const std::string& bytes) override {
         if (auto error = CheckPath(path)) return error;
-        const Entry* folder = Find(FolderOf(path));
-        // The temporary file cannot even be created in a read-only folder.
-        if (folder && folder->readOnly) return MakeSystemError(win_error::AccessDenied);
         if (const auto failure = failures_.find(Key(path)); failure != failures_.end())
             return MakeSystemError(failure->second);
         const Entry* target = Find(path);
@@ -84,9 +78,7 @@ public:
         if (!folder.empty() && !Find(folder)) AddFolder(folder);
         entries_[Key(path)] = Entry{path, std::move(bytes), false, readOnly, false};
     }
-    void AddFolder(const std::u16string& path, bool readOnly = false) {
-        entries_[Key(path)] = Entry{path, {}, true, readOnly, false};
-    }
+    void AddFolder(const std::u16string& path) { entries_[Key(path)] = Entry{path, {}, true, false, false}; }
     void SetReadOnly(const std::u16string& path, bool readOnly) { At(path).readOnly = readOnly; }
     // Another program holds the file open without sharing.
     void SetLocked(const std::u16string& path, bool locked) { At(path).locked = locked; }

@@ -12,7 +12,6 @@ namespace scribbit {
 class ScriptedFormDialogs : public FormDialogs {
 public:
     void RunEditToolBarDialog(EditToolBarModel& model) override {
-        ++editToolBarRuns;
         if (editToolBar) editToolBar(model);
     }
     void RunAboutDialog(AboutModel& model) override {
@@ -21,7 +20,6 @@ public:
 
     std::function<void(EditToolBarModel&)> editToolBar;
     std::function<void(AboutModel&)> about;
-    int editToolBarRuns = 0;
 };
 
 }  // namespace scribbit

@@ -66,14 +66,11 @@ TEST(PasteHistoryMenu, ShortTextsWholeLongOnesCutAndEveryEntryOneLine) {
     const struct {
         std::u16string text, shown;
     } cases[] = {
-        {u"x", u"x"},
         {a30, a30},
         {a30 + u"b", a30 + u"…"},
         {u"a\r\nb\nc\rd\r", u"a↓b↓c↓d↓"},
-        {u"a\tb", u"a→b"},
         {u"A&B &&", u"A&B &&"},
         {std::u16string(u"x\0y\x1b\x7f", 5), u"x y  "},
-        {a29 + u"\r\nb", a29 + u"↓…"},  // a line break counts as one character
         {a29 + u"😀b", a29 + u"😀…"},     // a pair is one character, never cut
     };
     for (const auto& c : cases) EXPECT_EQ(HistoryEntryText(c.text), c.shown) << Utf8(c.text);
