@@ -1,0 +1,18 @@
+#!/bin/bash
+# Prints the size of the tests against the product code: non-blank lines of
+# every tracked text file under tests/ against src/ and resources/. A line
+# that holds nothing but one string literal (maybe followed by , ; or )) is
+# data and counted on neither side; bench/ is counted on neither side.
+# The budget is tests at most half of the product code.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+count() {
+    git ls-files -z -- "$@" | xargs -0 grep -Ih '' |
+        grep -v '^[[:space:]]*$' |
+        grep -Evc '^[[:space:]]*(u8|u|U|L)?"([^"\\]|\\.)*"[[:space:]]*[,;)]?[[:space:]]*$'
+}
+
+tests=$(count tests)
+code=$(count src resources)
+echo "tests $tests lines, code $code lines: $((100 * tests / code))% (budget: at most $((code / 2)) lines of tests)"
