@@ -15,4 +15,5 @@ count() {
 
 tests=$(count tests)
 code=$(count src resources)
-echo "tests $tests lines, code $code lines: $((100 * tests / code))% (budget: at most $((code / 2)) lines of tests)"
+awk -v t="$tests" -v c="$code" \
+    'BEGIN { printf "tests %d lines, code %d lines: %.1f%% (budget: at most %d lines of tests)\n", t, c, 100 * t / c, int(c / 2) }'
