@@ -16,4 +16,4 @@ count() {
 tests=$(count tests)
 code=$(count src resources)
 awk -v t="$tests" -v c="$code" \
-    'BEGIN { printf "tests %d lines, code %d lines: %.1f%% (budget: at most %d lines of tests)\n", t, c, 100 * t / c, int(c / 2) }'
+    'BEGIN { printf "tests %d lines, code %d lines: %.2f%% (budget: at most %d lines of tests)\n", t, c, 100 * t / c, int(c / 2) }'
