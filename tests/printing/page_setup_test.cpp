@@ -91,15 +91,5 @@ TEST(PageSetup, APrinterThatFailsIsReportedOnceAndOkKeepsTheEntries) {
     }
 }
 
-TEST(PageSetup, ThePrinterButtonShowsThePrintDialogAndReportsItsFailure) {
-    PrintingFixture f;
-    f.printer.dialogAnswer = PrintDialogResult{DialogOutcome::Failed, RecordingPrinter::Failure()};
-    f.app.dialogs.AnswerMessage(MessageAnswer::Ok);
-    f.windows.pageSetupUser = [](PageSetupDialogModel& model) { model.OnPrinterSettings(); };
-    f.app.form.MenuClick(menu::FilePageSetup);
-    EXPECT_EQ(f.printer.dialogFlags, std::vector<std::uint32_t>{0xC0012});
-    EXPECT_EQ(f.app.LastMessage(), u"その他のエラー");
-}
-
 }  // namespace
 }  // namespace scribbit
