@@ -86,6 +86,9 @@ TEST(ToolbarIcons, ScaledImagesAreOrderedCompleteAndSymmetric) {
         EXPECT_EQ(IconSizeForDpi(dpi), size) << dpi;
     }
     EXPECT_TRUE(IconScaleMap(0).empty() && IconScaleMap(-24).empty());
+    // At one and a half, a pixel centre on a cell boundary takes the cell nearer the middle.
+    EXPECT_EQ(IconScaleMap(24), (std::vector<int>{0, 1, 1, 2, 3, 3, 4, 5, 5, 6, 7, 7, 8, 8, 9, 10, 10, 11, 12, 12, 13,
+                                                  14, 14, 15}));
     const std::u16string_view unknown[] = {u"no such picture"};  // blank, and nothing at sizes out of range
     EXPECT_EQ(RenderIconStrip(unknown, 24), std::vector<IconColour>(24 * 24, IconMaskColour));
     EXPECT_TRUE(RenderIconStrip(unknown, 0).empty() && RenderIconStrip(unknown, IconMaxSize + 1).empty());

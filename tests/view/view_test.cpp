@@ -7,7 +7,6 @@
 #include "app/document_texts.h"
 #include "app/startup.h"
 #include "view/char_count.h"
-#include "view/view_options.h"
 #include "view/view_texts.h"
 
 namespace scribbit {
