@@ -2,7 +2,6 @@
 // bars, and the end of the program, through the main form.
 #include <gtest/gtest.h>
 
-
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "support/app_fixture.h"
