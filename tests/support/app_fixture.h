@@ -8,7 +8,6 @@
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "app/main_form.h"
 #include "support/fake_clipboard.h"

@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "app/app_context.h"
 #include "platform/main_frame.h"

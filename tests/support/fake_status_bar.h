@@ -6,7 +6,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "platform/status_bar.h"
 
@@ -20,9 +19,7 @@ public:
     std::u16string PanelText(int panel) const override {
         return Valid(panel) ? panels[static_cast<std::size_t>(panel - 1)] : u"";
     }
-    void SetVisible(bool on) override {
-        visible = on;
-    }
+    void SetVisible(bool on) override { visible = on; }
     bool IsVisible() const override { return visible; }
     std::int32_t HeightTwips() const override { return height; }
 
