@@ -70,12 +70,22 @@ TEST_F(DocumentTest, OpenTypeSaveSaveAsAndNew) {
 }
 
 TEST_F(DocumentTest, TheReadOnlyBoxLocksBothViewsUntilADialogClearsIt) {
+    app.form.Form_Load(u"");  // the default toolbar, with its paste button
     app.files.AddFile(Memo, "abc");
     app.files.AddFile(Other, "b");
     app.dialogs.ChooseOpen(Memo, /*readOnly=*/true);
     Click(menu::FileOpen);
     EXPECT_EQ(app.Seen(), (Screen{u"abc", Memo, false, true, u"memo.txt", Memo + Ro}));
     EXPECT_FALSE(app.Type(u"x"));
+    // No command changes it: the document stays clean, the clipboard the user's.
+    app.clipboard.Put(u"clip");
+    app.Context().clipboardHistory.Push(u"old");
+    app.ActiveView().SetSel(1, 1);
+    for (const MenuItem item : {menu::EditUndo, menu::EditCut, menu::EditPaste, menu::EditDelete, menu::EditTimeDate})
+        Click(item);
+    app.form.OnToolBarButtonMenuClick(static_cast<std::size_t>(app.Context().PasteButtonIndex) - 1, 1);
+    EXPECT_EQ(app.Seen(), (Screen{u"abc", Memo, false, true, u"memo.txt", Memo + Ro}));
+    EXPECT_EQ(app.clipboard.Contents(), u"clip");
     app.ActiveView().SetSel(0, 3);
     app.ActiveView().ReplaceSel(u"xyz");  // a change the program makes goes in, and saves
     Click(menu::FileSave);
