@@ -137,6 +137,48 @@ void NewDocument(AppContext& context) {
     context.document.IsModified = false;
 }
 
+namespace {
+
+// Opens path, without a dialog. What the user must be told comes back rather
+// than being shown, so start-up can hold it until the window is visible.
+std::function<void()> OpenFile(AppContext& context, const std::u16string& path) {
+    const OpenSnapshot before(context);
+    const bool readOnly = context.commonDialog.readOnlyChecked;
+    context.document.CurrentFilePath = path;
+    SetReadOnly(context, readOnly);
+
+    const ReadResult read = context.ports.files.ReadAll(path, /*createIfMissing=*/true);
+    if (!read.ok) {
+        before.Restore(context);
+        return [&context, report = ErrorReportText(read.error, path)] { ShowErrorReport(context, report); };
+    }
+    const DecodedDocument decoded = DecodeDocument(context.ports.locale, read.bytes);
+    // The edit control's capacity is the document's limit: only its refusal
+    // says a file is too large.
+    EditView& editor = context.ActiveEditor();
+    const std::u16string previousText = editor.Text();
+    if (editor.SetText(decoded.text) == SetTextResult::TooLarge) {
+        // A control may keep the part that fitted; that part must not stay
+        // under the previous document's name, where a save would write it.
+        if (editor.Text() != previousText) editor.SetText(previousText);
+        before.Restore(context);
+        return [&context] { ShowErrorReport(context, TooLargeReportText()); };
+    }
+
+    context.document.IsModified = false;
+    context.ports.frame.SetCaption(FileNameFromPath(path));
+    SetPathPanel(context, readOnly ? path + std::u16string(text::ReadOnlySuffix) : path);
+    UpdateCharCount(context);
+
+    std::u16string warning = LoadWarning(decoded);
+    if (warning.empty()) return {};
+    return [&context, warning = std::move(warning)] {
+        context.ports.dialogs.ShowMessage(warning, MessageIcon::Exclamation, MessageButtons::Ok);
+    };
+}
+
+}  // namespace
+
 void OpenDocument(AppContext& context, bool showDialog, const std::u16string& pathToOpen) {
     if (QuerySaveChanges(context) == QueryResult::Cancel) return;
 
@@ -156,41 +198,11 @@ void OpenDocument(AppContext& context, bool showDialog, const std::u16string& pa
         RememberDialog(context, chosen);
         path = chosen.path;
     }
+    if (const std::function<void()> notice = OpenFile(context, path)) notice();
+}
 
-    const OpenSnapshot before(context);
-    const bool readOnly = context.commonDialog.readOnlyChecked;
-    context.document.CurrentFilePath = path;
-    SetReadOnly(context, readOnly);
-
-    const ReadResult read = context.ports.files.ReadAll(path, /*createIfMissing=*/true);
-    if (!read.ok) {
-        before.Restore(context);
-        ShowErrorReport(context, ErrorReportText(read.error, path));
-        return;
-    }
-    const DecodedDocument decoded = DecodeDocument(context.ports.locale, read.bytes);
-    // The edit control's capacity is the document's limit: only its refusal
-    // says a file is too large.
-    EditView& editor = context.ActiveEditor();
-    const std::u16string previousText = editor.Text();
-    if (editor.SetText(decoded.text) == SetTextResult::TooLarge) {
-        // A control may keep the part that fitted; that part must not stay
-        // under the previous document's name, where a save would write it.
-        if (editor.Text() != previousText) editor.SetText(previousText);
-        before.Restore(context);
-        ShowErrorReport(context, TooLargeReportText());
-        return;
-    }
-
-    context.document.IsModified = false;
-    context.ports.frame.SetCaption(FileNameFromPath(path));
-    SetPathPanel(context, readOnly ? path + std::u16string(text::ReadOnlySuffix) : path);
-    UpdateCharCount(context);
-
-    const std::u16string warning = LoadWarning(decoded);
-    if (!warning.empty()) {
-        context.ports.dialogs.ShowMessage(warning, MessageIcon::Exclamation, MessageButtons::Ok);
-    }
+std::function<void()> OpenCommandLineFile(AppContext& context, const std::u16string& path) {
+    return OpenFile(context, path);
 }
 
 SaveResult SaveDocument(AppContext& context) {

@@ -148,15 +148,17 @@ void StartUp(AppContext& context, const std::u16string& commandLine,
     if (seedClipboardHistory) seedClipboardHistory();
     ports.frame.SetIcon(AppIconResource);
 
+    std::function<void()> notice;
     if (!commandLine.empty()) {
         const std::u16string path = PathFromCommandLine(commandLine);
         // A pair of quotes around nothing names no file.
-        if (!path.empty()) OpenDocument(context, false, path);
+        if (!path.empty()) notice = OpenCommandLineFile(context, path);
     }
     // The window may already be shown and active (kept on top), in which case
     // no later activation lays it out with the bars it has now.
     LayoutEditor(context);
     ports.frame.Show();
+    if (notice) notice();
 }
 
 }  // namespace scribbit
