@@ -118,13 +118,13 @@ TEST(Session, OpenEditSaveAndThePrompts) {
     }
     {
         // NUL bytes: the warning comes over the window, which holds the text.
-        const std::string nul = folder + "\\nul.txt";
-        ASSERT_TRUE(WriteFileBytes(nul, std::string("a\0b", 3)));
+        const std::string zeros = folder + "\\zeros.txt";
+        ASSERT_TRUE(WriteFileBytes(zeros, std::string("a\0b", 3)));
         App app(folder);
-        ASSERT_TRUE(app.StartOnly(nul));
+        ASSERT_TRUE(app.StartOnly(zeros));
         ASSERT_TRUE(PollUntil([&] { return MessageBoxOf(app.Pid()) != nullptr; }));
         EXPECT_TRUE(app.process.WaitForMainWindow(0));
-        EXPECT_EQ(app.Caption(), "nul.txt");
+        EXPECT_EQ(app.Caption(), "zeros.txt");
         Screenshot("nul-warning");
         EXPECT_TRUE(app.Answer(nullptr));
         EXPECT_TRUE(app.Exit());
