@@ -68,15 +68,20 @@ PageSetupDialogModel::PageSetupDialogModel(PrintingContext& context) : context_(
                         MarginText(page.MarginBottom)};
     initial_.header = page.HeaderText;
     initial_.footer = page.FooterText;
-    if (!Fill(PaperSetting::Size, PaperSizes, sizes_, initial_.size)) return;
-    if (!Fill(PaperSetting::Source, PaperSources, sources_, initial_.source)) return;
-    const PrinterCode orientation = context_.printer.Get(PaperSetting::Orientation);
-    if (!orientation.code) {
-        Report(orientation.error);
-        return;
+    Printer& printer = context_.printer;
+    printer.SaveSettings();
+    if (Fill(PaperSetting::Size, PaperSizes, sizes_, initial_.size) &&
+        Fill(PaperSetting::Source, PaperSources, sources_, initial_.source)) {
+        const PrinterCode orientation = printer.Get(PaperSetting::Orientation);
+        if (orientation.code) {
+            if (*orientation.code == Portrait || *orientation.code == Landscape)
+                initial_.orientation = orientation.code;
+            printerAnswered_ = true;
+        } else {
+            Report(orientation.error);
+        }
     }
-    if (*orientation.code == Portrait || *orientation.code == Landscape) initial_.orientation = orientation.code;
-    printerAnswered_ = true;
+    printer.RestoreSettings();
 }
 
 bool PageSetupDialogModel::Fill(PaperSetting setting, std::span<const PaperEntry> table,
@@ -91,18 +96,11 @@ bool PageSetupDialogModel::Fill(PaperSetting setting, std::span<const PaperEntry
         const SetResult tried = printer.Set(setting, row.code);
         if (tried.outcome == SetOutcome::Rejected) continue;
         if (tried.outcome == SetOutcome::Failed) {
-            // Leave the printer as it was if it still listens.
-            (void)printer.Set(setting, *current.code);
             Report(tried.error);
             return false;
         }
         if (row.code == *current.code) selected = list.size();
         list.push_back(row);
-    }
-    const SetResult restored = printer.Set(setting, *current.code);
-    if (restored.outcome == SetOutcome::Failed) {
-        Report(restored.error);
-        return false;
     }
     return true;
 }

@@ -40,9 +40,9 @@ struct PageSetupFields {
 class PageSetupDialogModel {
 public:
     // Opening: the fields from PageSetup and from the printer, whose paper
-    // lists are found by trying each code of the tables on it and setting
-    // its own code back. The first failure of the printer is reported, and
-    // the printer is not asked again until OK.
+    // lists are found by trying each code of the tables on it; its settings
+    // are then put back whole. The first failure of the printer is reported,
+    // and the printer is not asked again until OK.
     explicit PageSetupDialogModel(PrintingContext& context);
     PageSetupDialogModel(const PageSetupDialogModel&) = delete;
     PageSetupDialogModel& operator=(const PageSetupDialogModel&) = delete;
