@@ -64,23 +64,26 @@ TEST(PageSetup, OpensWithTheValuesAndOnlyThePaperThePrinterAcceptsAndOkStoresThe
     EXPECT_EQ(reopened, (PageSetupFields{{u" 12", u" 14", u" 8", u" 0"}, u"ページ", u"終", 0u, 1u, Landscape}));
 }
 
-TEST(PageSetup, APrinterThatFailsIsReportedOnceAndOkKeepsTheEntries) {
+TEST(PageSetup, APrinterThatFailsIsReportedOnceAndOkSetsWhatItAnswered) {
     struct Row {
         const char* name;
         bool unreadable;
         std::optional<std::int32_t> failOnCode;
-    } rows[] = {{"no printer", true, {}}, {"a fill that fails", false, 11}};
+        std::map<PaperSetting, std::int32_t> afterOk;
+    } rows[] = {{"no printer", true, {}, Codes(9, 1, Portrait)},
+                // B4 fails the sizes after Letter and A4; the sources and the orientation still answer.
+                {"a fill that fails", false, 12, Codes(1, 4, Landscape)}};
     for (const Row& row : rows) {
         PrintingFixture f;
         f.printer.unreadable = row.unreadable;
         f.printer.failOnCode = row.failOnCode;
         f.app.dialogs.AnswerMessage(MessageAnswer::Ok);
-        std::size_t setsBeforeOk = 0;
         f.windows.pageSetupUser = [&](PageSetupDialogModel& model) {
-            EXPECT_FALSE(model.Initial().orientation) << row.name;
-            setsBeforeOk = f.printer.sets.size();
             PageSetupFields fields = model.Initial();
             fields.margins[0] = u"7";
+            fields.size = 0;
+            fields.source = 1;
+            fields.orientation = Landscape;
             model.OnOK(fields);
         };
         f.app.form.MenuClick(menu::FilePageSetup);
@@ -88,8 +91,7 @@ TEST(PageSetup, APrinterThatFailsIsReportedOnceAndOkKeepsTheEntries) {
         EXPECT_EQ(f.app.dialogs.messages[0].icon, MessageIcon::Critical);
         EXPECT_EQ(Utf8(f.app.dialogs.messages[0].text).rfind("エラーです。\r\nオブジェクト : Printer\r\nエラー番号   : 1801\r\n", 0), 0u);
         EXPECT_EQ(f.app.Context().pageSetup.MarginLeft, 7) << row.name;
-        EXPECT_EQ(f.printer.sets.size(), setsBeforeOk) << row.name;
-        EXPECT_EQ(f.printer.current[PaperSetting::Size], 9) << row.name;
+        EXPECT_EQ(f.printer.current, row.afterOk) << row.name;
         EXPECT_FALSE(f.app.clipboard.Contents()) << row.name;
     }
 }
