@@ -36,6 +36,10 @@ public:
     virtual void ShowNowPrinting(NowPrintingModel& model) = 0;
     // Shows the model's progress.
     virtual void UpdateNowPrinting(const NowPrintingModel& model) = 0;
+    // onTop keeps frmNowPrinting above the main window kept above all others
+    // (clicking into the main window must not bury it), otherwise it goes
+    // back among the normal windows.
+    virtual void KeepNowPrintingOnTop(bool onTop) = 0;
     virtual void CloseNowPrinting() = 0;
     // Lets the window messages that are waiting run (the progress dialog's
     // cancel button, the main window), then returns.
