@@ -58,8 +58,8 @@ struct PrintingContext {
     Printer& printer;
     PrintingWindows& windows;
 
-    // From the print dialog until the job has ended: a second print waits
-    // for the next chance.
+    // From the print dialog until the job has ended. File > Print is
+    // refused meanwhile, without a word: nothing is queued.
     bool printing = false;
     // The running job's progress dialog, while it is shown.
     std::unique_ptr<NowPrintingModel> nowPrinting;

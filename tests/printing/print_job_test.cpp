@@ -134,7 +134,7 @@ TEST(PrintJob, AFailureAbortsTheJobAndClosesTheProgressBeforeTheReport) {
     }
 }
 
-TEST(PrintJob, ASecondPrintWaitsAndClosingTheWindowCancelsTheJobFirst) {
+TEST(PrintJob, ASecondPrintIsRefusedAndClosingTheWindowCancelsTheJobFirst) {
     PrintingFixture f;
     bool stayed = false;
     // The progress stays above a main window kept on top, while it is.
