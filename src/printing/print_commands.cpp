@@ -1,5 +1,6 @@
 #include "printing/print_commands.h"
 
+#include "app/commands.h"
 #include "app/document.h"
 #include "app/error_report.h"
 #include "app/shutdown.h"
@@ -21,9 +22,12 @@ public:
         // A new model: the cancel request starts cleared.
         context_.nowPrinting = std::make_unique<NowPrintingModel>(fileName_, total_);
         context_.windows.ShowNowPrinting(*context_.nowPrinting);
+        KeepOnTop();
     }
     bool BeforeLine() override {
         context_.windows.DoEvents();
+        // Always on top may have been switched meanwhile.
+        KeepOnTop();
         return !context_.nowPrinting || !context_.nowPrinting->CancelRequested();
     }
     void Printed(std::size_t printed, std::size_t) override {
@@ -38,6 +42,11 @@ public:
     }
 
 private:
+    void KeepOnTop() {
+        if (context_.nowPrinting)
+            context_.windows.KeepNowPrintingOnTop(context_.app.ports.menus.IsChecked(menu::FormAlwaysOnTop));
+    }
+
     PrintingContext& context_;
     std::u16string fileName_;
     std::size_t total_;

@@ -36,6 +36,10 @@ public:
     virtual void ShowNowPrinting(NowPrintingModel& model) = 0;
     // Shows the model's progress.
     virtual void UpdateNowPrinting(const NowPrintingModel& model) = 0;
+    // onTop keeps frmNowPrinting above the main window kept above all others
+    // (clicking into the main window must not bury it), otherwise it goes
+    // back among the normal windows.
+    virtual void KeepNowPrintingOnTop(bool onTop) = 0;
     virtual void CloseNowPrinting() = 0;
     // Lets the window messages that are waiting run (the progress dialog's
     // cancel button, the main window), then returns.
@@ -54,8 +58,8 @@ struct PrintingContext {
     Printer& printer;
     PrintingWindows& windows;
 
-    // From the print dialog until the job has ended: a second print waits
-    // for the next chance.
+    // From the print dialog until the job has ended. File > Print is
+    // refused meanwhile, without a word: nothing is queued.
     bool printing = false;
     // The running job's progress dialog, while it is shown.
     std::unique_ptr<NowPrintingModel> nowPrinting;
