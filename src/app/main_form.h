@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "app/commands.h"
-#include "app/form_dialogs.h"
 #include "editing/editing_context.h"
+#include "platform/commands.h"
+#include "platform/form_dialogs.h"
 #include "platform/printer.h"
 #include "platform/shell.h"
 #include "platform/text_services.h"

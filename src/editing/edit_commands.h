@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/app_context.h"
-#include "app/commands.h"
 #include "editing/editing_context.h"
+#include "platform/commands.h"
 
 namespace scribbit {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/app_context.h"
-#include "app/form_dialogs.h"
+#include "platform/form_dialogs.h"
 #include "platform/shell.h"
 
 namespace scribbit {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "app/form_dialogs.h"
+#include "platform/form_dialogs.h"
 
 namespace scribbit {
 

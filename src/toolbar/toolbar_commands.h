@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/commands.h"
+#include "platform/commands.h"
 #include "platform/menu_state.h"
 
 namespace scribbit {
