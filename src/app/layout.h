@@ -1,7 +1,7 @@
 // Places the ActiveEditor between the toolbar and the status bar.
 #pragma once
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 
 namespace scribbit {
 

@@ -5,8 +5,8 @@
 #include "app/settings_file.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
-#include "editing/clipboard_history.h"
 #include "editing/conversion_commands.h"
+#include "editing/copy_history.h"
 #include "editing/edit_commands.h"
 #include "help/help_commands.h"
 #include "printing/print_commands.h"
@@ -24,7 +24,9 @@ MainForm::MainForm(const Ports& ports, const std::u16string& programFolder, cons
     : context_(ports, ProgramFolder(programFolder)),
       editing_(context_, textServices, editingWindows),
       shell_(shell),
-      dialogs_(dialogs) {}
+      dialogs_(dialogs) {
+    context_.clipboardHistoryChanged = [this] { RefreshPasteHistoryMenu(context_); };
+}
 
 MainForm::~MainForm() = default;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "editing/editing_context.h"
 #include "platform/commands.h"
 #include "platform/form_dialogs.h"

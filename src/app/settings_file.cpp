@@ -1,7 +1,7 @@
 #include "app/settings_file.h"
 
-#include "app/setting_values.h"
-#include "app/utf16.h"
+#include "core/setting_values.h"
+#include "core/utf16.h"
 #include "platform/main_frame.h"
 #include "toolbar/toolbar_list.h"
 

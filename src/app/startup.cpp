@@ -2,8 +2,8 @@
 
 #include "app/document.h"
 #include "app/layout.h"
-#include "app/setting_values.h"
 #include "app/settings_file.h"
+#include "core/setting_values.h"
 #include "toolbar/toolbar_list.h"
 #include "view/char_count.h"
 

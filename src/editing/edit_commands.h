@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "editing/editing_context.h"
 #include "platform/commands.h"
 

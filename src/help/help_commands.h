@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "platform/form_dialogs.h"
 #include "platform/shell.h"
 

@@ -1,8 +1,8 @@
 #include "printing/print_commands.h"
 
 #include "app/document.h"
-#include "app/error_report.h"
 #include "app/shutdown.h"
+#include "core/error_report.h"
 #include "printing/page_setup_dialog.h"
 #include "printing/print_job.h"
 #include "printing/printing_context.h"

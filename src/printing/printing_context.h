@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "platform/printer.h"
 #include "platform/text_services.h"
 #include "printing/now_printing.h"

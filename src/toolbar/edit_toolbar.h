@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "platform/form_dialogs.h"
 
 namespace scribbit {

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/setting_values.h"
+#include "core/setting_values.h"
 #include "toolbar/command_catalogue.h"
 
 namespace scribbit {

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "app/decimal.h"
-#include "app/utf16.h"
+#include "core/decimal.h"
+#include "core/utf16.h"
 
 namespace scribbit {
 namespace {

@@ -1,7 +1,7 @@
 // The character count in status panel 3 and its unit (the mnuCOUNT submenu).
 #pragma once
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 
 namespace scribbit {
 

@@ -3,8 +3,8 @@
 #include <new>
 #include <string>
 
-#include "app/document_texts.h"
 #include "app/layout.h"
+#include "core/core_texts.h"
 #include "view/view_texts.h"
 
 namespace scribbit {
@@ -104,7 +104,7 @@ void ShowFontDialog(AppContext& context) {
         case DialogOutcome::Cancelled:
             return;
         case DialogOutcome::Failed:
-            context.ports.dialogs.ShowMessage(std::u16string(document_text::OtherError), MessageIcon::None,
+            context.ports.dialogs.ShowMessage(std::u16string(core_text::OtherError), MessageIcon::None,
                                               MessageButtons::Ok);
             return;
         case DialogOutcome::Chosen:

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
-#include "editing/clipboard_history.h"
+#include "core/clipboard_history.h"
+#include "core/page_setup.h"
 #include "platform/clipboard.h"
 #include "platform/edit_view.h"
 #include "platform/file_system.h"
@@ -16,7 +18,6 @@
 #include "platform/tool_bar.h"
 #include "platform/types.h"
 #include "platform/user_dialogs.h"
-#include "printing/page_setup.h"
 
 namespace scribbit {
 
@@ -79,6 +80,9 @@ struct AppContext {
     std::int16_t PasteButtonIndex = -1;
     std::int16_t AlwaysOnTopButtonIndex = -1;
     ClipboardHistory clipboardHistory;  // Edit > Copy records, the paste button offers
+    // Rebuilds the paste button's list after the history changed; the main
+    // form wires it, as the toolbar stands above the editing commands.
+    std::function<void()> clipboardHistoryChanged;
     std::int32_t TabSpace = 0;
     PageSetup pageSetup;
     PrintingContext* printing = nullptr;  // page setup and printing, once the shell attached a printer
