@@ -1,7 +1,6 @@
 #include "app/main_form.h"
 
 #include "app/document.h"
-#include "app/layout.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
@@ -15,6 +14,7 @@
 #include "toolbar/paste_history_menu.h"
 #include "toolbar/toolbar_commands.h"
 #include "view/char_count.h"
+#include "view/layout.h"
 #include "view/view_options.h"
 
 namespace scribbit {

@@ -1,11 +1,11 @@
 #include "app/startup.h"
 
 #include "app/document.h"
-#include "app/layout.h"
 #include "app/settings_file.h"
 #include "core/setting_values.h"
 #include "toolbar/toolbar_list.h"
 #include "view/char_count.h"
+#include "view/layout.h"
 
 namespace scribbit {
 namespace {

@@ -3,8 +3,8 @@
 #include <new>
 #include <string>
 
-#include "app/layout.h"
 #include "core/core_texts.h"
+#include "view/layout.h"
 #include "view/view_texts.h"
 
 namespace scribbit {

@@ -1,4 +1,4 @@
-#include "app/layout.h"
+#include "view/layout.h"
 
 #include <algorithm>
 
