@@ -32,6 +32,9 @@ MainForm::~MainForm() = default;
 
 void MainForm::AttachPrinting(Printer& printer, PrintingWindows& windows) {
     printing_ = std::make_unique<PrintingContext>(context_, editing_.text, printer, windows);
+    printing_->closeMainWindow = [this] {
+        if (QuerySaveChanges(context_) == QueryResult::Continue) ExitApplication(context_);
+    };
     context_.printing = printing_.get();
 }
 

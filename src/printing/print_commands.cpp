@@ -1,7 +1,6 @@
 #include "printing/print_commands.h"
 
-#include "app/document.h"
-#include "app/shutdown.h"
+#include "core/document_state.h"
 #include "core/error_report.h"
 #include "printing/page_setup_dialog.h"
 #include "printing/print_job.h"
@@ -89,7 +88,7 @@ void PrintDocument(AppContext& context) {
     printing.printing = false;
     if (printing.closeAfterJob) {
         printing.closeAfterJob = false;
-        if (QuerySaveChanges(context) == QueryResult::Continue) ExitApplication(context);
+        if (printing.closeMainWindow) printing.closeMainWindow();
     }
 }
 

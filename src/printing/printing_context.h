@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "core/app_context.h"
@@ -62,6 +63,9 @@ struct PrintingContext {
     // The main window was closed while the job ran: it closes once the job
     // has been cancelled.
     bool closeAfterJob = false;
+    // Closes the main window as its close box does: the ask-to-save prompt,
+    // then the end of the program. Wired by the main form, which owns both.
+    std::function<void()> closeMainWindow;
 };
 
 }  // namespace scribbit
