@@ -92,7 +92,7 @@ void MainForm::MenuClick(MenuItem item) {
 
 void MainForm::OnToolBarButtonClick(std::size_t position) {
     if (context_.ended || position >= context_.ports.tolToolBar.Count()) return;
-    DispatchToolBarCommand(context_.ports.tolToolBar.Entry(position).key, context_.ports.menus,
+    DispatchToolBarCommand(context_.ports.tolToolBar.Entry(position).key, context_.view,
                            [this](MenuItem item) { MenuClick(item); });
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/clipboard_history.h"
 #include "core/page_setup.h"
+#include "core/view_state.h"
 #include "platform/clipboard.h"
 #include "platform/edit_view.h"
 #include "platform/file_system.h"
@@ -74,6 +75,7 @@ struct AppContext {
     DocumentState document;
     CommonDialogState commonDialog;
     SearchState search;
+    ViewState view;
 
     bool EditorSwitching = false;
     Bounds LastActiveBounds;
@@ -95,10 +97,8 @@ struct AppContext {
     // page cannot hold every face name); written in place of one it cannot.
     std::u16string storableFontName;
 
-    // The shown edit view: txtReturn while word wrap is checked.
-    EditView& ActiveEditor() const {
-        return ports.menus.IsChecked(MenuItem{Menu::Form, 0}) ? ports.txtReturn : ports.txtNoReturn;
-    }
+    // The shown edit view: txtReturn while word wrap is on.
+    EditView& ActiveEditor() const { return view.wordWrap ? ports.txtReturn : ports.txtNoReturn; }
     std::u16string SettingsPath() const { return programFolder + SettingsFileName; }
 };
 

@@ -84,7 +84,7 @@ void AppendToolBarPosition(AppContext& context, const ToolBarEntry& entry) {
         context.PasteButtonIndex = *position;
     } else if (entry.toolTipText == AlwaysOnTopToolTip) {
         context.AlwaysOnTopButtonIndex = *position;
-        if (context.ports.menus.IsChecked(menu::FormAlwaysOnTop)) {
+        if (context.view.alwaysOnTop) {
             toolBar.SetPressed(static_cast<std::size_t>(*position) - 1, true);
         }
     }
