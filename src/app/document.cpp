@@ -2,8 +2,9 @@
 
 #include "app/ansi_checks.h"
 #include "app/document_texts.h"
-#include "app/error_report.h"
 #include "app/shutdown.h"
+#include "core/core_texts.h"
+#include "core/error_report.h"
 #include "printing/print_commands.h"
 #include "view/char_count.h"
 
@@ -13,7 +14,6 @@ namespace text = document_text;
 
 namespace {
 
-constexpr int PathPanel = 1;
 constexpr int HtmlFilterIndex = 2;
 
 // The file dialogs want a folder to start in; the document's own folder is
@@ -72,7 +72,7 @@ void ForgetReadOnlyChoice(AppContext& context) {
 }
 
 void ReportSaveFailure(AppContext& context) {
-    context.ports.dialogs.ShowMessage(std::u16string(text::OtherError), MessageIcon::None,
+    context.ports.dialogs.ShowMessage(std::u16string(core_text::OtherError), MessageIcon::None,
                                       MessageButtons::Ok);
 }
 
@@ -102,11 +102,6 @@ struct OpenSnapshot {
 };
 
 }  // namespace
-
-std::u16string FileNameFromPath(const std::u16string& path) {
-    const auto slash = path.rfind(u'\\');
-    return slash == std::u16string::npos ? path : path.substr(slash + 1);
-}
 
 QueryResult QuerySaveChanges(AppContext& context) {
     if (!context.document.IsModified) return QueryResult::Continue;
@@ -260,12 +255,6 @@ void OnEditorChanged(AppContext& context) {
     if (context.EditorSwitching) return;
     context.ports.menus.SetEnabled(menu::EditUndo, context.ActiveEditor().CanUndo());
     MarkModified(context);
-}
-
-void MarkModified(AppContext& context) {
-    if (context.document.IsModified) return;
-    context.document.IsModified = true;
-    SetPathPanel(context, context.document.CurrentFilePath + std::u16string(text::ModifiedSuffix));
 }
 
 void OpenDroppedFile(AppContext& context, const std::vector<std::u16string>& files) {

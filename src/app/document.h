@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
+#include "core/document_state.h"
 
 namespace scribbit {
 
@@ -24,12 +25,7 @@ SaveResult SaveDocument(AppContext& context);
 SaveResult SaveDocumentAs(AppContext& context);
 QueryResult QuerySaveChanges(AppContext& context);
 void OnEditorChanged(AppContext& context);
-// Marks the document modified: the flag and panel 1's mark go together, so
-// a document can never look saved while a prompt would ask about it.
-void MarkModified(AppContext& context);
 void OpenDroppedFile(AppContext& context, const std::vector<std::u16string>& files);
 void mnuFILE_Click(AppContext& context, int index);
-
-std::u16string FileNameFromPath(const std::u16string& path);
 
 }  // namespace scribbit

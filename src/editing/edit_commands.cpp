@@ -2,10 +2,10 @@
 
 #include <new>
 
-#include "app/document.h"
-#include "app/utf16.h"
+#include "core/document_state.h"
+#include "core/utf16.h"
 #include "editing/clipboard_access.h"
-#include "editing/clipboard_history.h"
+#include "editing/copy_history.h"
 #include "editing/editing_texts.h"
 #include "editing/find_replace.h"
 #include "editing/go_to_line.h"

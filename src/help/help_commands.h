@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_context.h"
-#include "app/form_dialogs.h"
+#include "core/app_context.h"
+#include "platform/form_dialogs.h"
 #include "platform/shell.h"
 
 namespace scribbit {

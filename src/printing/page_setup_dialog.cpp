@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string>
 
-#include "app/decimal.h"
-#include "app/document_texts.h"
-#include "app/error_report.h"
+#include "core/core_texts.h"
+#include "core/decimal.h"
+#include "core/error_report.h"
 #include "editing/entry_text.h"
 
 namespace scribbit {
@@ -118,7 +118,7 @@ void PageSetupDialogModel::Report(const SystemError& error) {
 void PageSetupDialogModel::OnPrinterSettings() {
     const PrintDialogResult result = context_.printer.ShowPrintDialog(PrintDialogFlags);
     if (result.outcome != DialogOutcome::Failed) return;
-    context_.app.ports.dialogs.ShowMessage(std::u16string(document_text::OtherError), MessageIcon::None,
+    context_.app.ports.dialogs.ShowMessage(std::u16string(core_text::OtherError), MessageIcon::None,
                                            MessageButtons::Ok);
 }
 

@@ -1,9 +1,7 @@
 #include "printing/print_commands.h"
 
-#include "app/commands.h"
-#include "app/document.h"
-#include "app/error_report.h"
-#include "app/shutdown.h"
+#include "core/document_state.h"
+#include "core/error_report.h"
 #include "printing/page_setup_dialog.h"
 #include "printing/print_job.h"
 #include "printing/printing_context.h"
@@ -44,7 +42,7 @@ public:
 private:
     void KeepOnTop() {
         if (context_.nowPrinting)
-            context_.windows.KeepNowPrintingOnTop(context_.app.ports.menus.IsChecked(menu::FormAlwaysOnTop));
+            context_.windows.KeepNowPrintingOnTop(context_.app.view.alwaysOnTop);
     }
 
     PrintingContext& context_;
@@ -98,7 +96,7 @@ void PrintDocument(AppContext& context) {
     printing.printing = false;
     if (printing.closeAfterJob) {
         printing.closeAfterJob = false;
-        if (QuerySaveChanges(context) == QueryResult::Continue) ExitApplication(context);
+        if (printing.closeMainWindow) printing.closeMainWindow();
     }
 }
 

@@ -4,9 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "platform/printer.h"
 #include "platform/text_services.h"
 #include "printing/now_printing.h"
@@ -66,6 +67,9 @@ struct PrintingContext {
     // The main window was closed while the job ran: it closes once the job
     // has been cancelled.
     bool closeAfterJob = false;
+    // Closes the main window as its close box does: the ask-to-save prompt,
+    // then the end of the program. Wired by the main form, which owns both.
+    std::function<void()> closeMainWindow;
 };
 
 }  // namespace scribbit

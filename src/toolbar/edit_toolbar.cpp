@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "app/layout.h"
 #include "toolbar/command_catalogue.h"
 #include "toolbar/paste_history_menu.h"
 #include "toolbar/toolbar_list.h"
+#include "view/layout.h"
 #include "view/view_options.h"
 
 namespace scribbit {

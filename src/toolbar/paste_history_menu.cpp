@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "app/document.h"
-#include "app/utf16.h"
+#include "core/document_state.h"
+#include "core/utf16.h"
 #include "editing/clipboard_access.h"
 #include "editing/editing_context.h"
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "resource_ids.h"
 #include "win32/wide_text_win32.h"
 

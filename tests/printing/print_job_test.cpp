@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/decimal.h"
+#include "core/decimal.h"
 #include "printing/printing_fixture.h"
 #include "support/utf8.h"
 

@@ -44,7 +44,7 @@ TEST(ToolBarList, LoadingReplacesTheButtonsAndRemembersPasteAndAlwaysOnTopByTool
     for (const auto& c : cases) {
         AppFixture app;
         app.toolBar.Append(ToolBarEntry{u"old", 0, u"", u"old"});
-        app.menus.SetChecked(menu::FormAlwaysOnTop, c.onTop);
+        app.Context().view.alwaysOnTop = c.onTop;
         app.Context().PasteButtonIndex = app.Context().AlwaysOnTopButtonIndex = -1;
         LoadToolBarFromSettings(app.Context(), c.lines);
         ASSERT_EQ(app.toolBar.Count(), c.count);
