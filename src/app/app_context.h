@@ -17,6 +17,7 @@
 #include "platform/types.h"
 #include "platform/user_dialogs.h"
 #include "printing/page_setup.h"
+#include "scribbit_version.h"
 
 namespace scribbit {
 
@@ -24,9 +25,6 @@ struct PrintingContext;
 
 inline constexpr char16_t AppTitle[] = u"ScribbitⅡ";
 inline constexpr char16_t SettingsFileName[] = u"ScribbitⅡ.ini";
-inline constexpr int VersionMajor = 1;
-inline constexpr int VersionMinor = 57;
-inline constexpr int VersionRevision = 0;
 inline constexpr int AppIconResource = 101;
 
 struct Ports {
