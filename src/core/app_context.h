@@ -19,6 +19,7 @@
 #include "platform/tool_bar.h"
 #include "platform/types.h"
 #include "platform/user_dialogs.h"
+#include "scribbit_version.h"
 
 namespace scribbit {
 
@@ -26,9 +27,6 @@ struct PrintingContext;
 
 inline constexpr char16_t AppTitle[] = u"ScribbitⅡ";
 inline constexpr char16_t SettingsFileName[] = u"ScribbitⅡ.ini";
-inline constexpr int VersionMajor = 1;
-inline constexpr int VersionMinor = 57;
-inline constexpr int VersionRevision = 0;
 inline constexpr int AppIconResource = 101;
 
 struct Ports {

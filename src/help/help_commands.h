@@ -11,7 +11,7 @@
 
 namespace scribbit {
 
-// "Ver 1.57", with ".3" added only for a revision above 0.
+// "Ver 2.5", with ".3" added only for a revision above 0.
 std::u16string VersionLabel(int major, int minor, int revision);
 
 // The command line that opens the read-me in a new instance: the
