@@ -376,8 +376,13 @@ def clock(seconds):
     return f"{s // 3600}:{s % 3600 // 60:02}:{s % 60:02}" if s >= 3600 else f"{s // 60}:{s % 60:02}"
 
 
+def id_width(faults):
+    return max([22] + [len(f.id) + 1 for f in faults])
+
+
 def show_list(faults, root):
-    print(f"{'ID':<22} {'FOLDER':<12} {'LAYERS':<12} {'SNIPPET':<9} DESCRIPTION")
+    w = id_width(faults)
+    print(f"{'ID':<{w}} {'FOLDER':<12} {'LAYERS':<12} {'SNIPPET':<9} DESCRIPTION")
     folders, layers = {}, {}
     for f in faults:
         n = occurrences(root / f.file, f.find)
@@ -385,7 +390,7 @@ def show_list(faults, root):
         folders[f.folder] = folders.get(f.folder, 0) + 1
         for layer in f.layers:
             layers[layer] = layers.get(layer, 0) + 1
-        print(f"{f.id:<22} {f.folder:<12} {'+'.join(f.layers):<12} {state:<9} {f.desc}")
+        print(f"{f.id:<{w}} {f.folder:<12} {'+'.join(f.layers):<12} {state:<9} {f.desc}")
     per_folder = ", ".join(f"{k} {v}" for k, v in sorted(folders.items()))
     print(f"\n{len(faults)} faults; {per_folder}; on native {layers.get('native', 0)}, on wine {layers.get('wine', 0)}")
 
@@ -407,13 +412,14 @@ def write_records(paths, header, records):
 
 
 def summary(selected, records, seconds):
+    w = id_width(selected)
     lines = ["", "===== fault seeding: summary =====",
-             f"{'ID':<22} {'FOLDER':<12} {'LAYERS':<12} {'NATIVE':<8} {'WINE':<8} {'RESULT':<8} {'TIME':>8}"]
+             f"{'ID':<{w}} {'FOLDER':<12} {'LAYERS':<12} {'NATIVE':<8} {'WINE':<8} {'RESULT':<8} {'TIME':>8}"]
     judged, caught = {}, {}
     for f in selected:
         r = records[f.id]
         layer = {name: r["layers"].get(name, {}).get("outcome", "-") for name in LAYERS}
-        lines.append(f"{f.id:<22} {f.folder:<12} {'+'.join(f.layers):<12} {layer['native']:<8} {layer['wine']:<8} "
+        lines.append(f"{f.id:<{w}} {f.folder:<12} {'+'.join(f.layers):<12} {layer['native']:<8} {layer['wine']:<8} "
                      f"{r['outcome']:<8} {clock(r['seconds']):>8}")
         if r["outcome"] in ("caught", "missed"):
             judged[f.folder] = judged.get(f.folder, 0) + 1
@@ -426,7 +432,7 @@ def summary(selected, records, seconds):
         chosen = [f for f in selected if records[f.id]["outcome"] in outcomes]
         if chosen:
             lines += ["", title]
-            lines += [f"  {f.id:<22} {records[f.id]['outcome']:<8} {records[f.id]['note'] or f.desc}" for f in chosen]
+            lines += [f"  {f.id:<{w}} {records[f.id]['outcome']:<8} {records[f.id]['note'] or f.desc}" for f in chosen]
     lines += ["", f"total time {clock(seconds)}",
               f"caught {sum(caught.values())} of {sum(judged.values())}"]
     return "\n".join(lines)
@@ -509,6 +515,7 @@ def main():
 
     records = {}
     record_paths = [out / "results.json", out / "results.tsv"] + ([args.record] if args.record else [])
+    w = id_width(selected)
     for count, f in enumerate(selected, 1):
         t0 = time.monotonic()
         record = {"id": f.id, "file": f.file, "desc": f.desc, "outcome": "", "note": "", "seconds": 0,
@@ -541,7 +548,7 @@ def main():
         outcomes = [v["outcome"] for v in record["layers"].values()]
         record["outcome"] = next(o for o in ("invalid", "caught", "timeout", "missed") if o in outcomes)
         record["seconds"] = round(time.monotonic() - t0, 1)
-        print(f"[{count}/{len(selected)}] {f.id:<22} {record['outcome']:<8} {clock(record['seconds']):>6}  "
+        print(f"[{count}/{len(selected)}] {f.id:<{w}} {record['outcome']:<8} {clock(record['seconds']):>6}  "
               + "; ".join(shown), flush=True)
         write_records(record_paths, header, list(records.values()))
 
