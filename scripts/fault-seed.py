@@ -540,8 +540,9 @@ def main():
                                           "seconds": round(result.seconds)}
                 shown.append(f"{name} {outcome}: {result.detail}" + (f" [{', '.join(result.tests)}]"
                                                                        if result.tests else ""))
-                if outcome == "invalid":
+                if outcome in ("invalid", "timeout"):
                     record["note"] = f"{name}: {result.detail} (log: {log.relative_to(ROOT)})"
+                if outcome == "invalid":
                     break
         finally:
             target.write_bytes(original)
