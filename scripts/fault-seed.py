@@ -74,6 +74,11 @@ CLOSING_LINE = re.compile(r"^(\d+) passed, (\d+) failed$", re.M)
 ANY_FAILED_LINE = re.compile(rb"^\[ *FAILED *\] ", re.M)
 
 
+def shown(path):
+    """A path as the user reads it: from the checkout's root when inside it."""
+    return path.relative_to(ROOT) if path.is_relative_to(ROOT) else path
+
+
 def die(message):
     print(f"fault-seed: {message}", file=sys.stderr)
     sys.exit(2)
@@ -105,7 +110,7 @@ def load_list():
     for number, line in enumerate(LIST.read_text(encoding="utf-8").split("\n"), 1):
         if not line or line.startswith("#"):
             continue
-        where = f"{LIST.relative_to(ROOT)}:{number}"
+        where = f"{shown(LIST)}:{number}"
         if ":" not in line:
             die(f"{where}: expected 'key: value'")
         key, value = line.split(":", 1)
@@ -456,7 +461,7 @@ def main():
     if args.only:
         unknown = [i for i in args.only.split(",") if i not in faults]
         if unknown:
-            die(f"no fault {', '.join(unknown)} in {LIST.relative_to(ROOT)}")
+            die(f"no fault {', '.join(unknown)} in {shown(LIST)}")
         selected = [faults[i] for i in dict.fromkeys(args.only.split(","))]
     else:
         selected = list(faults.values())
@@ -486,7 +491,7 @@ def main():
     try:
         fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
     except BlockingIOError:
-        die(f"another fault-seed run is using {out.relative_to(ROOT)}")
+        die(f"another fault-seed run is using {shown(out)}")
     for stale_log in logs.glob("*.log"):
         stale_log.unlink()
 
@@ -498,8 +503,8 @@ def main():
     needed = [name for name in LAYERS if any(name in layers_of(f) for f in selected)]
     print(f"fault-seed: {len(selected)} faults, layers: {' '.join(needed)}; tree {head.stdout.strip() or '?'} "
           f"({len(changed)} changed files under src/ and tests/)")
-    print(f"fault-seed: copy of {total} files in {tree.relative_to(ROOT)} ({written} written); "
-          f"logs in {logs.relative_to(ROOT)}/")
+    print(f"fault-seed: copy of {total} files in {shown(tree)} ({written} written); "
+          f"logs in {shown(logs)}/")
     layers = {name: Layer(name, out, tree, jobs, limits[name], build_limit,
                           fail_fast == "all" or (fail_fast == "wine" and name == "wine")) for name in needed}
 
@@ -511,7 +516,7 @@ def main():
         header["baseline"][name] = {"result": base.result, "detail": base.detail, "seconds": round(base.seconds)}
         if base.result != "passed":
             die(f"the {name} suites are not green on the unseeded copy, so no fault can be judged; "
-                f"make them pass first (log: {(logs / f'baseline-{name}.log').relative_to(ROOT)})")
+                f"make them pass first (log: {shown(logs / f'baseline-{name}.log')})")
 
     records = {}
     record_paths = [out / "results.json", out / "results.tsv"] + ([args.record] if args.record else [])
@@ -531,17 +536,17 @@ def main():
         original = target.read_bytes()
         target.write_bytes(original.replace(f.find.encode("utf-8"), f.repl.encode("utf-8"), 1))
         try:
-            shown = []
+            parts = []
             for name in layers_of(f):
                 log = logs / f"{f.id}.{name}.log"
                 result = layers[name].test(log)
                 outcome = {"failed": "caught", "passed": "missed", "timeout": "timeout"}.get(result.result, "invalid")
                 record["layers"][name] = {"outcome": outcome, "detail": result.detail, "tests": result.tests,
                                           "seconds": round(result.seconds)}
-                shown.append(f"{name} {outcome}: {result.detail}" + (f" [{', '.join(result.tests)}]"
+                parts.append(f"{name} {outcome}: {result.detail}" + (f" [{', '.join(result.tests)}]"
                                                                        if result.tests else ""))
                 if outcome in ("invalid", "timeout"):
-                    record["note"] = f"{name}: {result.detail} (log: {log.relative_to(ROOT)})"
+                    record["note"] = f"{name}: {result.detail} (log: {shown(log)})"
                 if outcome == "invalid":
                     break
         finally:
@@ -550,7 +555,7 @@ def main():
         record["outcome"] = next(o for o in ("invalid", "caught", "timeout", "missed") if o in outcomes)
         record["seconds"] = round(time.monotonic() - t0, 1)
         print(f"[{count}/{len(selected)}] {f.id:<{w}} {record['outcome']:<8} {clock(record['seconds']):>6}  "
-              + "; ".join(shown), flush=True)
+              + "; ".join(parts), flush=True)
         write_records(record_paths, header, list(records.values()))
 
     text = summary(selected, records, time.monotonic() - started)
