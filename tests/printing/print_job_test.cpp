@@ -138,7 +138,7 @@ TEST(PrintJob, ASecondPrintIsRefusedAndClosingTheWindowCancelsTheJobFirst) {
     PrintingFixture f;
     bool stayed = false;
     // The progress stays above a main window kept on top, while it is.
-    f.app.menus.SetChecked(menu::FormAlwaysOnTop, true);
+    f.app.Context().view.alwaysOnTop = true;
     std::vector<bool> onTop;
     f.windows.whilePrinting = [&](int count) {
         onTop.push_back(f.windows.onTop);
