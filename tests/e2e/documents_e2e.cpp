@@ -1,134 +1,201 @@
-// A user's documents: opened from the command line, a dialog or a drop,
-// edited, saved, and every question the program asks on the way.
+// A user's document: opened from the command line, edited with real keys
+// through the shortcuts, the clipboard and the find, replace, tab-width and
+// go-to-line dialogs, saved under its names; then opened read-only, a file
+// dropped, and a file that holds NUL bytes.
 #include <shlobj.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <iterator>
-
 #include "e2e/session.h"
+#include "editing_dialog_ids.h"
 
 namespace e2e {
 namespace {
 
 namespace menu = scribbit::menu;
-
-// Mixed Japanese and ASCII with CR LF line ends, as users' files are.
-const std::string Sample = "日本語のテキスト\r\nASCII line\r\n半角ｶﾀｶﾅ と 記号①\r\n";
+constexpr scribbit::MenuItem TabsToSpaces{scribbit::Menu::Change, 11};
 
 bool ReadOnlyViews(const App& app) {
-    const auto editors = Editors(app.Main());
-    return std::all_of(editors.begin(), editors.end(), [](HWND editor) { return GetWindowLongPtrW(editor, GWL_STYLE) & ES_READONLY; });
+    return (GetWindowLongPtrW(app.Editor(), GWL_STYLE) & ES_READONLY) &&
+           (GetWindowLongPtrW(app.Editor(false), GWL_STYLE) & ES_READONLY);
 }
 
 // A file dropped on the edit view: the file list as the shell hands it
 // over, built inside the program; sent, so it is read before it is freed.
-bool Drop(const App& app, const std::string& path) {
-    DROPFILES header{sizeof header, {}, FALSE, TRUE};
-    const std::wstring names = Wide(path) + L'\0';
-    RemoteBuffer drop(app.process.Handle(), sizeof header + (names.size() + 1) * sizeof(wchar_t));
-    return drop.Write(&header, sizeof header) && drop.Write(names.c_str(), (names.size() + 1) * sizeof(wchar_t), sizeof header) &&
-           Send(app.Editor(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop.At())) == 0;
+void Drop(const App& app, const std::string& path) {
+    struct {
+        DROPFILES header;
+        wchar_t names[MAX_PATH + 1];
+    } drop{{sizeof(DROPFILES), {}, FALSE, TRUE}, {}};
+    Wide(path).copy(drop.names, MAX_PATH);
+    SendRemote(app.process.Handle(), app.Editor(), WM_DROPFILES, 0, drop);
 }
 
-TEST(Session, OpenEditSaveAndThePrompts) {
-    const std::string folder = FreshFolder();
+TEST(Session, EditFindReplaceSaveReadOnlyAndDrop) {
+    // A first line long enough to wrap in the window, then
+    // a0 b1 c2 a3 b4 c5 _6 り7 ん8 ご9 CR10 LF11 り12 ..., and a tab.
+    std::string first = "一行目";
+    for (int i = 0; i < 30; ++i) first += " 長い行";
+    const std::string text = first + "\r\nabcabc りんご\r\nりんご りんご りんご\r\n\t半角ｶﾀｶﾅ①\r\n";
+    const long long at = Units(first + "\r\n"), end = Units(text);
+    const std::string folder = FreshFolder(), path = folder + "\\two words\\メモ 1.txt",
+                      named = folder + "\\メモ.txt";
     std::filesystem::create_directory(std::filesystem::path(Wide(folder + "\\two words")));
-    const std::string path = folder + "\\two words\\メモ 1.txt";
-    ASSERT_TRUE(WriteFileBytes(path, AnsiBytes(Sample)));
-    {
-        App app(folder);
-        // Unquoted, the command line is one name all the same.
-        ASSERT_TRUE(app.Start(path));
-        EXPECT_EQ(WaitFor([&] { return app.Caption(); }, "メモ 1.txt"), "メモ 1.txt");
-        EXPECT_EQ(app.Text(), Sample);
-        EXPECT_EQ(app.Panel(1), path);
-        // Saved unchanged, the file keeps its bytes: no line break grows.
-        EXPECT_AFTER(app.Key('S', Ctrl), app.Caption(), "メモ 1.txt - ScribbitⅡ");
-        EXPECT_EQ(ReadFileBytes(path), AnsiBytes(Sample));
-        // Typed and saved, with no copy left beside the file.
-        EXPECT_AFTER(app.Type("x"), app.Panel(1), path + "(変更)");
-        EXPECT_AFTER(app.Command(menu::FileSave), app.Panel(1), path);
-        EXPECT_EQ(ReadFileBytes(path), AnsiBytes("x" + Sample));
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Wide(folder + "\\two words")), {}), 1);
+    ASSERT_TRUE(WriteFileBytes(path, AnsiBytes(text)));
+    App app(folder);
+    // Unquoted, the command line is one name all the same.
+    ASSERT_TRUE(app.Start(path));
+    EXPECT_EQ(app.Text(), text);
+    EXPECT_EQ(app.Panel(1), path);
+    // Saved unchanged, the file keeps its bytes: no line break grows.
+    EXPECT_AFTER(app.Key('S', Ctrl), app.Caption(), "メモ 1.txt - ScribbitⅡ");
+    EXPECT_EQ(ReadFileBytes(path), AnsiBytes(text));
 
-        // Exit asks: Cancel keeps the program and the text.
-        EXPECT_AFTER(app.Type("y"), app.Text(), "xy" + Sample);
-        EXPECT_TRUE(app.Answer([&] { app.Command(menu::FileExit); }, IDCANCEL));
-        EXPECT_TRUE(app.Run(menu::EditSelectAll));
-        EXPECT_EQ(app.Text(), "xy" + Sample);
-        // New asks too; No clears the document and leaves the file alone.
-        EXPECT_AFTER(EXPECT_TRUE(app.Answer([&] { app.Key('N', Ctrl); }, IDNO)), app.Text(), "");
-        EXPECT_EQ(ReadFileBytes(path), AnsiBytes("x" + Sample));
-        EXPECT_TRUE(app.Exit());
+    // Each shortcut on the selection set first: the text and clipboard after.
+    const struct {
+        Selection selection;
+        WORD key;
+        std::string text, clipboard;
+    } steps[] = {
+        {{at, at + 3}, 'X', first + "\r\nabc りんご\r\nりんご りんご りんご\r\n\t半角ｶﾀｶﾅ①\r\n", "abc"},
+        {{0, 0}, 'Z', text, "abc"},
+        {{at + 7, at + 10}, 'C', text, "りんご"},
+        {{end, end}, 'V', text + "りんご", "りんご"},
+        {{0, 0}, 'Z', text, "りんご"},
+    };
+    for (const auto& step : steps) {
+        ASSERT_TRUE(app.Select(step.selection.first, step.selection.second));
+        EXPECT_AFTER(app.Key(step.key, Ctrl), app.Text() + "|" + ClipboardText(),
+                     step.text + "|" + step.clipboard);
     }
-    {
-        App app(folder);
-        ASSERT_TRUE(app.Start());
-        EXPECT_AFTER(app.Type("メモ"), app.Text(), "メモ");
-        // An untitled document asks for a name (here cancelled); so does
-        // Exit, Yes, and cancelled, the program stays.
-        EXPECT_TRUE(app.ChooseFile([&] { app.Command(menu::FileSave); }, "", false, "save-dialog"));
-        EXPECT_TRUE(app.ChooseFile([&] { app.Answer([&] { app.Command(menu::FileExit); }, IDYES); }, ""));
-        EXPECT_TRUE(app.Run(menu::EditSelectAll));
-        // Named, it is saved, and the program ends.
-        const std::string named = folder + "\\メモ.txt";
-        EXPECT_TRUE(app.ChooseFile([&] { app.Answer([&] { app.Command(menu::FileExit); }, IDYES); }, named));
-        EXPECT_TRUE(app.process.WaitForExit(WaitMs));
-        EXPECT_EQ(ReadFileBytes(named), AnsiBytes("メモ"));
-    }
-    {
-        // A name that does not exist yet is created, empty.
-        const std::string fresh = folder + "\\新しい.txt";
-        App app(folder);
-        ASSERT_TRUE(app.Start(fresh));
-        EXPECT_EQ(ReadFileBytes(fresh), "");
-        // Opened with the read-only box ticked: both views are locked.
-        EXPECT_TRUE(app.ChooseFile([&] { app.Key('O', Ctrl); }, path, true, "open-dialog"));
-        EXPECT_EQ(WaitFor([&] { return app.Panel(1); }, path + "(読込み専用)"), path + "(読込み専用)");
-        EXPECT_TRUE(ReadOnlyViews(app));
-        // Nothing the user does changes it: no "(変更)", the clipboard kept,
-        // and no question when the next file opens. Select all and the caret
-        // going home show the keys before them were taken.
-        ASSERT_TRUE(SetClipboardText("クリップ"));
-        for (const WORD key : {'V', 'Z'}) app.Key(key, Ctrl);
-        app.Key(VK_DELETE), app.Key(VK_F5);
-        EXPECT_AFTER(app.Key('A', Ctrl), SelectionOf(app.Editor()), Selection(0, Units("x" + Sample)));
-        app.Key('X', Ctrl), app.Key(VK_DELETE);
-        EXPECT_AFTER(app.Key(VK_HOME, Ctrl), SelectionOf(app.Editor()), Selection(0, 0));
-        Screenshot("read-only-after-keys");
-        EXPECT_EQ(std::tuple(app.Text(), app.Panel(1), ClipboardText()),
-                  std::tuple("x" + Sample, path + "(読込み専用)", std::string("クリップ")));
-        // After a cancelled dialog, a dropped file opens unlocked.
-        EXPECT_TRUE(app.ChooseFile([&] { app.Command(menu::FileOpen); }, ""));
-        EXPECT_AFTER(EXPECT_TRUE(Drop(app, fresh)), app.Panel(1), fresh);
-        EXPECT_FALSE(ReadOnlyViews(app));
-        EXPECT_TRUE(app.Exit());
-    }
-    {
-        // A folder on the command line: reported over the shown window once
-        // start-up is through, which ends with an untitled document.
-        App app(folder);
-        ASSERT_TRUE(app.StartOnly(folder + "\\two words"));
-        ASSERT_TRUE(PollUntil([&] { return MessageBoxOf(app.Pid()) != nullptr; }));
-        EXPECT_TRUE(app.process.WaitForMainWindow(0));
-        EXPECT_TRUE(app.Answer(nullptr));
-        EXPECT_EQ(app.Caption(), ProgramTitle);
-        EXPECT_TRUE(app.Exit());
-    }
-    {
-        // NUL bytes: the warning comes over the window, which holds the text.
-        const std::string zeros = folder + "\\zeros.txt";
-        ASSERT_TRUE(WriteFileBytes(zeros, std::string("a\0b", 3)));
-        App app(folder);
-        ASSERT_TRUE(app.StartOnly(zeros));
-        ASSERT_TRUE(PollUntil([&] { return MessageBoxOf(app.Pid()) != nullptr; }));
-        EXPECT_TRUE(app.process.WaitForMainWindow(0));
-        EXPECT_EQ(app.Caption(), "zeros.txt");
-        Screenshot("nul-warning");
-        EXPECT_TRUE(app.Answer(nullptr));
-        EXPECT_TRUE(app.Exit());
-    }
+
+    // F3 before any search opens Find, ownerless. Typed into, Enter searches
+    // from the caret and leaves the focus in the field; Esc closes the
+    // dialog. F3 goes on, and after the last one says so.
+    ASSERT_TRUE(app.Select(at, at));
+    HWND find = app.Opens([&] { app.Key(VK_F3); }, [&] { return app.Dialog("検索"); });
+    ASSERT_TRUE(find);
+    const HWND findText = GetDlgItem(find, IDC_FIND_TEXT);
+    EXPECT_EQ(GetWindow(find, GW_OWNER), nullptr);
+    EXPECT_AFTER(app.Type("bc", findText), TextOf(findText), "bc");
+    EXPECT_AFTER(PressKey(VK_RETURN), SelectionOf(app.Editor()), Selection(at + 1, at + 3));
+    EXPECT_EQ(FocusOf(find), findText);
+    EXPECT_AFTER(PressKey(VK_ESCAPE), IsWindow(find) != FALSE, false);
+    EXPECT_AFTER(app.Key(VK_F3), SelectionOf(app.Editor()), Selection(at + 4, at + 6));
+    EXPECT_TRUE(app.Answer([&] { app.Key(VK_F3); }));
+
+    // Ctrl+F takes the selection as the text. While Replace all beside it
+    // shows its count, neither dialog takes input; Enter closes the box and
+    // Replace with it, Find takes input again, and the user's clipboard
+    // text is still there.
+    ASSERT_TRUE(app.Select(at + 3, at + 6));
+    find = app.Opens([&] { app.Key('F', Ctrl); }, [&] { return app.Dialog("検索"); });
+    ASSERT_TRUE(find);
+    EXPECT_EQ(TextOf(GetDlgItem(find, IDC_FIND_TEXT)), "abc");
+    const HWND replace = app.Opens([&] { app.Key('R', Ctrl); }, [&] { return app.Dialog("置換"); });
+    ASSERT_TRUE(replace && SetText(GetDlgItem(replace, IDC_FIND_TEXT), "りんご") &&
+                SetText(GetDlgItem(replace, IDC_SUBST_TEXT), "林檎"));
+    const std::string kept = "クリップボードの文字列";
+    ASSERT_TRUE(SetClipboardText(kept));
+    const HWND box =
+        app.Opens([&] { Click(replace, IDC_ALL_SUBST); }, [&] { return MessageBoxOf(app.Pid()); });
+    ASSERT_TRUE(box);
+    EXPECT_FALSE(IsWindowEnabled(find) || IsWindowEnabled(replace));
+    ASSERT_TRUE(BringToForeground(box));
+    EXPECT_AFTER(PressKey(VK_RETURN), IsWindow(replace) != FALSE, false);
+    EXPECT_EQ(app.Text(), first + "\r\nabcabc 林檎\r\n林檎 林檎 林檎\r\n\t半角ｶﾀｶﾅ①\r\n");
+    EXPECT_EQ(ClipboardText(), kept);
+    EXPECT_EQ(WaitFor([&] { return IsWindowEnabled(find) != FALSE; }, true), true);
+    ASSERT_TRUE(app.Select(0, 0));
+    EXPECT_AFTER(Click(find, IDOK), SelectionOf(app.Editor()), Selection(at, at + 3));
+
+    // The tab width (of the whole text, with nothing selected): modal over
+    // the main window.
+    ASSERT_TRUE(app.Select(0, 0));
+    const HWND tab =
+        app.Opens([&] { app.Command(TabsToSpaces); }, [&] { return app.Dialog("タブスペースの設定"); });
+    ASSERT_TRUE(tab && SetText(GetDlgItem(tab, IDC_TAB_SPACE), "2"));
+    EXPECT_TRUE(GetWindow(tab, GW_OWNER) == app.Main() && !IsWindowEnabled(app.Main()));
+    const std::string edited = first + "\r\nabcabc 林檎\r\n林檎 林檎 林檎\r\n  半角ｶﾀｶﾅ①\r\n";
+    EXPECT_AFTER(Click(tab, IDOK), app.Text(), edited);
+    EXPECT_EQ(WaitFor([&] { return IsWindowEnabled(app.Main()) != FALSE; }, true), true);
+
+    // Go to line, ownerless. Out of range: the message, then the dialog
+    // again with the entry selected for retyping; typed and Enter: the caret
+    // at the start of the line, the dialog gone.
+    HWND go = app.Opens([&] { app.Key('G', Ctrl); }, [&] { return app.Dialog("行へ移動"); });
+    ASSERT_TRUE(go && SetText(GetDlgItem(go, IDC_LINE), "9"));
+    EXPECT_EQ(GetWindow(go, GW_OWNER), nullptr);
+    EXPECT_TRUE(app.Answer([&] { Click(go, IDOK); }));
+    EXPECT_EQ(WaitFor([&] { return SelectionOf(GetDlgItem(go, IDC_LINE)); }, Selection(0, 1)),
+              Selection(0, 1));
+    const long long third = at + Units("abcabc 林檎\r\n");
+    EXPECT_AFTER(app.Type("3\n", GetDlgItem(go, IDC_LINE)), SelectionOf(app.Editor()),
+                 Selection(third, third));
+    EXPECT_EQ(WaitFor([&] { return IsWindow(go) != FALSE; }, false), false);
+    // With word wrap, lines are counted by their breaks, not on the screen.
+    const HWND wrapping = app.Editor(false);
+    EXPECT_AFTER(app.Command(menu::FormWordWrap), app.Editor(), wrapping);
+    go = app.Opens([&] { app.Command(menu::EditGoToLine); }, [&] { return app.Dialog("行へ移動"); });
+    ASSERT_TRUE(go && SetText(GetDlgItem(go, IDC_LINE), "2"));
+    EXPECT_AFTER(Click(go, IDOK), SelectionOf(wrapping), Selection(at, at));
+
+    // Saved as shown, with no copy left beside the file.
+    EXPECT_AFTER(app.Command(menu::FileSave), ReadFileBytes(path), AnsiBytes(edited));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Wide(folder + "\\two words")), {}), 1);
+    // F5 puts the time and the date (the day's, had it turned meanwhile) at
+    // the caret, leaving the clipboard alone.
+    ASSERT_TRUE(app.Select(Units(edited), Units(edited)));
+    const auto stamped = [&](const SYSTEMTIME* day) {  // null: today
+        wchar_t date[64] = {};
+        GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, day, nullptr, date, 64);
+        return app.Text().starts_with(edited) && app.Text().ends_with(" " + Utf8(date));
+    };
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    EXPECT_AFTER(app.Key(VK_F5), stamped(&today) || stamped(nullptr), true);
+    EXPECT_EQ(ClipboardText(), kept);
+    // New asks; No leaves the file as it was saved. Untitled, Exit asks, and
+    // Yes asks for a name: saved there, the program ends.
+    EXPECT_AFTER(EXPECT_TRUE(app.Answer([&] { app.Key('N', Ctrl); }, IDNO)), app.Text(), "");
+    EXPECT_EQ(ReadFileBytes(path), AnsiBytes(edited));
+    EXPECT_AFTER(app.Type("メモ"), app.Text(), "メモ");
+    EXPECT_TRUE(app.ChooseFile([&] { app.Answer([&] { app.Command(menu::FileExit); }, IDYES); }, named));
+    EXPECT_TRUE(app.process.WaitForExit(WaitMs));
+    EXPECT_EQ(ReadFileBytes(named), AnsiBytes("メモ"));
+
+    // Opened with the read-only box ticked, both views are locked. Nothing
+    // the user does changes it: no "(変更)", the clipboard kept, and no
+    // question when the next file opens. Select all and the caret going home
+    // show that the keys before them were taken.
+    App locked(folder);
+    ASSERT_TRUE(locked.Start());
+    EXPECT_TRUE(locked.ChooseFile([&] { locked.Key('O', Ctrl); }, path, true));
+    EXPECT_EQ(WaitFor([&] { return locked.Panel(1); }, path + "(読込み専用)"), path + "(読込み専用)");
+    EXPECT_TRUE(ReadOnlyViews(locked));
+    ASSERT_TRUE(SetClipboardText(kept));
+    for (const WORD key : {'V', 'Z'}) locked.Key(key, Ctrl);
+    locked.Key(VK_DELETE), locked.Key(VK_F5);
+    EXPECT_AFTER(locked.Key('A', Ctrl), SelectionOf(locked.Editor()), Selection(0, Units(edited)));
+    locked.Key('X', Ctrl), locked.Key(VK_DELETE);
+    EXPECT_AFTER(locked.Key(VK_HOME, Ctrl), SelectionOf(locked.Editor()), Selection(0, 0));
+    EXPECT_EQ(std::tuple(locked.Text(), locked.Panel(1), ClipboardText()),
+              std::tuple(edited, path + "(読込み専用)", kept));
+    // After a cancelled open dialog, a dropped file opens unlocked.
+    EXPECT_TRUE(locked.ChooseFile([&] { locked.Command(menu::FileOpen); }, ""));
+    EXPECT_AFTER(Drop(locked, named), locked.Panel(1), named);
+    EXPECT_FALSE(ReadOnlyViews(locked));
+    EXPECT_TRUE(locked.Exit());
+
+    // NUL bytes: the warning comes over the shown window, which holds the
+    // file ("nul.txt" would be the NUL device on Windows).
+    const std::string zeros = folder + "\\zeros.txt";
+    ASSERT_TRUE(WriteFileBytes(zeros, std::string("a\0b", 3)));
+    App warned(folder);
+    ASSERT_TRUE(warned.Start(zeros, false));
+    ASSERT_TRUE(PollUntil([&] { return MessageBoxOf(warned.Pid()) != nullptr; }));
+    EXPECT_TRUE(warned.process.WaitForMainWindow(0));
+    EXPECT_EQ(warned.Caption(), "zeros.txt");
+    EXPECT_TRUE(warned.Answer(nullptr));
+    EXPECT_TRUE(warned.Exit());
 }
 
 }  // namespace

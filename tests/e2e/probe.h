@@ -4,9 +4,15 @@
 #pragma once
 
 #include <windows.h>
+// The common controls' header needs the types of windows.h.
 #include <commctrl.h>
 
+#include <array>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,13 +24,74 @@ namespace e2e {
 
 // Generous for a cold Wine start on a busy two-core machine.
 inline constexpr DWORD WaitMs = 15000;
+inline constexpr DWORD MessageTimeoutMs = 5000;
 inline constexpr int MessageBoxText = 0xFFFF;
 
-std::string Utf8(const std::wstring& text);
-std::wstring Wide(const std::string& text);
+// Each UTF-16 unit takes at most three bytes of UTF-8, each byte at most one unit.
+inline std::string Utf8(const std::wstring& text) {
+    std::string result(text.size() * 3, '\0');
+    result.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                            static_cast<int>(result.size()), nullptr, nullptr)));
+    return result;
+}
+
+inline std::wstring Wide(const std::string& text) {
+    std::wstring result(text.size(), L'\0');
+    result.resize(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                     result.data(), static_cast<int>(result.size()))));
+    return result;
+}
+
 // Polls until the condition holds or the time is up; never a fixed sleep
 // where a state can be asked.
-bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs, DWORD intervalMs = 15);
+inline bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs,
+                      DWORD intervalMs = 15) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!condition()) {
+        if (GetTickCount64() >= deadline) return condition();
+        Sleep(intervalMs);
+    }
+    return true;
+}
+
+inline bool IsClass(HWND window, const wchar_t* className) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return lstrcmpiW(name, className) == 0;
+}
+
+// Enumeration callbacks are named functions: a lambda has the wrong calling
+// convention on i686.
+inline BOOL CALLBACK Collect(HWND window, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+// Every window below parent, of the class when one is given.
+inline std::vector<HWND> Descendants(HWND parent, const wchar_t* className = nullptr) {
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, &Collect, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [&](HWND window) { return className && !IsClass(window, className); });
+    return windows;
+}
+
+// The shown top-level windows of a process.
+inline std::vector<HWND> ShownWindows(DWORD processId) {
+    std::vector<HWND> windows;
+    EnumWindows(&Collect, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner != processId || !IsWindowVisible(window);
+    });
+    return windows;
+}
+
+inline void CALLBACK Expire(void* process, BOOLEAN) {
+    TerminateProcess(process, 0xDEAD);
+}
 
 // A child process that a watchdog kills when its lifetime is up, so that a
 // hung program never hangs the run; the destructor kills it too.
@@ -33,15 +100,44 @@ public:
     Process() = default;
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
-    ~Process();
+    ~Process() {
+        if (watchdog_) DeleteTimerQueueTimer(nullptr, watchdog_, INVALID_HANDLE_VALUE);
+        Kill();
+        if (info_.hProcess) CloseHandle(info_.hProcess), CloseHandle(info_.hThread);
+    }
     bool Start(const std::string& exe, const std::string& arguments, const std::string& folder,
-               DWORD lifetimeMs = 120000);
+               DWORD lifetimeMs = 240000) {
+        std::wstring line = L"\"" + Wide(exe) + L"\"" + (arguments.empty() ? L"" : L" " + Wide(arguments));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        const bool started =
+            CreateProcessW(Wide(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.empty() ? nullptr : Wide(folder).c_str(), &startup, &info_);
+        if (!started) info_ = {};
+        return started && CreateTimerQueueTimer(&watchdog_, nullptr, &Expire, info_.hProcess, lifetimeMs, 0,
+                                                WT_EXECUTEONLYONCE);
+    }
     DWORD Id() const { return info_.dwProcessId; }
     HANDLE Handle() const { return info_.hProcess; }
-    bool WaitForExit(DWORD timeoutMs) const;
-    void Kill();
+    bool WaitForExit(DWORD timeoutMs) const {
+        return info_.hProcess && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    }
+    void Kill() {
+        if (info_.hProcess && !WaitForExit(0) && TerminateProcess(info_.hProcess, 0xDEAD)) WaitForExit(5000);
+    }
     // The main window: shown, top-level, unowned, captioned, not a dialog.
-    HWND WaitForMainWindow(DWORD timeoutMs = WaitMs);
+    HWND WaitForMainWindow(DWORD timeoutMs = WaitMs) {
+        PollUntil(
+            [&] {
+                for (HWND window : ShownWindows(Id()))
+                    if (!GetWindow(window, GW_OWNER) && !IsClass(window, L"#32770") &&
+                        (GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+                        main_ = window;
+                return main_ || WaitForExit(0);
+            },
+            timeoutMs);
+        return main_;
+    }
     HWND MainWindow() const { return main_; }
 
 private:
@@ -51,80 +147,215 @@ private:
 };
 
 // SendMessageTimeoutW: a hung program fails a check instead of the driver.
-LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+inline LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, MessageTimeoutMs,
+                                         &result)
+               ? static_cast<LRESULT>(result)
+               : 0;
+}
+
+// Sends message with a pointer to a copy of data made inside the process
+// (for the messages whose pointers the system does not carry across, such
+// as SB_GETTEXTW and TB_GETBUTTON); returns the copy as the program left it.
+template <class T>
+T SendRemote(HANDLE process, HWND window, UINT message, WPARAM wParam, T data) {
+    void* remote = VirtualAllocEx(process, nullptr, sizeof data, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote && WriteProcessMemory(process, remote, &data, sizeof data, nullptr)) {
+        // A dropped file list travels as wParam.
+        Send(window, message, message == WM_DROPFILES ? reinterpret_cast<WPARAM>(remote) : wParam,
+             reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &data, sizeof data, nullptr);
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return data;
+}
+
 // WM_GETTEXT (GetWindowTextW does not reach another process's controls).
-std::string TextOf(HWND window);
-bool SetText(HWND window, const std::string& text);
-// Every window below parent; className filters (without regard to case).
-std::vector<HWND> Descendants(HWND parent, const wchar_t* className = nullptr);
+inline std::string TextOf(HWND window) {
+    // The text may grow between the two questions: a buffer filled to the
+    // brim may have cut it, so ask again with more room.
+    for (auto room = static_cast<std::size_t>(Send(window, WM_GETTEXTLENGTH)) + 64;; room *= 2) {
+        std::wstring text(room, L'\0');
+        const auto copied =
+            static_cast<std::size_t>(Send(window, WM_GETTEXT, room, reinterpret_cast<LPARAM>(text.data())));
+        if (copied + 1 < room) return Utf8(text.substr(0, copied));
+    }
+}
 
-// The main window's parts: its edit views (the shown one, the other), its bars.
-std::vector<HWND> Editors(HWND mainWindow);
-HWND ActiveEditor(HWND mainWindow);
-HWND OtherEditor(HWND mainWindow);
-HWND FirstOf(HWND parent, const wchar_t* className);  // the first descendant of the class
-inline HWND StatusBarOf(HWND mainWindow) { return FirstOf(mainWindow, STATUSCLASSNAMEW); }
-inline HWND ToolBarOf(HWND mainWindow) { return FirstOf(mainWindow, TOOLBARCLASSNAMEW); }
+inline bool SetText(HWND window, const std::string& text) {
+    return Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())) != 0;
+}
 
-// Memory inside another process, for the messages whose pointers the
-// system does not carry across (SB_GETTEXTW, TB_GETBUTTON, TTM_GETTEXTW).
-class RemoteBuffer {
-public:
-    RemoteBuffer(HANDLE process, std::size_t size);
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    ~RemoteBuffer();
-    char* At(std::size_t offset = 0) const { return static_cast<char*>(address_) + offset; }
-    bool Write(const void* source, std::size_t size, std::size_t offset = 0) const;
-    bool Read(void* target, std::size_t size, std::size_t offset = 0) const;
+// The main window's shown edit view, or its hidden one; not the edit boxes of its bars.
+inline HWND ActiveEditor(HWND mainWindow, bool shown = true) {
+    for (HWND editor : Descendants(mainWindow, L"Edit"))
+        if (GetParent(editor) == mainWindow && (IsWindowVisible(editor) != FALSE) == shown) return editor;
+    return nullptr;
+}
 
-private:
-    HANDLE process_;
-    void* address_;
-};
+inline HWND FirstOf(HWND parent, const wchar_t* className) {
+    const auto found = Descendants(parent, className);
+    return found.empty() ? nullptr : found.front();
+}
+inline HWND StatusBarOf(HWND mainWindow) {
+    return FirstOf(mainWindow, STATUSCLASSNAMEW);
+}
+inline HWND ToolBarOf(HWND mainWindow) {
+    return FirstOf(mainWindow, TOOLBARCLASSNAMEW);
+}
 
-// Status panel `part` (0-based); "<unreadable>" when it cannot be read.
-std::string StatusText(HANDLE process, HWND statusBar, int part);
-std::optional<TBBUTTON> ToolbarButton(HANDLE process, HWND toolBar, int index);
+// Status panel `part` (0-based); no panel holds a text too long for the copy.
+inline std::string StatusText(HANDLE process, HWND statusBar, int part) {
+    using Text = std::array<wchar_t, 4096>;
+    if (LOWORD(Send(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part))) >= Text().size())
+        return "<too long>";
+    return Utf8(SendRemote(process, statusBar, SB_GETTEXTW, static_cast<WPARAM>(part), Text{}).data());
+}
 
 // A menu command as a click on its item sends it; posted, because it may
 // open a modal window that a sent message would wait for.
-bool PostCommand(HWND mainWindow, scribbit::MenuItem item);
+inline bool PostCommand(HWND mainWindow, scribbit::MenuItem item) {
+    return PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(scribbit::CommandId(item), 0), 0) != FALSE;
+}
+
 // Shown dialogs (#32770) of the process, owned or not.
-std::vector<HWND> ShownDialogs(DWORD processId);
-HWND MessageBoxOf(DWORD processId);  // a dialog with the static text 0xFFFF
-HWND DialogTitled(DWORD processId, const std::string& caption);
-HWND ItemOf(HWND dialog, int id);  // a control, however deep in the dialog
+inline std::vector<HWND> ShownDialogs(DWORD processId) {
+    std::vector<HWND> dialogs = ShownWindows(processId);
+    std::erase_if(dialogs, [](HWND window) { return !IsClass(window, L"#32770"); });
+    return dialogs;
+}
+
+// A dialog with the static text 0xFFFF.
+inline HWND MessageBoxOf(DWORD processId) {
+    for (HWND dialog : ShownDialogs(processId))
+        if (GetDlgItem(dialog, MessageBoxText)) return dialog;
+    return nullptr;
+}
+
+// A control, however deep in the dialog.
+inline HWND ItemOf(HWND dialog, int id) {
+    if (HWND item = GetDlgItem(dialog, id)) return item;
+    for (HWND window : Descendants(dialog))
+        if (GetDlgCtrlID(window) == id) return window;
+    return nullptr;
+}
+
 // A posted BM_CLICK: IDOK, IDCANCEL, IDYES, IDNO or a control's identifier.
-bool Click(HWND dialog, int id);
+inline bool Click(HWND dialog, int id) {
+    HWND button = ItemOf(dialog, id);
+    return button && PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 using Selection = std::pair<long long, long long>;
-Selection SelectionOf(HWND edit);
-bool SetSelection(HWND edit, long long start, long long end);
+inline Selection SelectionOf(HWND edit) {
+    // The system carries this message's two pointers across processes; the
+    // packed return value would hold only 16 bits of each position.
+    DWORD start = 0, end = 0;
+    if (!edit) return {-1, -1};
+    Send(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+// Another process (the program, or Wine's clipboard manager) may hold the
+// clipboard for a moment.
+inline bool OpenClipboardPatiently() {
+    return PollUntil([] { return OpenClipboard(nullptr) != FALSE; }, MessageTimeoutMs, 10);
+}
 
 // The clipboard's plain text, "<none>" when it holds none.
-std::string ClipboardText();
-bool SetClipboardText(const std::string& text);
+inline std::string ClipboardText() {
+    if (!OpenClipboardPatiently()) return "<clipboard held>";
+    std::string text = "<none>";
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
+        text = Utf8(std::wstring(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t))));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+inline bool SetClipboardText(const std::string& text) {
+    const std::wstring wide = Wide(text);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    if (!memory) return false;
+    std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    const bool ok = OpenClipboardPatiently() && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+    if (!ok) GlobalFree(memory);
+    CloseClipboard();
+    return ok;
+}
 
 // Real key presses (SendInput) go to the focused window of the foreground
 // one: bring the target forward first.
-enum Modifiers : unsigned { NoModifier = 0, Ctrl = 1, Shift = 2 };
-bool BringToForeground(HWND window);
-HWND FocusOf(HWND window);  // the focus in the thread that owns window
-bool PressKey(WORD virtualKey, Modifiers modifiers = NoModifier);
-// Real clicks of a mouse button (twice: a double click) on whatever is on
-// top at point: a disabled window gets none.
-bool ClickAt(POINT point, bool right = false, int times = 1);
+inline bool BringToForeground(HWND window) {
+    HWND root = GetAncestor(window, GA_ROOT);
+    return root && PollUntil(
+                       [&] {
+                           if (GetForegroundWindow() != root) SetForegroundWindow(root);
+                           return GetForegroundWindow() == root;
+                       },
+                       MessageTimeoutMs, 30);
+}
+
+// The focus in the thread that owns window.
+inline HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// A key going down or up: a virtual key, or (virtualKey 0) a character.
+inline INPUT Key(WORD virtualKey, wchar_t character, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = virtualKey ? static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) : character;
+    // The navigation block, Insert and Delete are extended keys: without the
+    // flag they arrive as the keypad's.
+    const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT ||
+                          virtualKey == VK_DELETE;
+    input.ki.dwFlags = (virtualKey ? 0 : KEYEVENTF_UNICODE) | (up ? KEYEVENTF_KEYUP : 0) |
+                       (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    return input;
+}
+
+inline bool SendInputs(std::vector<INPUT> inputs) {
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+// A key, held down with one modifier key when one is given.
+enum Modifier : WORD { NoModifier = 0, Ctrl = VK_CONTROL, Shift = VK_SHIFT };
+inline bool PressKey(WORD virtualKey, Modifier modifier = NoModifier) {
+    if (!modifier) return SendInputs({Key(virtualKey, 0, false), Key(virtualKey, 0, true)});
+    return SendInputs({Key(modifier, 0, false), Key(virtualKey, 0, false), Key(virtualKey, 0, true),
+                       Key(modifier, 0, true)});
+}
+
 // Each character as a key stroke of its own; CR LF and LF as Enter.
-bool TypeText(const std::string& text);
+inline bool TypeText(const std::string& text) {
+    std::vector<INPUT> inputs;
+    const std::wstring wide = Wide(text);
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        if (wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n') continue;
+        const WORD enter = wide[i] == L'\r' || wide[i] == L'\n' ? VK_RETURN : 0;
+        inputs.insert(inputs.end(), {Key(enter, wide[i], false), Key(enter, wide[i], true)});
+    }
+    return SendInputs(inputs);
+}
 
-std::optional<std::string> ReadFileBytes(const std::string& path);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-// UTF-8 text in the ANSI code page, as the program stores it; nullopt when a
-// character has no code there, so that no expectation is built lossily.
-std::optional<std::string> Ansi(const std::string& text);
+inline std::optional<std::string> ReadFileBytes(const std::string& path) {
+    std::ifstream file(std::filesystem::path(Wide(path)), std::ios::binary);
+    if (!file) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
-// The whole screen (under Wine: the virtual desktop) as a 24-bit BMP.
-bool SaveScreenBitmap(const std::string& path);
+inline bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream file(std::filesystem::path(Wide(path)), std::ios::binary | std::ios::trunc);
+    return file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && file.flush();
+}
 
 }  // namespace e2e
