@@ -1,6 +1,5 @@
-// A first run: the settings file, the window, the count and the toolbar
-// with the mouse (its commands, the customisation dialog, the copy history,
-// the read-me and About), then the user's view and placement, and the one
+// A first run: the settings file, the window, the count and the toolbar with the mouse (its commands, the
+// customisation dialog, the copy history, the read-me), then the user's view and placement, and the one
 // restart that must bring all of it back.
 #include "e2e/session.h"
 #include "toolbar_help_dialog_ids.h"
@@ -11,8 +10,7 @@ namespace {
 namespace menu = scribbit::menu;
 constexpr int FontFaces = 0x470, FontSizes = 0x472;  // dlgs.h cmb1, cmb3
 // Positions (0-based) on the first-run toolbar.
-constexpr int CopyButton = 7, PasteButton = 8, Separator = 10, UpperCaseButton = 13, HelpButton = 24,
-              AboutButton = 25;
+constexpr int CopyButton = 7, PasteButton = 8, Separator = 10, UpperCaseButton = 13, HelpButton = 24;
 // "常に手前に表示" in the customisation dialog's list of commands not on the bar.
 constexpr int AlwaysOnTopOnOffer = 14;
 
@@ -49,48 +47,38 @@ const std::string FirstRunSettings =
     "ヘルプ,0,help,ヘルプ...\r\n"
     "バージョン情報,0,about,バージョン情報...\r\n";
 
-// A toolbar button, and its rectangle in the bar.
-TBBUTTON Button(const App& app, int index) {
-    return SendRemote(app.process.Handle(), ToolBarOf(app.Main()), TB_GETBUTTON, index, TBBUTTON{});
-}
-RECT ButtonRect(const App& app, int index) {
-    return SendRemote(app.process.Handle(), ToolBarOf(app.Main()), TB_GETITEMRECT, index, RECT{});
-}
-int LastButton(const App& app) {
-    return static_cast<int>(Send(ToolBarOf(app.Main()), TB_BUTTONCOUNT)) - 1;
-}
-
-// Mouse buttons as the bar receives them, at a button's middle (or on its
-// arrow): posted to the bar, so that no late pointer motion of the display
-// between press and release can cancel a click (a real click was lost about
-// once in five runs on a busy machine).
-bool ClickButton(const App& app, int index, bool arrow = false, UINT down = WM_LBUTTONDOWN) {
-    const RECT rect = ButtonRect(app, index);
-    const LPARAM at =
-        MAKELPARAM(arrow ? rect.right - 3 : (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    return PostMessageW(ToolBarOf(app.Main()), down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, at) &&
-           PostMessageW(ToolBarOf(app.Main()), down + 1, 0, at);  // the button's up message
-}
+// The main window's toolbar, and mouse buttons as it receives them, at a button's middle (or on its arrow):
+// posted to the bar, so that no late pointer motion of the display between press and release can cancel a
+// click (a real click was lost about once in five runs on a busy machine).
+struct ToolBar {
+    const App& app;
+    HWND Handle() const { return FirstOf(app.Main(), TOOLBARCLASSNAMEW); }
+    int Last() const { return static_cast<int>(Send(Handle(), TB_BUTTONCOUNT)) - 1; }
+    TBBUTTON Button(int i) const {
+        return SendRemote(app.process.Handle(), Handle(), TB_GETBUTTON, i, TBBUTTON{});
+    }
+    RECT Rect(int i) const { return SendRemote(app.process.Handle(), Handle(), TB_GETITEMRECT, i, RECT{}); }
+    bool Checked(int i) const { return Button(i).fsState & TBSTATE_CHECKED; }
+    bool Click(int i, bool arrow = false, UINT down = WM_LBUTTONDOWN) const {
+        const RECT rect = Rect(i);
+        const LPARAM at =
+            MAKELPARAM(arrow ? rect.right - 3 : (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        return PostMessageW(Handle(), down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, at) &&
+               PostMessageW(Handle(), down + 1, 0, at);  // the button's up message
+    }
+};
 
 HWND PopupMenu() {
     const HWND menu = FindWindowW(L"#32768", nullptr);
     return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
-// Another program's window showing the read-me.
+// The read-me, shown by another program.
 HWND ReadmeWindow(const App& app) {
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        if (pid != app.Pid() && IsWindowVisible(window) && TextOf(window).starts_with("Readme.txt"))
+    for (HWND window : Descendants(nullptr))
+        if (DWORD pid = 0; IsWindowVisible(window) && GetWindowThreadProcessId(window, &pid) &&
+                           pid != app.Pid() && TextOf(window).starts_with("Readme.txt"))
             return window;
-    }
-    return nullptr;
-}
-
-HWND FontDialog(const App& app) {
-    for (HWND dialog : ShownDialogs(app.Pid()))
-        if (GetDlgItem(dialog, FontFaces) && GetDlgItem(dialog, FontSizes)) return dialog;
     return nullptr;
 }
 
@@ -116,26 +104,26 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
     const std::string path = folder + "\\view.txt", sample = "abcdefghij\r\n日本語 ｶﾀｶﾅ\r\n";
     ASSERT_TRUE(WriteFileBytes(path, AnsiBytes(sample)) && SetClipboardText("seed"));
     App app(folder);
+    const ToolBar bar{app};
     ASSERT_FALSE(app.Settings());
     ASSERT_TRUE(app.Start(path));
     // Written before the window appears. Two views, the shown one scrolls sideways.
     EXPECT_EQ(app.Settings(), AnsiBytes(FirstRunSettings));
     EXPECT_TRUE(app.Editor(false) && !Wraps(app.Editor()));
-    // The narrow window wraps the bar: every button can be reached, and the
-    // edit view starts below the last row.
+    // The narrow window wraps the bar: every button can be reached, and the edit view starts below the last
+    // row.
     RECT client{}, view{};
     GetClientRect(app.Main(), &client);
-    MapWindowPoints(app.Main(), nullptr, reinterpret_cast<POINT*>(&client), 2);
     GetWindowRect(app.Editor(), &view);
-    for (int i = 0; i <= LastButton(app); ++i) {
-        RECT button = ButtonRect(app, i);
-        MapWindowPoints(ToolBarOf(app.Main()), nullptr, reinterpret_cast<POINT*>(&button), 2);
-        EXPECT_TRUE(button.left >= client.left && button.right <= client.right && button.bottom <= view.top)
-            << i;
+    MapWindowPoints(app.Main(), bar.Handle(), reinterpret_cast<POINT*>(&client), 2);
+    MapWindowPoints(nullptr, bar.Handle(), reinterpret_cast<POINT*>(&view), 2);
+    for (int i = 0; i <= bar.Last(); ++i) {
+        const RECT b = bar.Rect(i);
+        EXPECT_TRUE(b.left >= client.left && b.right <= client.right && b.bottom <= view.top) << i;
     }
 
-    // A key is counted when it is let go; the INS panel follows its key at
-    // the clock's next tick (pressed twice, to leave the key as it was).
+    // A key is counted when it is let go; the INS panel follows its key at the clock's next tick (pressed
+    // twice, to leave the key as it was).
     const std::size_t bytes = AnsiBytes(sample).size();
     ASSERT_TRUE(app.Select(0, 0));
     EXPECT_AFTER(app.Key('A'), app.Panel(3), std::to_string(bytes + 1));
@@ -145,20 +133,18 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
         EXPECT_AFTER(app.Key(VK_INSERT), app.Panel(6), ins.empty() ? "INS" : "");
     }
 
-    // Toolbar buttons: a conversion, a copy of a selection made with the
-    // keys, a paste.
+    // Toolbar buttons: a conversion, a copy of a selection made with the keys, a paste.
     ASSERT_TRUE(app.Select(0, 3));
-    EXPECT_AFTER(ClickButton(app, UpperCaseButton), app.Text(), "ABCdefghij\r\n日本語 ｶﾀｶﾅ\r\n");
+    EXPECT_AFTER(bar.Click(UpperCaseButton), app.Text(), "ABCdefghij\r\n日本語 ｶﾀｶﾅ\r\n");
     ASSERT_TRUE(app.Key(VK_HOME, Ctrl));
     EXPECT_AFTER(app.Key(VK_RIGHT, Shift), SelectionOf(app.Editor()), Selection(0, 1));
-    EXPECT_AFTER(ClickButton(app, CopyButton), ClipboardText(), "A");
+    EXPECT_AFTER(bar.Click(CopyButton), ClipboardText(), "A");
     ASSERT_TRUE(app.Select(3, 4));
     std::string text = "ABCAefghij\r\n日本語 ｶﾀｶﾅ\r\n";
-    EXPECT_AFTER(ClickButton(app, PasteButton), app.Text(), text);
+    EXPECT_AFTER(bar.Click(PasteButton), app.Text(), text);
 
-    // The bar's context menu opens the customisation dialog; always on top
-    // added (at the end) and applied.
-    ASSERT_TRUE(app.Opens([&] { ClickButton(app, Separator, false, WM_RBUTTONDOWN); }, PopupMenu));
+    // The bar's context menu opens the customisation dialog; always on top added (at the end) and applied.
+    ASSERT_TRUE(app.Opens([&] { bar.Click(Separator, false, WM_RBUTTONDOWN); }, PopupMenu));
     const HWND dialog = app.Opens([&] { PressKey(VK_DOWN), PressKey(VK_RETURN); },
                                   [&] { return app.Dialog("ツールバーのカスタマイズ"); });
     ASSERT_TRUE(dialog);
@@ -167,36 +153,32 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
     SendRemote(app.process.Handle(), GetDlgItem(dialog, IDC_TB_AVAILABLE), LVM_SETITEMSTATE,
                AlwaysOnTopOnOffer, item);
     ASSERT_TRUE(Click(dialog, IDC_TB_ADD));
-    EXPECT_AFTER(Click(dialog, IDOK), Button(app, LastButton(app)).fsStyle & BTNS_CHECK, BTNS_CHECK);
+    EXPECT_AFTER(Click(dialog, IDOK), bar.Button(bar.Last()).fsStyle & BTNS_CHECK, BTNS_CHECK);
 
-    // Saved, then the copy history under the paste button's arrow (a drop-down
-    // on the applied bar): the second entry, the clipboard's text from the
-    // start, goes in, onto the clipboard, and makes the document modified.
+    // Saved, then the copy history under the paste button's arrow (a drop-down on the applied bar): the
+    // second entry, the clipboard's text from the start, goes in, onto the clipboard, and makes the document
+    // modified.
     EXPECT_AFTER(app.Key('S', Ctrl), ReadFileBytes(path), AnsiBytes(text));
     ASSERT_TRUE(app.Select(4, 4));
-    ASSERT_TRUE(app.Opens([&] { ClickButton(app, PasteButton, true); }, PopupMenu));
+    ASSERT_TRUE(app.Opens([&] { bar.Click(PasteButton, true); }, PopupMenu));
     text = "ABCAseedefghij\r\n日本語 ｶﾀｶﾅ\r\n";
     EXPECT_AFTER((PressKey(VK_DOWN), PressKey(VK_DOWN), PressKey(VK_RETURN)), app.Text(), text);
     EXPECT_EQ(ClipboardText(), "seed");
 
-    // The read-me in a window of its own; this one stays as it was. About.
-    const HWND readme = app.Opens([&] { ClickButton(app, HelpButton); }, [&] { return ReadmeWindow(app); });
+    // The read-me in another program's window; this one stays as it was.
+    const HWND readme = app.Opens([&] { bar.Click(HelpButton); }, [&] { return ReadmeWindow(app); });
     ASSERT_TRUE(readme);
     EXPECT_NE(TextOf(ActiveEditor(readme)).find("ScribbitⅡ.ini"), std::string::npos);
-    ASSERT_TRUE(PostMessageW(readme, WM_CLOSE, 0, 0));
-    EXPECT_TRUE(PollUntil([&] { return !IsWindow(readme); }));
+    EXPECT_AFTER(PostMessageW(readme, WM_CLOSE, 0, 0), IsWindow(readme) != FALSE, false);
     EXPECT_EQ(app.Text(), text);
-    const HWND about =
-        app.Opens([&] { ClickButton(app, AboutButton); }, [&] { return app.Dialog("バージョン情報"); });
-    ASSERT_TRUE(about);
-    EXPECT_AFTER(Click(about, IDOK), IsWindow(about) != FALSE, false);
 
-    // The user's view: another font (shown once both the letters' width and
-    // the line height changed), word wrap (the font goes along), the count in
-    // characters, always on top from its button, no status bar (its room goes
-    // to the view), and a place on the screen.
+    // The user's view: another font (shown once both the letters' width and the line height changed), word
+    // wrap (the font goes along), the count in characters, always on top from its button, no status bar (its
+    // room goes to the view), and a place on the screen in whole multiples of 15 twips (a pixel at 96 DPI),
+    // not square.
     const auto before = Metrics(app.Editor());
-    const HWND font = app.Opens([&] { app.Command(menu::FormFont); }, [&] { return FontDialog(app); });
+    const HWND font =
+        app.Opens([&] { app.Command(menu::FormFont); }, [&] { return app.Dialog("", FontSizes); });
     ASSERT_TRUE(font);
     Pick(font, FontFaces, L"IPA");  // not the first run's FixedSys
     Pick(font, FontSizes, L"24");
@@ -210,29 +192,21 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
     EXPECT_AFTER(app.Command(menu::FormWordWrap), app.Editor(), wrapping);
     EXPECT_EQ(Metrics(wrapping), chosen);
     EXPECT_AFTER(app.Command(menu::CountCharacters), app.Panel(3), std::to_string(Units(text)));
-    EXPECT_AFTER(ClickButton(app, LastButton(app)), Button(app, LastButton(app)).fsState & TBSTATE_CHECKED,
-                 TBSTATE_CHECKED);
-    RECT shown{};
+    EXPECT_AFTER(bar.Click(bar.Last()), bar.Checked(bar.Last()), true);
+    RECT shown{}, now{};
     GetClientRect(wrapping, &shown);
-    app.Command(menu::FormStatusBar);
-    EXPECT_TRUE(PollUntil([&] {
-        RECT now{};
-        GetClientRect(wrapping, &now);
-        return now.bottom > shown.bottom && !IsWindowVisible(StatusBarOf(app.Main()));
-    }));
-    // Placed in whole multiples of 15 twips (a pixel at 96 DPI), not square,
-    // so that it survives the trip through the settings file.
+    EXPECT_AFTER(app.Command(menu::FormStatusBar), GetClientRect(wrapping, &now) && now.bottom > shown.bottom,
+                 true);
     ASSERT_TRUE(SetWindowPos(app.Main(), nullptr, 100, 60, 400, 360, SWP_NOZORDER | SWP_NOACTIVATE));
 
-    // The settings file spoilt meanwhile is written whole again when the
-    // window is closed, after the question the paste from the history raised.
+    // The settings file spoilt meanwhile is written whole again when the window is closed, after the question
+    // the paste from the history raised.
     ASSERT_TRUE(WriteFileBytes(app.SettingsPath(), "[Setting]\r\n"));
     EXPECT_TRUE(app.Answer([&] { PostMessageW(app.Main(), WM_CLOSE, 0, 0); }, IDNO));
     ASSERT_TRUE(app.process.WaitForExit(WaitMs));
-    DWORD code = STILL_ACTIVE;
-    EXPECT_TRUE(GetExitCodeProcess(app.process.Handle(), &code) && code == 0) << code;
 
     App again(folder);
+    const ToolBar barAgain{again};
     ASSERT_TRUE(again.Start(path));
     RECT rect{};
     GetWindowRect(again.Main(), &rect);
@@ -240,12 +214,11 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
               std::vector<LONG>({100, 60, 500, 420}));
     EXPECT_TRUE(Wraps(again.Editor()));
     EXPECT_EQ(Metrics(again.Editor()), chosen);
-    EXPECT_TRUE(!IsWindowVisible(StatusBarOf(again.Main())) && IsWindowVisible(ToolBarOf(again.Main())));
+    EXPECT_TRUE(!IsWindowVisible(StatusBarOf(again.Main())) && IsWindowVisible(barAgain.Handle()));
     EXPECT_EQ(again.Panel(3), std::to_string(Units(again.Text())));
-    EXPECT_TRUE(Button(again, PasteButton).fsStyle & BTNS_DROPDOWN);
+    EXPECT_TRUE(barAgain.Button(PasteButton).fsStyle & BTNS_DROPDOWN);
     // Always on top: its button is pressed, and follows the menu item.
-    EXPECT_AFTER(again.Command(menu::FormAlwaysOnTop),
-                 Button(again, LastButton(again)).fsState & TBSTATE_CHECKED, 0);
+    EXPECT_AFTER(again.Command(menu::FormAlwaysOnTop), barAgain.Checked(barAgain.Last()), false);
     EXPECT_TRUE(again.Exit());
 }
 

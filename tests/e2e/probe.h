@@ -1,5 +1,4 @@
-// Starting the program under test and reading and driving its windows
-// through window messages and real input, the way a user's actions reach it.
+// Starting the program under test, reading its windows, and driving them as a user's actions reach them.
 // Shared by the end-to-end driver and the Wine benchmarks. Texts are UTF-8.
 #pragma once
 
@@ -23,64 +22,53 @@
 namespace e2e {
 
 // Generous for a cold Wine start on a busy two-core machine.
-inline constexpr DWORD WaitMs = 15000;
-inline constexpr DWORD MessageTimeoutMs = 5000;
+inline constexpr DWORD WaitMs = 15000, MessageTimeoutMs = 5000;
 inline constexpr int MessageBoxText = 0xFFFF;
 
 // Each UTF-16 unit takes at most three bytes of UTF-8, each byte at most one unit.
 inline std::string Utf8(const std::wstring& text) {
     std::string result(text.size() * 3, '\0');
-    result.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                            static_cast<int>(result.size()), nullptr, nullptr)));
+    result.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), text.size(), result.data(), result.size(),
+                                      nullptr, nullptr));
     return result;
 }
-
 inline std::wstring Wide(const std::string& text) {
     std::wstring result(text.size(), L'\0');
-    result.resize(
-        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                     result.data(), static_cast<int>(result.size()))));
+    result.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), text.size(), result.data(), result.size()));
     return result;
 }
 
-// Polls until the condition holds or the time is up; never a fixed sleep
-// where a state can be asked.
+// Polls until the condition holds or the time is up; never a fixed sleep where a state can be asked.
 inline bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs,
                       DWORD intervalMs = 15) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!condition()) {
+    for (const ULONGLONG deadline = GetTickCount64() + timeoutMs; !condition(); Sleep(intervalMs))
         if (GetTickCount64() >= deadline) return condition();
-        Sleep(intervalMs);
-    }
     return true;
 }
 
 inline bool IsClass(HWND window, const wchar_t* className) {
     wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return lstrcmpiW(name, className) == 0;
+    return GetClassNameW(window, name, 64) && lstrcmpiW(name, className) == 0;
 }
 
-// Enumeration callbacks are named functions: a lambda has the wrong calling
-// convention on i686.
+// Enumeration callbacks are named functions: a lambda has the wrong calling convention on i686.
 inline BOOL CALLBACK Collect(HWND window, LPARAM found) {
     reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
     return TRUE;
 }
 
-// Every window below parent, of the class when one is given.
+// Every window below parent (every top-level one for none), of the class when one is given.
 inline std::vector<HWND> Descendants(HWND parent, const wchar_t* className = nullptr) {
     std::vector<HWND> windows;
-    EnumChildWindows(parent, &Collect, reinterpret_cast<LPARAM>(&windows));
+    parent ? EnumChildWindows(parent, &Collect, reinterpret_cast<LPARAM>(&windows))
+           : EnumWindows(&Collect, reinterpret_cast<LPARAM>(&windows));
     std::erase_if(windows, [&](HWND window) { return className && !IsClass(window, className); });
     return windows;
 }
 
-// The shown top-level windows of a process.
-inline std::vector<HWND> ShownWindows(DWORD processId) {
-    std::vector<HWND> windows;
-    EnumWindows(&Collect, reinterpret_cast<LPARAM>(&windows));
+// The shown top-level windows of a process, dialogs (#32770) only when asked.
+inline std::vector<HWND> ShownWindows(DWORD processId, bool dialogs = false) {
+    std::vector<HWND> windows = Descendants(nullptr, dialogs ? L"#32770" : nullptr);
     std::erase_if(windows, [&](HWND window) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
@@ -88,13 +76,16 @@ inline std::vector<HWND> ShownWindows(DWORD processId) {
     });
     return windows;
 }
+inline std::vector<HWND> ShownDialogs(DWORD processId) {
+    return ShownWindows(processId, true);
+}
 
 inline void CALLBACK Expire(void* process, BOOLEAN) {
     TerminateProcess(process, 0xDEAD);
 }
 
-// A child process that a watchdog kills when its lifetime is up, so that a
-// hung program never hangs the run; the destructor kills it too.
+// A child process that a watchdog kills when its lifetime is up, so that a hung program never hangs the run;
+// the destructor kills it too.
 class Process {
 public:
     Process() = default;
@@ -110,12 +101,11 @@ public:
         std::wstring line = L"\"" + Wide(exe) + L"\"" + (arguments.empty() ? L"" : L" " + Wide(arguments));
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        const bool started =
-            CreateProcessW(Wide(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           folder.empty() ? nullptr : Wide(folder).c_str(), &startup, &info_);
-        if (!started) info_ = {};
-        return started && CreateTimerQueueTimer(&watchdog_, nullptr, &Expire, info_.hProcess, lifetimeMs, 0,
-                                                WT_EXECUTEONLYONCE);
+        if (!CreateProcessW(Wide(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : Wide(folder).c_str(), &startup, &info_))
+            info_ = {};
+        return info_.hProcess && CreateTimerQueueTimer(&watchdog_, nullptr, &Expire, info_.hProcess,
+                                                       lifetimeMs, 0, WT_EXECUTEONLYONCE);
     }
     DWORD Id() const { return info_.dwProcessId; }
     HANDLE Handle() const { return info_.hProcess; }
@@ -155,14 +145,13 @@ inline LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam 
                : 0;
 }
 
-// Sends message with a pointer to a copy of data made inside the process
-// (for the messages whose pointers the system does not carry across, such
-// as SB_GETTEXTW and TB_GETBUTTON); returns the copy as the program left it.
+// Sends message with a pointer to a copy of data made inside the process (for the messages whose pointers the
+// system does not carry across, such as SB_GETTEXTW and TB_GETBUTTON); returns the copy as the program left
+// it. A dropped file list travels as wParam.
 template <class T>
 T SendRemote(HANDLE process, HWND window, UINT message, WPARAM wParam, T data) {
     void* remote = VirtualAllocEx(process, nullptr, sizeof data, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (remote && WriteProcessMemory(process, remote, &data, sizeof data, nullptr)) {
-        // A dropped file list travels as wParam.
         Send(window, message, message == WM_DROPFILES ? reinterpret_cast<WPARAM>(remote) : wParam,
              reinterpret_cast<LPARAM>(remote));
         ReadProcessMemory(process, remote, &data, sizeof data, nullptr);
@@ -171,14 +160,12 @@ T SendRemote(HANDLE process, HWND window, UINT message, WPARAM wParam, T data) {
     return data;
 }
 
-// WM_GETTEXT (GetWindowTextW does not reach another process's controls).
+// WM_GETTEXT (GetWindowTextW does not reach another process's controls). The text may grow between the two
+// questions: a buffer filled to the brim may have cut it, so ask again with more room.
 inline std::string TextOf(HWND window) {
-    // The text may grow between the two questions: a buffer filled to the
-    // brim may have cut it, so ask again with more room.
-    for (auto room = static_cast<std::size_t>(Send(window, WM_GETTEXTLENGTH)) + 64;; room *= 2) {
+    for (std::size_t room = Send(window, WM_GETTEXTLENGTH) + 64;; room *= 2) {
         std::wstring text(room, L'\0');
-        const auto copied =
-            static_cast<std::size_t>(Send(window, WM_GETTEXT, room, reinterpret_cast<LPARAM>(text.data())));
+        const std::size_t copied = Send(window, WM_GETTEXT, room, reinterpret_cast<LPARAM>(text.data()));
         if (copied + 1 < room) return Utf8(text.substr(0, copied));
     }
 }
@@ -201,29 +188,18 @@ inline HWND FirstOf(HWND parent, const wchar_t* className) {
 inline HWND StatusBarOf(HWND mainWindow) {
     return FirstOf(mainWindow, STATUSCLASSNAMEW);
 }
-inline HWND ToolBarOf(HWND mainWindow) {
-    return FirstOf(mainWindow, TOOLBARCLASSNAMEW);
-}
 
 // Status panel `part` (0-based); no panel holds a text too long for the copy.
 inline std::string StatusText(HANDLE process, HWND statusBar, int part) {
     using Text = std::array<wchar_t, 4096>;
-    if (LOWORD(Send(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part))) >= Text().size())
-        return "<too long>";
-    return Utf8(SendRemote(process, statusBar, SB_GETTEXTW, static_cast<WPARAM>(part), Text{}).data());
+    if (LOWORD(Send(statusBar, SB_GETTEXTLENGTHW, part)) >= Text().size()) return "<too long>";
+    return Utf8(SendRemote(process, statusBar, SB_GETTEXTW, part, Text{}).data());
 }
 
-// A menu command as a click on its item sends it; posted, because it may
-// open a modal window that a sent message would wait for.
+// A menu command as a click on its item sends it; posted, because it may open a modal window that a sent
+// message would wait for.
 inline bool PostCommand(HWND mainWindow, scribbit::MenuItem item) {
     return PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(scribbit::CommandId(item), 0), 0) != FALSE;
-}
-
-// Shown dialogs (#32770) of the process, owned or not.
-inline std::vector<HWND> ShownDialogs(DWORD processId) {
-    std::vector<HWND> dialogs = ShownWindows(processId);
-    std::erase_if(dialogs, [](HWND window) { return !IsClass(window, L"#32770"); });
-    return dialogs;
 }
 
 // A dialog with the static text 0xFFFF.
@@ -233,32 +209,23 @@ inline HWND MessageBoxOf(DWORD processId) {
     return nullptr;
 }
 
-// A control, however deep in the dialog.
-inline HWND ItemOf(HWND dialog, int id) {
-    if (HWND item = GetDlgItem(dialog, id)) return item;
-    for (HWND window : Descendants(dialog))
-        if (GetDlgCtrlID(window) == id) return window;
-    return nullptr;
-}
-
 // A posted BM_CLICK: IDOK, IDCANCEL, IDYES, IDNO or a control's identifier.
 inline bool Click(HWND dialog, int id) {
-    HWND button = ItemOf(dialog, id);
+    HWND button = GetDlgItem(dialog, id);
     return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+// The system carries EM_GETSEL's two pointers across processes; the packed return value would hold only 16
+// bits of each position.
 using Selection = std::pair<long long, long long>;
 inline Selection SelectionOf(HWND edit) {
-    // The system carries this message's two pointers across processes; the
-    // packed return value would hold only 16 bits of each position.
     DWORD start = 0, end = 0;
     if (!edit) return {-1, -1};
     Send(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {start, end};
 }
 
-// Another process (the program, or Wine's clipboard manager) may hold the
-// clipboard for a moment.
+// Another process (the program, or Wine's clipboard manager) may hold the clipboard for a moment.
 inline bool OpenClipboardPatiently() {
     return PollUntil([] { return OpenClipboard(nullptr) != FALSE; }, MessageTimeoutMs, 10);
 }
@@ -266,12 +233,11 @@ inline bool OpenClipboardPatiently() {
 // The clipboard's plain text, "<none>" when it holds none.
 inline std::string ClipboardText() {
     if (!OpenClipboardPatiently()) return "<clipboard held>";
-    std::string text = "<none>";
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
-        text = Utf8(std::wstring(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t))));
-        GlobalUnlock(data);
-    }
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    const std::string text =
+        chars ? Utf8({chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t))}) : "<none>";
+    if (chars) GlobalUnlock(data);
     CloseClipboard();
     return text;
 }
@@ -288,16 +254,12 @@ inline bool SetClipboardText(const std::string& text) {
     return ok;
 }
 
-// Real key presses (SendInput) go to the focused window of the foreground
-// one: bring the target forward first.
+// Real key presses (SendInput) go to the focused window of the foreground one: bring the target forward
+// first.
 inline bool BringToForeground(HWND window) {
     HWND root = GetAncestor(window, GA_ROOT);
-    return root && PollUntil(
-                       [&] {
-                           if (GetForegroundWindow() != root) SetForegroundWindow(root);
-                           return GetForegroundWindow() == root;
-                       },
-                       MessageTimeoutMs, 30);
+    const auto forward = [&] { return GetForegroundWindow() == root || (SetForegroundWindow(root), false); };
+    return root && PollUntil(forward, MessageTimeoutMs, 30);
 }
 
 // The focus in the thread that owns window.
@@ -308,43 +270,36 @@ inline HWND FocusOf(HWND window) {
     return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
-// A key going down or up: a virtual key, or (virtualKey 0) a character.
-inline INPUT Key(WORD virtualKey, wchar_t character, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = virtualKey ? static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) : character;
-    // The navigation block, Insert and Delete are extended keys: without the
-    // flag they arrive as the keypad's.
-    const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT ||
-                          virtualKey == VK_DELETE;
-    input.ki.dwFlags = (virtualKey ? 0 : KEYEVENTF_UNICODE) | (up ? KEYEVENTF_KEYUP : 0) |
-                       (extended ? KEYEVENTF_EXTENDEDKEY : 0);
-    return input;
-}
-
-inline bool SendInputs(std::vector<INPUT> inputs) {
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+// Keys going down then up in reverse order: virtual keys, or (virtualKey 0) characters.
+enum Modifier : WORD { NoModifier = 0, Ctrl = VK_CONTROL, Shift = VK_SHIFT };
+inline bool SendKeys(const std::vector<std::pair<WORD, wchar_t>>& keys) {
+    std::vector<INPUT> inputs(keys.size() * 2);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const auto [virtualKey, character] = keys[i < keys.size() ? i : inputs.size() - 1 - i];
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = virtualKey;
+        inputs[i].ki.wScan = virtualKey ? MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) : character;
+        // The navigation block, Insert and Delete are extended keys: without the flag they arrive as the
+        // keypad's.
+        const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT ||
+                              virtualKey == VK_DELETE;
+        inputs[i].ki.dwFlags = (virtualKey ? 0 : KEYEVENTF_UNICODE) |
+                               (i < keys.size() ? 0 : KEYEVENTF_KEYUP) |
+                               (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    }
+    return SendInput(inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 // A key, held down with one modifier key when one is given.
-enum Modifier : WORD { NoModifier = 0, Ctrl = VK_CONTROL, Shift = VK_SHIFT };
 inline bool PressKey(WORD virtualKey, Modifier modifier = NoModifier) {
-    if (!modifier) return SendInputs({Key(virtualKey, 0, false), Key(virtualKey, 0, true)});
-    return SendInputs({Key(modifier, 0, false), Key(virtualKey, 0, false), Key(virtualKey, 0, true),
-                       Key(modifier, 0, true)});
+    return modifier ? SendKeys({{modifier, 0}, {virtualKey, 0}}) : SendKeys({{virtualKey, 0}});
 }
 
-// Each character as a key stroke of its own; CR LF and LF as Enter.
+// Each character as a key stroke of its own.
 inline bool TypeText(const std::string& text) {
-    std::vector<INPUT> inputs;
-    const std::wstring wide = Wide(text);
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        if (wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n') continue;
-        const WORD enter = wide[i] == L'\r' || wide[i] == L'\n' ? VK_RETURN : 0;
-        inputs.insert(inputs.end(), {Key(enter, wide[i], false), Key(enter, wide[i], true)});
-    }
-    return SendInputs(inputs);
+    bool typed = true;
+    for (const wchar_t character : Wide(text)) typed = SendKeys({{0, character}}) && typed;
+    return typed;
 }
 
 inline std::optional<std::string> ReadFileBytes(const std::string& path) {
@@ -355,7 +310,7 @@ inline std::optional<std::string> ReadFileBytes(const std::string& path) {
 
 inline bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream file(std::filesystem::path(Wide(path)), std::ios::binary | std::ios::trunc);
-    return file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && file.flush();
+    return file.write(bytes.data(), bytes.size()) && file.flush();
 }
 
 }  // namespace e2e
