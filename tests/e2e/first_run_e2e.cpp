@@ -1,6 +1,6 @@
-// A first run: the settings file, the window, the count and the toolbar with the mouse (its commands, the
-// customisation dialog, the copy history, the read-me), then the user's view and placement, and the one
-// restart that must bring all of it back.
+// A first run: the settings file, the window, the count, the toolbar with the mouse, the customisation
+// dialog, the copy history and the read-me; then the user's view and place, and the restart that must bring
+// them back.
 #include "e2e/session.h"
 #include "toolbar_help_dialog_ids.h"
 
@@ -9,10 +9,9 @@ namespace {
 
 namespace menu = scribbit::menu;
 constexpr int FontFaces = 0x470, FontSizes = 0x472;  // dlgs.h cmb1, cmb3
-// Positions (0-based) on the first-run toolbar.
-constexpr int CopyButton = 7, PasteButton = 8, Separator = 10, UpperCaseButton = 13, HelpButton = 24;
-// "常に手前に表示" in the customisation dialog's list of commands not on the bar.
-constexpr int AlwaysOnTopOnOffer = 14;
+// Positions (0-based) on the first-run toolbar, and of "常に手前に表示" among the commands offered for it.
+constexpr int CopyButton = 7, PasteButton = 8, Separator = 10, UpperCaseButton = 13, HelpButton = 24,
+              AlwaysOnTopOnOffer = 14;
 
 const std::string FirstRunSettings =
     "[Setting]\r\nXpos=0\r\nYpos=0\r\nXsize=5200\r\nYsize=5000\r\nStatusBar=True\r\nToolBar=True\r\n"
@@ -47,12 +46,11 @@ const std::string FirstRunSettings =
     "ヘルプ,0,help,ヘルプ...\r\n"
     "バージョン情報,0,about,バージョン情報...\r\n";
 
-// The main window's toolbar, and mouse buttons as it receives them, at a button's middle (or on its arrow):
-// posted to the bar, so that no late pointer motion of the display between press and release can cancel a
-// click (a real click was lost about once in five runs on a busy machine).
+// The toolbar, and mouse clicks on a button's middle (or arrow) posted to it: a late pointer motion of the
+// display between press and release cancelled about one real click in five on a busy machine.
 struct ToolBar {
     const App& app;
-    HWND Handle() const { return FirstOf(app.Main(), TOOLBARCLASSNAMEW); }
+    HWND Handle() const { return FindWindowExW(app.Main(), nullptr, TOOLBARCLASSNAMEW, nullptr); }
     int Last() const { return static_cast<int>(Send(Handle(), TB_BUTTONCOUNT)) - 1; }
     TBBUTTON Button(int i) const {
         return SendRemote(app.process.Handle(), Handle(), TB_GETBUTTON, i, TBBUTTON{});
@@ -83,10 +81,11 @@ HWND ReadmeWindow(const App& app) {
 }
 
 // Picks, in the open font dialog, the first item of the list that starts with `wanted`.
-void Pick(HWND dialog, int list, const wchar_t* wanted) {
+bool Pick(HWND dialog, int list, const wchar_t* wanted) {
     const HWND combo = GetDlgItem(dialog, list);
-    PollUntil([&] { return Send(combo, CB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(wanted)) != CB_ERR; });
-    Send(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    const bool found = PollUntil(
+        [&] { return Send(combo, CB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(wanted)) != CB_ERR; });
+    return Send(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo)), found;
 }
 
 // Where the font puts the text: the fifth letter, and the second line.
@@ -105,13 +104,11 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
     ASSERT_TRUE(WriteFileBytes(path, AnsiBytes(sample)) && SetClipboardText("seed"));
     App app(folder);
     const ToolBar bar{app};
-    ASSERT_FALSE(app.Settings());
     ASSERT_TRUE(app.Start(path));
-    // Written before the window appears. Two views, the shown one scrolls sideways.
-    EXPECT_EQ(app.Settings(), AnsiBytes(FirstRunSettings));
+    // Written at the first start. Two views, the shown one scrolls sideways.
+    EXPECT_EQ(ReadFileBytes(app.SettingsPath()), AnsiBytes(FirstRunSettings));
     EXPECT_TRUE(app.Editor(false) && !Wraps(app.Editor()));
-    // The narrow window wraps the bar: every button can be reached, and the edit view starts below the last
-    // row.
+    // The narrow window wraps the bar: every button is inside it, above the edit view.
     RECT client{}, view{};
     GetClientRect(app.Main(), &client);
     GetWindowRect(app.Editor(), &view);
@@ -122,16 +119,14 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
         EXPECT_TRUE(b.left >= client.left && b.right <= client.right && b.bottom <= view.top) << i;
     }
 
-    // A key is counted when it is let go; the INS panel follows its key at the clock's next tick (pressed
-    // twice, to leave the key as it was).
+    // A key is counted when it is let go; the INS panel follows its key at the clock's next tick.
     const std::size_t bytes = AnsiBytes(sample).size();
     ASSERT_TRUE(app.Select(0, 0));
     EXPECT_AFTER(app.Key('A'), app.Panel(3), std::to_string(bytes + 1));
     EXPECT_AFTER(app.Key(VK_BACK), app.Panel(3), std::to_string(bytes));
-    for (int press = 0; press < 2; ++press) {
-        const std::string ins = app.Panel(6);
-        EXPECT_AFTER(app.Key(VK_INSERT), app.Panel(6), ins.empty() ? "INS" : "");
-    }
+    const std::string ins = app.Panel(6);
+    EXPECT_AFTER(app.Key(VK_INSERT), app.Panel(6), ins.empty() ? "INS" : "");
+    EXPECT_AFTER(app.Key(VK_INSERT), app.Panel(6), ins);
 
     // Toolbar buttons: a conversion, a copy of a selection made with the keys, a paste.
     ASSERT_TRUE(app.Select(0, 3));
@@ -155,9 +150,8 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
     ASSERT_TRUE(Click(dialog, IDC_TB_ADD));
     EXPECT_AFTER(Click(dialog, IDOK), bar.Button(bar.Last()).fsStyle & BTNS_CHECK, BTNS_CHECK);
 
-    // Saved, then the copy history under the paste button's arrow (a drop-down on the applied bar): the
-    // second entry, the clipboard's text from the start, goes in, onto the clipboard, and makes the document
-    // modified.
+    // Saved, then the copy history under the paste button's arrow (the applied bar's): its second entry, the
+    // clipboard's text from the start, goes in and onto the clipboard, and the document is modified.
     EXPECT_AFTER(app.Key('S', Ctrl), ReadFileBytes(path), AnsiBytes(text));
     ASSERT_TRUE(app.Select(4, 4));
     ASSERT_TRUE(app.Opens([&] { bar.Click(PasteButton, true); }, PopupMenu));
@@ -167,22 +161,17 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
 
     // The read-me in another program's window; this one stays as it was.
     const HWND readme = app.Opens([&] { bar.Click(HelpButton); }, [&] { return ReadmeWindow(app); });
-    ASSERT_TRUE(readme);
-    EXPECT_NE(TextOf(ActiveEditor(readme)).find("ScribbitⅡ.ini"), std::string::npos);
+    ASSERT_TRUE(readme && TextOf(ActiveEditor(readme)).find("ScribbitⅡ.ini") != std::string::npos);
     EXPECT_AFTER(PostMessageW(readme, WM_CLOSE, 0, 0), IsWindow(readme) != FALSE, false);
     EXPECT_EQ(app.Text(), text);
 
-    // The user's view: another font (shown once both the letters' width and the line height changed), word
-    // wrap (the font goes along), the count in characters, always on top from its button, no status bar (its
-    // room goes to the view), and a place on the screen in whole multiples of 15 twips (a pixel at 96 DPI),
-    // not square.
+    // The user's view: another font (once both letters and lines moved), word wrap (the font goes along), the
+    // count in characters, always on top from its button, no status bar (the view takes its room), and a
+    // place that is not square, in whole multiples of 15 twips (a pixel at 96 DPI).
     const auto before = Metrics(app.Editor());
     const HWND font =
         app.Opens([&] { app.Command(menu::FormFont); }, [&] { return app.Dialog("", FontSizes); });
-    ASSERT_TRUE(font);
-    Pick(font, FontFaces, L"IPA");  // not the first run's FixedSys
-    Pick(font, FontSizes, L"24");
-    ASSERT_TRUE(Click(font, IDOK));
+    ASSERT_TRUE(font && Pick(font, FontFaces, L"IPA") && Pick(font, FontSizes, L"24") && Click(font, IDOK));
     std::pair<int, int> chosen;
     EXPECT_TRUE(PollUntil([&] {
         chosen = Metrics(app.Editor());
@@ -199,8 +188,7 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
                  true);
     ASSERT_TRUE(SetWindowPos(app.Main(), nullptr, 100, 60, 400, 360, SWP_NOZORDER | SWP_NOACTIVATE));
 
-    // The settings file spoilt meanwhile is written whole again when the window is closed, after the question
-    // the paste from the history raised.
+    // Spoilt meanwhile, the settings file is written whole again on closing, after the question.
     ASSERT_TRUE(WriteFileBytes(app.SettingsPath(), "[Setting]\r\n"));
     EXPECT_TRUE(app.Answer([&] { PostMessageW(app.Main(), WM_CLOSE, 0, 0); }, IDNO));
     ASSERT_TRUE(app.process.WaitForExit(WaitMs));

@@ -1,5 +1,8 @@
 // Printing to the PDF printer the test scripts set up: the pages are rendered to images (pdftoppm, a Linux
 // program Wine starts) and read as ink, since the PDF's Japanese text cannot be extracted.
+#include <process.h>
+
+#include <algorithm>
 #include <regex>
 
 #include "e2e/session.h"
@@ -37,14 +40,10 @@ std::string PdfOf(const std::string& document) {
 // Ctrl+P, then OK in the print dialog; returns the progress dialog.
 HWND StartPrinting(const App& app) {
     const HWND dialog = app.Opens([&] { app.Key('P', Ctrl); }, [&] { return app.Dialog("印刷"); });
-    HWND progress = nullptr;
-    if (dialog && Click(dialog, IDOK))
-        PollUntil([&] { return (progress = app.Dialog("印刷中だよ")) != nullptr; });
-    return progress;
+    return app.Opens([&] { Click(dialog, IDOK); }, [&] { return app.Dialog("印刷中だよ"); });
 }
 
-// Prints the document; returns its PDF's page count and the margins of the ink on its first page, in
-// millimetres from the sheet's left, top, right and bottom edges.
+// Prints: the PDF's page count, then the ink's left, top, right and bottom margins on page 1 in mm.
 std::vector<double> Print(const App& app, const std::string& folder, const std::string& document) {
     const HWND progress = StartPrinting(app);
     EXPECT_TRUE(progress && PollUntil([&] { return !IsWindow(progress); }, PrintMs));
@@ -56,23 +55,18 @@ std::vector<double> Print(const App& app, const std::string& folder, const std::
         std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), pageObject), std::sregex_iterator()))};
     std::filesystem::remove(Wide(page));
     // Wine starts a Linux program without a handle to wait on: the page is there once the image is whole.
-    std::wstring line = Wide("/usr/bin/pdftoppm -gray -singlefile -r " + std::to_string(Dpi) + " " +
-                             UnixPath(pdf) + " " + UnixPath(folder + "\\page"));
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    EXPECT_TRUE(CreateProcessW(L"Z:/usr/bin/pdftoppm", line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &info));
-    CloseHandle(info.hThread), CloseHandle(info.hProcess);
+    EXPECT_NE(_wspawnl(_P_NOWAIT, L"Z:/usr/bin/pdftoppm", L"pdftoppm",
+                       (L"-gray -singlefile -r " + std::to_wstring(Dpi)).c_str(), Wide(UnixPath(pdf)).c_str(),
+                       Wide(UnixPath(folder + "\\page")).c_str(), nullptr),
+              -1);
     EXPECT_TRUE(PollUntil(
         [&] {
-            std::ifstream in(std::filesystem::path(Wide(page)), std::ios::binary);
-            std::string magic;
-            int width = 0, height = 0, maximum = 0;
-            in >> magic >> width >> height >> maximum;
-            in.get();
-            const std::string grey{std::istreambuf_iterator<char>(in), {}};
-            if (magic != "P5" || width <= 0 || grey.size() != static_cast<std::size_t>(width) * height)
+            const std::string image = ReadFileBytes(page).value_or("");
+            int width = 0, height = 0, header = 0;
+            std::sscanf(image.c_str(), "P5 %d %d 255%n", &width, &height, &header);
+            const char* grey = image.data() + header + 1;
+            if (!header || width <= 0 ||
+                image.size() != static_cast<std::size_t>(header + 1 + width * height))
                 return false;
             int left = width, top = height, right = width, bottom = height;
             for (int i = 0; i < width * height; ++i) {
@@ -90,8 +84,7 @@ std::vector<double> Print(const App& app, const std::string& folder, const std::
 
 std::string Document(int lines) {
     std::string text;
-    for (int i = 1; i <= lines; ++i)
-        text += std::to_string(1000 + i) + " 吾輩は猫である。名前はまだ無い。\r\n";
+    for (int i = 1; i <= lines; ++i) text += std::to_string(1000 + i) + " 吾輩は猫である。\r\n";
     return text;
 }
 
@@ -103,9 +96,8 @@ TEST(Session, PrintPagesPageSetupAndCancel) {
     ASSERT_TRUE(WriteFileBytes(folder + "\\" + longDocument + ".txt", AnsiBytes(Document(5000))));
     App app(folder);
     ASSERT_TRUE(app.Start(folder + "\\" + longDocument + ".txt"));
-    // A long job cancelled from the progress dialog once its bar moves: no PDF of it comes, as the short job
-    // printed after it shows. Over a main window kept on top it is kept on top as well, or going back to the
-    // main window would bury it.
+    // A long job cancelled once the progress bar moves: no PDF of it comes, as the short job after it shows.
+    // Over a main window kept on top the progress is on top as well, or the main window would bury it.
     ASSERT_TRUE(app.Command(menu::FormAlwaysOnTop));
     const HWND progress = StartPrinting(app);
     ASSERT_TRUE(progress);
@@ -115,10 +107,11 @@ TEST(Session, PrintPagesPageSetupAndCancel) {
     EXPECT_TRUE(PollUntil([&] { return !IsWindow(progress); }));
     ASSERT_TRUE(app.ChooseFile([&] { app.Key('O', Ctrl); }, folder + "\\" + shortDocument + ".txt"));
 
-    // New margins in page setup: the ink starts at them, pages break, and nothing is outside the right and
-    // bottom margins (15 and 20 mm).
+    // New margins in page setup, modal over the main window: the ink starts at them, pages break, and nothing
+    // is outside the right and bottom margins (15 and 20 mm).
     const HWND setup =
         app.Opens([&] { app.Command(menu::FilePageSetup); }, [&] { return app.Dialog("ページ設定"); });
+    EXPECT_TRUE(GetWindow(setup, GW_OWNER) == app.Main() && !IsWindowEnabled(app.Main()));
     ASSERT_TRUE(setup && SetText(GetDlgItem(setup, IDC_PS_LEFT), "40") &&
                 SetText(GetDlgItem(setup, IDC_PS_TOP), "35.5") && Click(setup, IDOK));
     ASSERT_TRUE(PollUntil([&] { return !IsWindow(setup); }));

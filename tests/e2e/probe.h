@@ -84,8 +84,7 @@ inline void CALLBACK Expire(void* process, BOOLEAN) {
     TerminateProcess(process, 0xDEAD);
 }
 
-// A child process that a watchdog kills when its lifetime is up, so that a hung program never hangs the run;
-// the destructor kills it too.
+// A child process, killed by a watchdog when its lifetime is up (a hung program must not hang the run).
 class Process {
 public:
     Process() = default;
@@ -138,16 +137,13 @@ private:
 
 // SendMessageTimeoutW: a hung program fails a check instead of the driver.
 inline LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, MessageTimeoutMs,
-                                         &result)
-               ? static_cast<LRESULT>(result)
-               : 0;
+    DWORD_PTR result = 0;  // stays 0 when the message could not be sent
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result);
+    return result;
 }
 
-// Sends message with a pointer to a copy of data made inside the process (for the messages whose pointers the
-// system does not carry across, such as SB_GETTEXTW and TB_GETBUTTON); returns the copy as the program left
-// it. A dropped file list travels as wParam.
+// Sends message with a pointer to a copy of data made inside the process, for messages whose pointers are not
+// carried across; returns the copy as the program left it. A dropped file list travels as wParam.
 template <class T>
 T SendRemote(HANDLE process, HWND window, UINT message, WPARAM wParam, T data) {
     void* remote = VirtualAllocEx(process, nullptr, sizeof data, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
@@ -160,8 +156,7 @@ T SendRemote(HANDLE process, HWND window, UINT message, WPARAM wParam, T data) {
     return data;
 }
 
-// WM_GETTEXT (GetWindowTextW does not reach another process's controls). The text may grow between the two
-// questions: a buffer filled to the brim may have cut it, so ask again with more room.
+// WM_GETTEXT reaches other processes' controls; a text that fills the buffer may have grown, so ask again.
 inline std::string TextOf(HWND window) {
     for (std::size_t room = Send(window, WM_GETTEXTLENGTH) + 64;; room *= 2) {
         std::wstring text(room, L'\0');
@@ -181,12 +176,8 @@ inline HWND ActiveEditor(HWND mainWindow, bool shown = true) {
     return nullptr;
 }
 
-inline HWND FirstOf(HWND parent, const wchar_t* className) {
-    const auto found = Descendants(parent, className);
-    return found.empty() ? nullptr : found.front();
-}
 inline HWND StatusBarOf(HWND mainWindow) {
-    return FirstOf(mainWindow, STATUSCLASSNAMEW);
+    return FindWindowExW(mainWindow, nullptr, STATUSCLASSNAMEW, nullptr);
 }
 
 // Status panel `part` (0-based); no panel holds a text too long for the copy.
@@ -196,8 +187,7 @@ inline std::string StatusText(HANDLE process, HWND statusBar, int part) {
     return Utf8(SendRemote(process, statusBar, SB_GETTEXTW, part, Text{}).data());
 }
 
-// A menu command as a click on its item sends it; posted, because it may open a modal window that a sent
-// message would wait for.
+// A menu command, posted as a click on its item: a sent one would wait for the modal window it opens.
 inline bool PostCommand(HWND mainWindow, scribbit::MenuItem item) {
     return PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(scribbit::CommandId(item), 0), 0) != FALSE;
 }
@@ -215,8 +205,7 @@ inline bool Click(HWND dialog, int id) {
     return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-// The system carries EM_GETSEL's two pointers across processes; the packed return value would hold only 16
-// bits of each position.
+// EM_GETSEL's pointers are carried across processes; its return value holds only 16 bits of each.
 using Selection = std::pair<long long, long long>;
 inline Selection SelectionOf(HWND edit) {
     DWORD start = 0, end = 0;
@@ -254,8 +243,7 @@ inline bool SetClipboardText(const std::string& text) {
     return ok;
 }
 
-// Real key presses (SendInput) go to the focused window of the foreground one: bring the target forward
-// first.
+// Real key presses (SendInput) go to the foreground window's focus: bring the target forward first.
 inline bool BringToForeground(HWND window) {
     HWND root = GetAncestor(window, GA_ROOT);
     const auto forward = [&] { return GetForegroundWindow() == root || (SetForegroundWindow(root), false); };
@@ -279,8 +267,7 @@ inline bool SendKeys(const std::vector<std::pair<WORD, wchar_t>>& keys) {
         inputs[i].type = INPUT_KEYBOARD;
         inputs[i].ki.wVk = virtualKey;
         inputs[i].ki.wScan = virtualKey ? MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) : character;
-        // The navigation block, Insert and Delete are extended keys: without the flag they arrive as the
-        // keypad's.
+        // Without the flag, the navigation block, Insert and Delete arrive as the keypad's.
         const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT ||
                               virtualKey == VK_DELETE;
         inputs[i].ki.dwFlags = (virtualKey ? 0 : KEYEVENTF_UNICODE) |

@@ -1,10 +1,7 @@
-// One run of the program under test in the test's own folder, and the waits the scenarios make: each waits
-// for what an action produces.
+// One run of the program under test in the test's own folder, and the waits the scenarios make.
 #pragma once
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "e2e/probe.h"
 
@@ -48,8 +45,7 @@ auto WaitFor(Get get, const Want& want, DWORD timeoutMs = WaitMs) {
 
 class App {
 public:
-    // A copy of the program and its read-me (which the Help menu opens) in folder, so that its settings file
-    // is the test's.
+    // Copies the program and its read-me (Help opens it) into folder: the settings file is the test's.
     explicit App(const std::string& folder) : folder_(folder) {
         const std::filesystem::path program = Wide(exe);
         for (const std::filesystem::path name : {program.filename().wstring(), std::wstring(L"Readme.txt")})
@@ -57,8 +53,8 @@ public:
                                   (std::filesystem::path(Wide(folder)) / name).c_str(), FALSE))
                 << Utf8(name.wstring());
     }
-    // Starts it and (untilReady) waits until start-up is over, which goes on after the window is shown, and
-    // the edit view has the focus.
+    // Starts it; untilReady, waits until start-up is over (it outlasts the window showing) and the view has
+    // focus.
     bool Start(const std::string& arguments = "", bool untilReady = true) {
         return process.Start(folder_ + "\\ScribbitⅡ.exe", arguments, folder_) &&
                (!untilReady || (process.WaitForMainWindow() &&
@@ -74,7 +70,6 @@ public:
         return StatusText(process.Handle(), StatusBarOf(Main()), number - 1);
     }
     std::string SettingsPath() const { return folder_ + "\\ScribbitⅡ.ini"; }
-    std::optional<std::string> Settings() const { return ReadFileBytes(SettingsPath()); }
     // The shown dialog with that caption, or with that control.
     HWND Dialog(const std::string& caption, int control = 0) const {
         for (HWND dialog : ShownDialogs(Pid()))
@@ -87,8 +82,7 @@ public:
     bool Command(scribbit::MenuItem item) const { return PostCommand(Main(), item); }
     bool Exit() const { return Command(scribbit::menu::FileExit) && process.WaitForExit(WaitMs); }
 
-    // Real keys for a control (the shown edit view unless one is given): it comes forward with the focus
-    // first.
+    // Real keys for a control (by default the shown edit view): it comes forward with the focus first.
     bool ReadyForKeys(HWND control) const {
         return BringToForeground(control) && PollUntil([&] { return FocusOf(control) == control; });
     }
@@ -107,8 +101,7 @@ public:
         PollUntil([&] { return (found = find()) != nullptr; });
         return found;
     }
-    // Acts (null: already done), then answers the message box that comes up with button; false when one was
-    // up before, none came or it stayed.
+    // Acts (null: done already) and answers the box that comes with button; false if none came or it stayed.
     bool Answer(const std::function<void()>& action, int button = IDOK) const {
         const HWND box = action ? Opens(action, [&] { return MessageBoxOf(Pid()); }) : MessageBoxOf(Pid());
         return box && Click(box, button) && PollUntil([&] { return !IsWindowVisible(box); });
@@ -118,8 +111,9 @@ public:
     bool ChooseFile(const std::function<void()>& action, const std::string& path,
                     bool readOnly = false) const {
         const HWND dialog = Opens(action, [&] { return Dialog("", 0x47C); });
+        const std::vector<HWND> nameBox = Descendants(GetDlgItem(dialog, 0x47C), L"Edit");
         if (readOnly) Send(GetDlgItem(dialog, 0x410), BM_SETCHECK, BST_CHECKED);
-        return dialog && (path.empty() || SetText(FirstOf(GetDlgItem(dialog, 0x47C), L"Edit"), path)) &&
+        return dialog && (path.empty() || (!nameBox.empty() && SetText(nameBox[0], path))) &&
                Click(dialog, path.empty() ? IDCANCEL : IDOK) &&
                PollUntil([&] { return !IsWindowVisible(dialog); });
     }
@@ -130,8 +124,7 @@ private:
 
 }  // namespace e2e
 
-// Acts, then waits until `actual` reads `expected`. It must not read so before: a wait that the old state
-// already passes proves nothing.
+// Acts, then waits until `actual` reads `expected`; reading so before would make the wait prove nothing.
 #define EXPECT_AFTER(action, actual, expected)                                 \
     do {                                                                       \
         const auto e2eWant = (expected);                                       \
