@@ -1,5 +1,5 @@
 // A user's document: opened from the command line, edited with real keys, the clipboard and the find, replace
-// and go-to-line dialogs, saved under its names; then opened read-only, a file dropped, and NUL bytes.
+// and go-to-line dialogs, saved; opened read-only, a file dropped, a new one saved under a name; NUL bytes.
 #include <shlobj.h>
 
 #include "e2e/session.h"
@@ -81,20 +81,18 @@ TEST(Session, EditFindReplaceSaveReadOnlyAndDrop) {
     EXPECT_FALSE(IsWindowEnabled(find) || IsWindowEnabled(replace));
     ASSERT_TRUE(box && BringToForeground(box));
     EXPECT_AFTER(PressKey(VK_RETURN), IsWindow(replace) != FALSE, false);
-    const std::string edited = first + "\r\nabcabc 林檎\r\n林檎 林檎 林檎\r\n半角ｶﾀｶﾅ①\r\n";
-    EXPECT_EQ(app.Text(), edited);
+    const std::string edited = first + "\r\nabcabc 林檎\r\n林檎 林檎 林檎\r\n半角ｶﾀｶﾅ①\r\n";  // saved below
     EXPECT_EQ(ClipboardText(), kept);
     EXPECT_EQ(WaitFor([&] { return IsWindowEnabled(find) != FALSE; }, true), true);
     ASSERT_TRUE(app.Select(0, 0));
     EXPECT_AFTER(Click(find, IDOK), SelectionOf(app.Editor()), Selection(at, at + 3));
 
-    // Go to line, ownerless: typed and Enter, the caret at the start of the line, the dialog gone.
+    // Go to line, ownerless: the caret at the start of the line, the dialog gone.
     HWND go = app.Opens([&] { app.Key('G', Ctrl); }, [&] { return app.Dialog("行へ移動"); });
     ASSERT_TRUE(go && SetText(GetDlgItem(go, IDC_LINE), "3"));
     EXPECT_EQ(GetWindow(go, GW_OWNER), nullptr);
     const long long third = at + Units("abcabc 林檎\r\n");
-    ASSERT_TRUE(app.ReadyForKeys(GetDlgItem(go, IDC_LINE)));
-    EXPECT_AFTER(PressKey(VK_RETURN), SelectionOf(app.Editor()), Selection(third, third));
+    EXPECT_AFTER(Click(go, IDOK), SelectionOf(app.Editor()), Selection(third, third));
     EXPECT_EQ(WaitFor([&] { return IsWindow(go) != FALSE; }, false), false);
     // With word wrap, lines are counted by their breaks, not on the screen.
     const HWND wrapping = app.Editor(false);
@@ -106,8 +104,7 @@ TEST(Session, EditFindReplaceSaveReadOnlyAndDrop) {
     // Saved as shown, with no copy left beside the file.
     EXPECT_AFTER(app.Command(menu::FileSave), ReadFileBytes(path), AnsiBytes(edited));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Wide(folder + "\\two words")), {}), 1);
-    // F5 puts the time and the date (the day's, had it turned meanwhile) at the caret, not through the
-    // clipboard.
+    // F5 puts the time and date (the day's, had it turned meanwhile) at the caret, not through the clipboard.
     ASSERT_TRUE(app.Select(Units(edited), Units(edited)));
     const auto date = [] {
         wchar_t date[64] = {};
@@ -119,28 +116,26 @@ TEST(Session, EditFindReplaceSaveReadOnlyAndDrop) {
         app.Key(VK_F5),
         app.Text().starts_with(edited) && (app.Text().ends_with(day) || app.Text().ends_with(date())), true);
     EXPECT_EQ(ClipboardText(), kept);
-    // A new document, not saved; Exit, and Yes asks for a name: saved there, the program ends.
-    EXPECT_AFTER(EXPECT_TRUE(app.Answer([&] { app.Key('N', Ctrl); }, IDNO)), app.Text(), "");
+
+    // Opened, the time and date not saved, with the read-only box ticked: both views are locked, typed keys
+    // change nothing (as Select all after them shows), no "(変更)" comes, and no question before the next
+    // file.
+    EXPECT_TRUE(app.ChooseFile([&] { app.Answer([&] { app.Key('O', Ctrl); }, IDNO); }, path, true));
+    EXPECT_EQ(WaitFor([&] { return app.Panel(1); }, path + "(読込み専用)"), path + "(読込み専用)");
+    EXPECT_TRUE(ReadOnlyViews(app));
+    app.Type("x"), app.Key(VK_DELETE), app.Key('V', Ctrl);
+    EXPECT_AFTER(app.Key('A', Ctrl), SelectionOf(app.Editor()), Selection(0, Units(edited)));
+    EXPECT_EQ(app.Text() + app.Panel(1), edited + path + "(読込み専用)");
+    // After a cancelled open dialog, a dropped file opens unlocked.
+    EXPECT_TRUE(app.ChooseFile([&] { app.Command(menu::FileOpen); }, ""));
+    EXPECT_AFTER(Drop(app, path), app.Panel(1), path);
+    EXPECT_FALSE(ReadOnlyViews(app));
+    // A new document; Exit, and Yes asks for a name: saved there, the program ends.
+    EXPECT_AFTER(app.Key('N', Ctrl), app.Text(), "");
     EXPECT_AFTER(app.Type("メモ"), app.Text(), "メモ");
     EXPECT_TRUE(app.ChooseFile([&] { app.Answer([&] { app.Command(menu::FileExit); }, IDYES); }, named));
     EXPECT_TRUE(app.process.WaitForExit(WaitMs));
     EXPECT_EQ(ReadFileBytes(named), AnsiBytes("メモ"));
-
-    // Opened with the read-only box ticked, both views are locked: typed keys change nothing, as Select all
-    // after them shows, no "(変更)" comes, and no question when the next file opens.
-    App locked(folder);
-    ASSERT_TRUE(locked.Start());
-    EXPECT_TRUE(locked.ChooseFile([&] { locked.Key('O', Ctrl); }, path, true));
-    EXPECT_EQ(WaitFor([&] { return locked.Panel(1); }, path + "(読込み専用)"), path + "(読込み専用)");
-    EXPECT_TRUE(ReadOnlyViews(locked));
-    locked.Type("x"), locked.Key(VK_DELETE), locked.Key('V', Ctrl);
-    EXPECT_AFTER(locked.Key('A', Ctrl), SelectionOf(locked.Editor()), Selection(0, Units(edited)));
-    EXPECT_EQ(locked.Text() + locked.Panel(1), edited + path + "(読込み専用)");
-    // After a cancelled open dialog, a dropped file opens unlocked.
-    EXPECT_TRUE(locked.ChooseFile([&] { locked.Command(menu::FileOpen); }, ""));
-    EXPECT_AFTER(Drop(locked, named), locked.Panel(1), named);
-    EXPECT_FALSE(ReadOnlyViews(locked));
-    EXPECT_TRUE(locked.Exit());
 
     // NUL bytes: the warning comes over the shown window, which holds the file.
     ASSERT_TRUE(WriteFileBytes(folder + "\\zeros.txt", std::string("a\0b", 3)));

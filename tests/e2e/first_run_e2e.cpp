@@ -46,8 +46,7 @@ const std::string FirstRunSettings =
     "ヘルプ,0,help,ヘルプ...\r\n"
     "バージョン情報,0,about,バージョン情報...\r\n";
 
-// The toolbar, and mouse clicks on a button's middle (or arrow) posted to it: a late pointer motion of the
-// display between press and release cancelled about one real click in five on a busy machine.
+// The toolbar; clicks on a button's middle (or arrow) are posted, as pointer motion cancelled real ones.
 struct ToolBar {
     const App& app;
     HWND Handle() const { return FindWindowExW(app.Main(), nullptr, TOOLBARCLASSNAMEW, nullptr); }
@@ -198,8 +197,7 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
     ASSERT_TRUE(again.Start(path));
     RECT rect{};
     GetWindowRect(again.Main(), &rect);
-    EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right, rect.bottom}),
-              std::vector<LONG>({100, 60, 500, 420}));
+    EXPECT_EQ(std::tuple(rect.left, rect.top, rect.right, rect.bottom), std::tuple(100L, 60L, 500L, 420L));
     EXPECT_TRUE(Wraps(again.Editor()));
     EXPECT_EQ(Metrics(again.Editor()), chosen);
     EXPECT_TRUE(!IsWindowVisible(StatusBarOf(again.Main())) && IsWindowVisible(barAgain.Handle()));

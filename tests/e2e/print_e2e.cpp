@@ -92,8 +92,8 @@ TEST(Session, PrintPagesPageSetupAndCancel) {
     const std::string folder = FreshFolder();
     const std::string stem = "print-e2e-" + std::to_string(GetTickCount());
     const std::string shortDocument = stem + "-short", longDocument = stem + "-long";
-    ASSERT_TRUE(WriteFileBytes(folder + "\\" + shortDocument + ".txt", AnsiBytes(Document(150))));
-    ASSERT_TRUE(WriteFileBytes(folder + "\\" + longDocument + ".txt", AnsiBytes(Document(5000))));
+    ASSERT_TRUE(WriteFileBytes(folder + "\\" + shortDocument + ".txt", AnsiBytes(Document(150))) &&
+                WriteFileBytes(folder + "\\" + longDocument + ".txt", AnsiBytes(Document(5000))));
     App app(folder);
     ASSERT_TRUE(app.Start(folder + "\\" + longDocument + ".txt"));
     // A long job cancelled once the progress bar moves: no PDF of it comes, as the short job after it shows.

@@ -21,9 +21,8 @@
 
 namespace e2e {
 
-// Generous for a cold Wine start on a busy two-core machine.
-inline constexpr DWORD WaitMs = 15000, MessageTimeoutMs = 5000;
-inline constexpr int MessageBoxText = 0xFFFF;
+// Waits generous for a cold Wine start on a busy two-core machine; the text of a message box.
+inline constexpr DWORD WaitMs = 15000, MessageTimeoutMs = 5000, MessageBoxText = 0xFFFF;
 
 // Each UTF-16 unit takes at most three bytes of UTF-8, each byte at most one unit.
 inline std::string Utf8(const std::wstring& text) {
