@@ -15,8 +15,7 @@ bool ReadOnlyViews(const App& app) {
            ES_READONLY;
 }
 
-// A file dropped on the edit view: the file list as the shell hands it over, built inside the program; sent,
-// so it is read before it is freed.
+// A file dropped on the view: the shell's file list, built inside the program; sent, so read before freed.
 void Drop(const App& app, const std::string& path) {
     struct {
         DROPFILES header;
@@ -58,9 +57,8 @@ TEST(Session, EditFindReplaceSaveReadOnlyAndDrop) {
     // focus in the field; Esc closes the dialog, and F3 goes on.
     ASSERT_TRUE(app.Select(at, at));
     HWND find = app.Opens([&] { app.Key(VK_F3); }, [&] { return app.Dialog("検索"); });
-    ASSERT_TRUE(find);
     const HWND findText = GetDlgItem(find, IDC_FIND_TEXT);
-    EXPECT_EQ(GetWindow(find, GW_OWNER), nullptr);
+    ASSERT_TRUE(findText && !GetWindow(find, GW_OWNER));
     EXPECT_AFTER(app.Type("bc", findText), TextOf(findText), "bc");
     EXPECT_AFTER(PressKey(VK_RETURN), SelectionOf(app.Editor()), Selection(at + 1, at + 3));
     EXPECT_EQ(FocusOf(find), findText);

@@ -89,8 +89,7 @@ std::string Document(int lines) {
 }
 
 TEST(Session, PrintPagesPageSetupAndCancel) {
-    const std::string folder = FreshFolder();
-    const std::string stem = "print-e2e-" + std::to_string(GetTickCount());
+    const std::string folder = FreshFolder(), stem = "print-e2e-" + std::to_string(GetTickCount());
     const std::string shortDocument = stem + "-short", longDocument = stem + "-long";
     ASSERT_TRUE(WriteFileBytes(folder + "\\" + shortDocument + ".txt", AnsiBytes(Document(150))) &&
                 WriteFileBytes(folder + "\\" + longDocument + ".txt", AnsiBytes(Document(5000))));

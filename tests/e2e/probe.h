@@ -70,17 +70,12 @@ inline std::vector<HWND> ShownWindows(DWORD processId, bool dialogs = false) {
     std::vector<HWND> windows = Descendants(nullptr, dialogs ? L"#32770" : nullptr);
     std::erase_if(windows, [&](HWND window) {
         DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        return owner != processId || !IsWindowVisible(window);
+        return !GetWindowThreadProcessId(window, &owner) || owner != processId || !IsWindowVisible(window);
     });
     return windows;
 }
 inline std::vector<HWND> ShownDialogs(DWORD processId) {
     return ShownWindows(processId, true);
-}
-
-inline void CALLBACK Expire(void* process, BOOLEAN) {
-    TerminateProcess(process, 0xDEAD);
 }
 
 // A child process, killed by a watchdog when its lifetime is up (a hung program must not hang the run).
@@ -129,6 +124,7 @@ public:
     HWND MainWindow() const { return main_; }
 
 private:
+    static void CALLBACK Expire(void* process, BOOLEAN) { TerminateProcess(process, 0xDEAD); }
     PROCESS_INFORMATION info_{};
     HANDLE watchdog_ = nullptr;
     HWND main_ = nullptr;
