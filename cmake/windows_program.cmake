@@ -20,7 +20,9 @@ target_compile_definitions(scribbit PRIVATE ${SCRIBBIT_WIN_DEFINES})
 target_compile_options(scribbit PRIVATE ${SCRIBBIT_WARNINGS})
 target_include_directories(scribbit PRIVATE src resources)
 # Statically linked: the program needs nothing beyond the DLLs every Windows has.
-target_link_options(scribbit PRIVATE -municode -static -static-libgcc -static-libstdc++)
+# No link time in the PE header, so that two builds of one commit are the same
+# bytes (the release archive is reproducible).
+target_link_options(scribbit PRIVATE -municode -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 target_link_libraries(scribbit PRIVATE scribbit_logic
     comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
