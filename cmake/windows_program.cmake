@@ -91,3 +91,5 @@ target_include_directories(scribbit_contract_tests PRIVATE src resources tests)
 target_link_options(scribbit_contract_tests PRIVATE -static -static-libgcc -static-libstdc++)
 target_link_libraries(scribbit_contract_tests PRIVATE scribbit_logic gtest gtest_main
     comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
+
+include(cmake/package.cmake)
