@@ -6,7 +6,9 @@
 # CMake 4.3 cannot set: builds by the same user compare equal.
 if(NOT DEFINED CPACK_PACKAGE_FILES)
     # Every time stamp in the archive: SOURCE_DATE_EPOCH when the caller sets
-    # it, otherwise the time of the commit being packed.
+    # it, otherwise the time of the commit being packed. It must be set before
+    # cpack installs: strip writes it into the program's PE header (the
+    # current time when it is not set).
     if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
         execute_process(COMMAND git -C "${CPACK_SCRIBBIT_SOURCE_DIR}" log -1 --format=%ct
             OUTPUT_VARIABLE commit_time OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE failed)
