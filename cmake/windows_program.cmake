@@ -37,11 +37,12 @@ target_link_libraries(scribbit PRIVATE scribbit_logic
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 # The read-me the Help menu opens lies beside the program, in the code page
-# the program reads text files in.
+# the program reads text files in, with the version filled in.
 find_program(SCRIBBIT_ICONV iconv REQUIRED)
 set(SCRIBBIT_README "${CMAKE_CURRENT_BINARY_DIR}/Readme.txt")
 add_custom_command(OUTPUT "${SCRIBBIT_README}"
     COMMAND "${CMAKE_COMMAND}" "-DICONV=${SCRIBBIT_ICONV}" "-DINPUT=${CMAKE_CURRENT_SOURCE_DIR}/dist/Readme.txt"
+            "-DVERSION=${SCRIBBIT_VERSION_TEXT}"
             "-DOUTPUT=${SCRIBBIT_README}" -P "${CMAKE_CURRENT_SOURCE_DIR}/cmake/shift_jis_text.cmake"
     DEPENDS dist/Readme.txt cmake/shift_jis_text.cmake
     COMMENT "Readme.txt in Shift-JIS")
