@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: the native suites (plain and with ASan+UBSan), both MinGW
+# Runs every test: the native suites (plain and with ASan+UBSan), the fuzz
+# targets (clang, libFuzzer, a short run each on its corpus), both MinGW
 # builds, and the two Wine suites (the adapters' tests and the end-to-end
 # scenarios). Ends with one line "N passed, M failed" (test cases of every
 # suite; a build that fails, or a suite that crashes or does not finish,
@@ -10,7 +11,8 @@
 #   SCRIBBIT_E2E_FILTER   run only the end-to-end tests whose name contains it
 #                         (or, with * ? or :, a GoogleTest filter)
 #   SCRIBBIT_JOBS         parallel build jobs (default: 2)
-#   SCRIBBIT_STEPS        the steps to run (default: "native sanitize win32 win64 e2e")
+#   SCRIBBIT_STEPS        the steps to run (default: "native sanitize fuzz win32 win64 e2e")
+#   SCRIBBIT_FUZZ_SECONDS how long each fuzz target runs (default: 25)
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -19,7 +21,7 @@ source "$ROOT/scripts/wine-env.sh"
 JOBS=${SCRIBBIT_JOBS:-2}
 LOGS=$SCRIBBIT_BUILD_ROOT/test-logs
 E2E_OUT=$SCRIBBIT_BUILD_ROOT/e2e
-STEPS=" ${SCRIBBIT_STEPS:-native sanitize win32 win64 e2e} "
+STEPS=" ${SCRIBBIT_STEPS:-native sanitize fuzz win32 win64 e2e} "
 wanted() { [[ $STEPS == *" $1 "* ]]; }
 
 if ! "$ROOT/scripts/setup-deps.sh"; then
@@ -80,7 +82,7 @@ run_ctest() {
     fi
 }
 
-for preset in native sanitize; do
+for preset in native sanitize fuzz; do
     wanted "$preset" || continue
     if build_preset "$preset"; then
         run_ctest "$preset"
