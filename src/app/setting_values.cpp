@@ -179,6 +179,8 @@ std::optional<double> ReadFontSizeSetting(std::u16string_view text) {
     constexpr double LargestPointSize = 1638;
     const std::optional<double> size = WholeNumber(text);
     if (!size || !(*size > 0) || *size > LargestPointSize) return std::nullopt;
+    // A size the file would store as "0" would not read back next time.
+    if (FormatFontSize(*size) == u"0") return std::nullopt;
     return size;
 }
 
