@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Runs every test: the native suites (plain and with ASan+UBSan), the fuzz
-# targets (clang, libFuzzer, a short run each on its corpus), both MinGW
-# builds, and the two Wine suites (the adapters' tests and the end-to-end
-# scenarios). Ends with one line "N passed, M failed" (test cases of every
+# Runs every test: the include order of src/ (src/README.md), the native
+# suites (plain and with ASan+UBSan), the fuzz targets (clang, libFuzzer, a
+# short run each on its corpus), both MinGW builds, and the two Wine suites
+# (the adapters' tests and the end-to-end scenarios). Ends with one line "N passed, M failed" (test cases of every
 # suite; a build that fails, or a suite that crashes or does not finish,
 # counts as one failure) and a non-zero exit code on any failure.
 #
@@ -11,7 +11,7 @@
 #   SCRIBBIT_E2E_FILTER   run only the end-to-end tests whose name contains it
 #                         (or, with * ? or :, a GoogleTest filter)
 #   SCRIBBIT_JOBS         parallel build jobs (default: 2)
-#   SCRIBBIT_STEPS        the steps to run (default: "native sanitize fuzz win32 win64 e2e")
+#   SCRIBBIT_STEPS        the steps to run (default: "includes native sanitize fuzz win32 win64 e2e")
 #   SCRIBBIT_FUZZ_SECONDS how long each fuzz target runs (default: 25)
 set -uo pipefail
 
@@ -21,7 +21,7 @@ source "$ROOT/scripts/wine-env.sh"
 JOBS=${SCRIBBIT_JOBS:-2}
 LOGS=$SCRIBBIT_BUILD_ROOT/test-logs
 E2E_OUT=$SCRIBBIT_BUILD_ROOT/e2e
-STEPS=" ${SCRIBBIT_STEPS:-native sanitize fuzz win32 win64 e2e} "
+STEPS=" ${SCRIBBIT_STEPS:-includes native sanitize fuzz win32 win64 e2e} "
 wanted() { [[ $STEPS == *" $1 "* ]]; }
 
 if ! "$ROOT/scripts/setup-deps.sh"; then
@@ -81,6 +81,20 @@ run_ctest() {
         note "ctest $preset" 0 1 "ctest did not finish (status $status)"
     fi
 }
+
+# The include order needs no build: every include that runs against it is
+# one failure, named by file and line.
+if wanted includes; then
+    banner "include order"
+    if violations=$("$ROOT/scripts/check-includes.sh" 2>&1); then
+        echo "include order: ok"
+        note "include order" 1 0
+    else
+        echo "$violations"
+        count=$(grep -c . <<<"$violations")
+        note "include order" 0 $((count > 0 ? count : 1)) "against the order in src/README.md"
+    fi
+fi
 
 for preset in native sanitize fuzz; do
     wanted "$preset" || continue

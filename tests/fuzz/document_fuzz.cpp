@@ -6,7 +6,7 @@
 
 #include "app/ansi_checks.h"
 #include "app/document.h"
-#include "app/utf16.h"
+#include "core/utf16.h"
 #include "fuzz/fuzz_input.h"
 #include "support/app_fixture.h"
 

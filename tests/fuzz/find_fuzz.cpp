@@ -3,8 +3,8 @@
 // characters, each compared with the locale's comparison.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "app/decimal.h"
-#include "app/utf16.h"
+#include "core/decimal.h"
+#include "core/utf16.h"
 #include "editing/find_replace.h"
 #include "fuzz/fuzz_input.h"
 #include "support/app_fixture.h"

@@ -1,7 +1,7 @@
 // The numbers a user types or a settings file holds, against exact decimal
 // arithmetic: margins, the tab width, line numbers and the settings' whole
 // numbers, full-width digits and exponents included.
-#include "app/setting_values.h"
+#include "core/setting_values.h"
 #include "editing/entry_text.h"
 #include "editing/go_to_line.h"
 #include "editing/tab_width.h"

@@ -4,7 +4,7 @@
 // the first of a new page.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "app/utf16.h"
+#include "core/utf16.h"
 #include "fuzz/fuzz_input.h"
 #include "printing/print_job.h"
 #include "support/recording_printer.h"
