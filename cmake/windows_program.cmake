@@ -49,19 +49,16 @@ add_custom_command(OUTPUT "${SCRIBBIT_README}"
 add_custom_target(scribbit_readme DEPENDS "${SCRIBBIT_README}")
 add_dependencies(scribbit scribbit_readme)
 
-# The probes that start the program and drive its windows, shared by the
-# end-to-end driver and the Wine benchmark driver. They share only headers
-# (command and control identifiers) with the program, so they build even
-# while the logic does not.
-file(GLOB SCRIBBIT_PROBE_SOURCES CONFIGURE_DEPENDS tests/e2e/probe*.cpp)
-add_library(scribbit_probe STATIC ${SCRIBBIT_PROBE_SOURCES})
-target_compile_definitions(scribbit_probe PUBLIC ${SCRIBBIT_WIN_DEFINES})
-target_compile_options(scribbit_probe PRIVATE ${SCRIBBIT_WARNINGS})
-target_include_directories(scribbit_probe PUBLIC src tests resources)
-target_link_libraries(scribbit_probe PUBLIC user32 gdi32 comctl32 shell32 advapi32)
+# The probes that start the program and drive its windows (a header),
+# shared by the end-to-end driver and the Wine benchmark driver. They share
+# only headers (command and control identifiers) with the program, so they
+# build even while the logic does not.
+add_library(scribbit_probe INTERFACE)
+target_compile_definitions(scribbit_probe INTERFACE ${SCRIBBIT_WIN_DEFINES})
+target_include_directories(scribbit_probe INTERFACE src tests resources)
+target_link_libraries(scribbit_probe INTERFACE user32 gdi32 comctl32 shell32 advapi32)
 
 file(GLOB SCRIBBIT_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
-list(FILTER SCRIBBIT_E2E_SOURCES EXCLUDE REGEX "/probe[^/]*\\.cpp$")
 add_executable(scribbit_e2e ${SCRIBBIT_E2E_SOURCES})
 target_compile_options(scribbit_e2e PRIVATE ${SCRIBBIT_WARNINGS})
 target_link_options(scribbit_e2e PRIVATE -municode -static -static-libgcc -static-libstdc++)

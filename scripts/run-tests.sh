@@ -13,6 +13,8 @@
 #   SCRIBBIT_E2E_FILTER   run only the end-to-end tests whose name contains it
 #                         (or, with * ? or :, a GoogleTest filter)
 #   SCRIBBIT_JOBS         parallel build jobs (default: 2)
+#   SCRIBBIT_SCREENSHOTS  1: pictures of the screen while the end-to-end tests
+#                         run, every two seconds, in <build root>/e2e/screenshots
 #   SCRIBBIT_STEPS        the steps to run (default: "includes native sanitize fuzz win32 win64 e2e package")
 #   SCRIBBIT_FUZZ_SECONDS how long each fuzz target runs (default: 25)
 set -uo pipefail
@@ -154,7 +156,7 @@ run_wine_suite() {  # label, log, program, arguments...
     shift 3
     banner "$label under Wine"
     timeout --kill-after=10 1200 "${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$exe")" "$@" </dev/null 2>&1 |
-        tr -d '\r' | grep -v --line-buffered "$SCRIBBIT_WINE_NOISE" | tee "$log" |
+        stdbuf -oL tr -d '\r' | grep -v --line-buffered "$SCRIBBIT_WINE_NOISE" | tee "$log" |
         sed -E "s/($closing_line)/($label: \\1)/"
     echo "${PIPESTATUS[0]}" >"$log.status"
 }
@@ -212,8 +214,19 @@ if wanted e2e; then
                 [[ $pattern == *[*:?]* ]] || pattern="*$pattern*"
                 filter=(--gtest_filter="$pattern")
             fi
+            # Pictures of the screen for people to look at, every two seconds,
+            # named after the test that runs; they check nothing.
+            if [[ ${SCRIBBIT_SCREENSHOTS:-0} == 1 ]]; then
+                mkdir -p "$E2E_OUT/screenshots"
+                while sleep 2; do
+                    test=$(sed -n 's/^\[ RUN      \] Session\.//p' "$LOGS/e2e.log" 2>/dev/null | tail -n 1)
+                    scribbit_screenshot "$E2E_OUT/screenshots/${test:-start}-$(date +%H%M%S).png"
+                done &
+                screenshots=$!
+            fi
             run_wine_suite "end-to-end" "$LOGS/e2e.log" "$driver" --exe "$(scribbit_winepath "$program")" \
                 --out "$(scribbit_winepath "$E2E_OUT")" "${filter[@]}"
+            [[ -z ${screenshots:-} ]] || kill "$screenshots"
         fi
         umount "$small_disk" 2>/dev/null
     )
@@ -222,11 +235,7 @@ if wanted e2e; then
     else
         note "end-to-end" 0 1 "program or driver not built"
     fi
-    # Screenshots as PNG, for people to look at.
-    if compgen -G "$E2E_OUT/screenshots/*.bmp" >/dev/null; then
-        mogrify -format png "$E2E_OUT"/screenshots/*.bmp 2>/dev/null && rm -f "$E2E_OUT"/screenshots/*.bmp
-        echo "screenshots: $E2E_OUT/screenshots"
-    fi
+    [[ ${SCRIBBIT_SCREENSHOTS:-0} != 1 ]] || echo "screenshots: $E2E_OUT/screenshots"
 fi
 
 # Runs a command every fifth of a second until it succeeds; fails when the

@@ -1,134 +1,147 @@
-// A user's documents: opened from the command line, a dialog or a drop,
-// edited, saved, and every question the program asks on the way.
+// A user's document: opened from the command line, edited with real keys, the clipboard and the find, replace
+// and go-to-line dialogs, saved; opened read-only, a file dropped, a new one saved under a name; NUL bytes.
 #include <shlobj.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <iterator>
-
 #include "e2e/session.h"
+#include "editing_dialog_ids.h"
 
 namespace e2e {
 namespace {
 
 namespace menu = scribbit::menu;
 
-// Mixed Japanese and ASCII with CR LF line ends, as users' files are.
-const std::string Sample = "日本語のテキスト\r\nASCII line\r\n半角ｶﾀｶﾅ と 記号①\r\n";
-
 bool ReadOnlyViews(const App& app) {
-    const auto editors = Editors(app.Main());
-    return std::all_of(editors.begin(), editors.end(), [](HWND editor) { return GetWindowLongPtrW(editor, GWL_STYLE) & ES_READONLY; });
+    return GetWindowLongPtrW(app.Editor(), GWL_STYLE) & GetWindowLongPtrW(app.Editor(false), GWL_STYLE) &
+           ES_READONLY;
 }
 
-// A file dropped on the edit view: the file list as the shell hands it
-// over, built inside the program; sent, so it is read before it is freed.
-bool Drop(const App& app, const std::string& path) {
-    DROPFILES header{sizeof header, {}, FALSE, TRUE};
-    const std::wstring names = Wide(path) + L'\0';
-    RemoteBuffer drop(app.process.Handle(), sizeof header + (names.size() + 1) * sizeof(wchar_t));
-    return drop.Write(&header, sizeof header) && drop.Write(names.c_str(), (names.size() + 1) * sizeof(wchar_t), sizeof header) &&
-           Send(app.Editor(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop.At())) == 0;
+// A file dropped on the view: the shell's file list, built inside the program; sent, so read before freed.
+void Drop(const App& app, const std::string& path) {
+    struct {
+        DROPFILES header;
+        wchar_t names[MAX_PATH + 1];
+    } drop{{sizeof(DROPFILES), {}, FALSE, TRUE}, {}};
+    Wide(path).copy(drop.names, MAX_PATH);
+    SendRemote(app.process.Handle(), app.Editor(), WM_DROPFILES, 0, drop);
 }
 
-TEST(Session, OpenEditSaveAndThePrompts) {
-    const std::string folder = FreshFolder();
+TEST(Session, EditFindReplaceSaveReadOnlyAndDrop) {
+    // A first line long enough to wrap in the window, then a0 b1 c2 a3 b4 c5 _6 り7 ん8 ご9 CR10 LF11 り12...
+    std::string first = "一行目";
+    for (int i = 0; i < 30; ++i) first += " 長い行";
+    const std::string text = first + "\r\nabcabc りんご\r\nりんご りんご りんご\r\n半角ｶﾀｶﾅ①\r\n";
+    const long long at = Units(first + "\r\n"), end = Units(text);
+    const std::string folder = FreshFolder(), path = folder + "\\two words\\メモ 1.txt",
+                      named = folder + "\\メモ.txt";
     std::filesystem::create_directory(std::filesystem::path(Wide(folder + "\\two words")));
-    const std::string path = folder + "\\two words\\メモ 1.txt";
-    ASSERT_TRUE(WriteFileBytes(path, AnsiBytes(Sample)));
-    {
-        App app(folder);
-        // Unquoted, the command line is one name all the same.
-        ASSERT_TRUE(app.Start(path));
-        EXPECT_EQ(WaitFor([&] { return app.Caption(); }, "メモ 1.txt"), "メモ 1.txt");
-        EXPECT_EQ(app.Text(), Sample);
-        EXPECT_EQ(app.Panel(1), path);
-        // Saved unchanged, the file keeps its bytes: no line break grows.
-        EXPECT_AFTER(app.Key('S', Ctrl), app.Caption(), "メモ 1.txt - ScribbitⅡ");
-        EXPECT_EQ(ReadFileBytes(path), AnsiBytes(Sample));
-        // Typed and saved, with no copy left beside the file.
-        EXPECT_AFTER(app.Type("x"), app.Panel(1), path + "(変更)");
-        EXPECT_AFTER(app.Command(menu::FileSave), app.Panel(1), path);
-        EXPECT_EQ(ReadFileBytes(path), AnsiBytes("x" + Sample));
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Wide(folder + "\\two words")), {}), 1);
+    ASSERT_TRUE(WriteFileBytes(path, AnsiBytes(text)));
+    App app(folder);
+    // Unquoted, the command line is one name all the same.
+    ASSERT_TRUE(app.Start(path));
+    EXPECT_EQ(app.Panel(1), path);
 
-        // Exit asks: Cancel keeps the program and the text.
-        EXPECT_AFTER(app.Type("y"), app.Text(), "xy" + Sample);
-        EXPECT_TRUE(app.Answer([&] { app.Command(menu::FileExit); }, IDCANCEL));
-        EXPECT_TRUE(app.Run(menu::EditSelectAll));
-        EXPECT_EQ(app.Text(), "xy" + Sample);
-        // New asks too; No clears the document and leaves the file alone.
-        EXPECT_AFTER(EXPECT_TRUE(app.Answer([&] { app.Key('N', Ctrl); }, IDNO)), app.Text(), "");
-        EXPECT_EQ(ReadFileBytes(path), AnsiBytes("x" + Sample));
-        EXPECT_TRUE(app.Exit());
+    // Each shortcut on the selection set first: the text and clipboard after.
+    const std::tuple<Selection, WORD, std::string, std::string> steps[] = {
+        {{at, at + 3}, 'X', first + "\r\nabc りんご\r\nりんご りんご りんご\r\n半角ｶﾀｶﾅ①\r\n", "abc"},
+        {{0, 0}, 'Z', text, "abc"},
+        {{at + 7, at + 10}, 'C', text, "りんご"},
+        {{end, end}, 'V', text + "りんご", "りんご"},
+        {{0, 0}, 'Z', text, "りんご"},
+    };
+    for (const auto& [selection, key, after, clipboard] : steps) {
+        ASSERT_TRUE(app.Select(selection.first, selection.second));
+        EXPECT_AFTER(app.Key(key, Ctrl), app.Text() + "|" + ClipboardText(), after + "|" + clipboard);
     }
-    {
-        App app(folder);
-        ASSERT_TRUE(app.Start());
-        EXPECT_AFTER(app.Type("メモ"), app.Text(), "メモ");
-        // An untitled document asks for a name (here cancelled); so does
-        // Exit, Yes, and cancelled, the program stays.
-        EXPECT_TRUE(app.ChooseFile([&] { app.Command(menu::FileSave); }, "", false, "save-dialog"));
-        EXPECT_TRUE(app.ChooseFile([&] { app.Answer([&] { app.Command(menu::FileExit); }, IDYES); }, ""));
-        EXPECT_TRUE(app.Run(menu::EditSelectAll));
-        // Named, it is saved, and the program ends.
-        const std::string named = folder + "\\メモ.txt";
-        EXPECT_TRUE(app.ChooseFile([&] { app.Answer([&] { app.Command(menu::FileExit); }, IDYES); }, named));
-        EXPECT_TRUE(app.process.WaitForExit(WaitMs));
-        EXPECT_EQ(ReadFileBytes(named), AnsiBytes("メモ"));
-    }
-    {
-        // A name that does not exist yet is created, empty.
-        const std::string fresh = folder + "\\新しい.txt";
-        App app(folder);
-        ASSERT_TRUE(app.Start(fresh));
-        EXPECT_EQ(ReadFileBytes(fresh), "");
-        // Opened with the read-only box ticked: both views are locked.
-        EXPECT_TRUE(app.ChooseFile([&] { app.Key('O', Ctrl); }, path, true, "open-dialog"));
-        EXPECT_EQ(WaitFor([&] { return app.Panel(1); }, path + "(読込み専用)"), path + "(読込み専用)");
-        EXPECT_TRUE(ReadOnlyViews(app));
-        // Nothing the user does changes it: no "(変更)", the clipboard kept,
-        // and no question when the next file opens. Select all and the caret
-        // going home show the keys before them were taken.
-        ASSERT_TRUE(SetClipboardText("クリップ"));
-        for (const WORD key : {'V', 'Z'}) app.Key(key, Ctrl);
-        app.Key(VK_DELETE), app.Key(VK_F5);
-        EXPECT_AFTER(app.Key('A', Ctrl), SelectionOf(app.Editor()), Selection(0, Units("x" + Sample)));
-        app.Key('X', Ctrl), app.Key(VK_DELETE);
-        EXPECT_AFTER(app.Key(VK_HOME, Ctrl), SelectionOf(app.Editor()), Selection(0, 0));
-        Screenshot("read-only-after-keys");
-        EXPECT_EQ(std::tuple(app.Text(), app.Panel(1), ClipboardText()),
-                  std::tuple("x" + Sample, path + "(読込み専用)", std::string("クリップ")));
-        // After a cancelled dialog, a dropped file opens unlocked.
-        EXPECT_TRUE(app.ChooseFile([&] { app.Command(menu::FileOpen); }, ""));
-        EXPECT_AFTER(EXPECT_TRUE(Drop(app, fresh)), app.Panel(1), fresh);
-        EXPECT_FALSE(ReadOnlyViews(app));
-        EXPECT_TRUE(app.Exit());
-    }
-    {
-        // A folder on the command line: reported over the shown window once
-        // start-up is through, which ends with an untitled document.
-        App app(folder);
-        ASSERT_TRUE(app.StartOnly(folder + "\\two words"));
-        ASSERT_TRUE(PollUntil([&] { return MessageBoxOf(app.Pid()) != nullptr; }));
-        EXPECT_TRUE(app.process.WaitForMainWindow(0));
-        EXPECT_TRUE(app.Answer(nullptr));
-        EXPECT_EQ(app.Caption(), ProgramTitle);
-        EXPECT_TRUE(app.Exit());
-    }
-    {
-        // NUL bytes: the warning comes over the window, which holds the text.
-        const std::string zeros = folder + "\\zeros.txt";
-        ASSERT_TRUE(WriteFileBytes(zeros, std::string("a\0b", 3)));
-        App app(folder);
-        ASSERT_TRUE(app.StartOnly(zeros));
-        ASSERT_TRUE(PollUntil([&] { return MessageBoxOf(app.Pid()) != nullptr; }));
-        EXPECT_TRUE(app.process.WaitForMainWindow(0));
-        EXPECT_EQ(app.Caption(), "zeros.txt");
-        Screenshot("nul-warning");
-        EXPECT_TRUE(app.Answer(nullptr));
-        EXPECT_TRUE(app.Exit());
-    }
+
+    // F3 before any search opens Find, ownerless. Typed into, Enter searches from the caret and leaves the
+    // focus in the field; Esc closes the dialog, and F3 goes on.
+    ASSERT_TRUE(app.Select(at, at));
+    HWND find = app.Opens([&] { app.Key(VK_F3); }, [&] { return app.Dialog("検索"); });
+    const HWND findText = GetDlgItem(find, IDC_FIND_TEXT);
+    ASSERT_TRUE(findText && !GetWindow(find, GW_OWNER));
+    EXPECT_AFTER(app.Type("bc", findText), TextOf(findText), "bc");
+    EXPECT_AFTER(PressKey(VK_RETURN), SelectionOf(app.Editor()), Selection(at + 1, at + 3));
+    EXPECT_EQ(FocusOf(find), findText);
+    EXPECT_AFTER(PressKey(VK_ESCAPE), IsWindow(find) != FALSE, false);
+    EXPECT_AFTER(app.Key(VK_F3), SelectionOf(app.Editor()), Selection(at + 4, at + 6));
+
+    // Find (for the selection) beside Replace: while Replace all shows its count, neither takes input; Enter
+    // closes the box and Replace with it, Find takes input again, and the user's clipboard is kept.
+    ASSERT_TRUE(app.Select(at + 3, at + 6));
+    find = app.Opens([&] { app.Key('F', Ctrl); }, [&] { return app.Dialog("検索"); });
+    const HWND replace = app.Opens([&] { app.Key('R', Ctrl); }, [&] { return app.Dialog("置換"); });
+    ASSERT_TRUE(find && replace && SetText(GetDlgItem(replace, IDC_FIND_TEXT), "りんご") &&
+                SetText(GetDlgItem(replace, IDC_SUBST_TEXT), "林檎"));
+    const std::string kept = "クリップボードの文字列";
+    ASSERT_TRUE(SetClipboardText(kept));
+    const HWND box =
+        app.Opens([&] { Click(replace, IDC_ALL_SUBST); }, [&] { return MessageBoxOf(app.Pid()); });
+    EXPECT_FALSE(IsWindowEnabled(find) || IsWindowEnabled(replace));
+    ASSERT_TRUE(box && BringToForeground(box));
+    EXPECT_AFTER(PressKey(VK_RETURN), IsWindow(replace) != FALSE, false);
+    const std::string edited = first + "\r\nabcabc 林檎\r\n林檎 林檎 林檎\r\n半角ｶﾀｶﾅ①\r\n";  // saved below
+    EXPECT_EQ(ClipboardText(), kept);
+    EXPECT_EQ(WaitFor([&] { return IsWindowEnabled(find) != FALSE; }, true), true);
+    ASSERT_TRUE(app.Select(0, 0));
+    EXPECT_AFTER(Click(find, IDOK), SelectionOf(app.Editor()), Selection(at, at + 3));
+
+    // Go to line, ownerless: the caret at the start of the line, the dialog gone.
+    HWND go = app.Opens([&] { app.Key('G', Ctrl); }, [&] { return app.Dialog("行へ移動"); });
+    ASSERT_TRUE(go && SetText(GetDlgItem(go, IDC_LINE), "3"));
+    EXPECT_EQ(GetWindow(go, GW_OWNER), nullptr);
+    const long long third = at + Units("abcabc 林檎\r\n");
+    EXPECT_AFTER(Click(go, IDOK), SelectionOf(app.Editor()), Selection(third, third));
+    EXPECT_EQ(WaitFor([&] { return IsWindow(go) != FALSE; }, false), false);
+    // With word wrap, lines are counted by their breaks, not on the screen.
+    const HWND wrapping = app.Editor(false);
+    EXPECT_AFTER(app.Command(menu::FormWordWrap), app.Editor(), wrapping);
+    go = app.Opens([&] { app.Command(menu::EditGoToLine); }, [&] { return app.Dialog("行へ移動"); });
+    ASSERT_TRUE(go && SetText(GetDlgItem(go, IDC_LINE), "2"));
+    EXPECT_AFTER(Click(go, IDOK), SelectionOf(wrapping), Selection(at, at));
+
+    // Saved as shown, with no copy left beside the file.
+    EXPECT_AFTER(app.Command(menu::FileSave), ReadFileBytes(path), AnsiBytes(edited));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Wide(folder + "\\two words")), {}), 1);
+    // F5 puts the time and date (the day's, had it turned meanwhile) at the caret, not through the clipboard.
+    ASSERT_TRUE(app.Select(Units(edited), Units(edited)));
+    const auto date = [] {
+        wchar_t date[64] = {};
+        GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 64);
+        return " " + Utf8(date);
+    };
+    const std::string day = date();
+    EXPECT_AFTER(
+        app.Key(VK_F5),
+        app.Text().starts_with(edited) && (app.Text().ends_with(day) || app.Text().ends_with(date())), true);
+    EXPECT_EQ(ClipboardText(), kept);
+
+    // Opened, the time and date not saved, with the read-only box ticked: both views are locked, typed keys
+    // change nothing (as Select all after them shows), no "(変更)" comes, and no question before the next
+    // file.
+    EXPECT_TRUE(app.ChooseFile([&] { app.Answer([&] { app.Key('O', Ctrl); }, IDNO); }, path, true));
+    EXPECT_EQ(WaitFor([&] { return app.Panel(1); }, path + "(読込み専用)"), path + "(読込み専用)");
+    EXPECT_TRUE(ReadOnlyViews(app));
+    app.Type("x"), app.Key(VK_DELETE), app.Key('V', Ctrl);
+    EXPECT_AFTER(app.Key('A', Ctrl), SelectionOf(app.Editor()), Selection(0, Units(edited)));
+    EXPECT_EQ(app.Text() + app.Panel(1), edited + path + "(読込み専用)");
+    // After a cancelled open dialog, a dropped file opens unlocked.
+    EXPECT_TRUE(app.ChooseFile([&] { app.Command(menu::FileOpen); }, ""));
+    EXPECT_AFTER(Drop(app, path), app.Panel(1), path);
+    EXPECT_FALSE(ReadOnlyViews(app));
+    // A new document; Exit, and Yes asks for a name: saved there, the program ends.
+    EXPECT_AFTER(app.Key('N', Ctrl), app.Text(), "");
+    EXPECT_AFTER(app.Type("メモ"), app.Text(), "メモ");
+    EXPECT_TRUE(app.ChooseFile([&] { app.Answer([&] { app.Command(menu::FileExit); }, IDYES); }, named));
+    EXPECT_TRUE(app.process.WaitForExit(WaitMs));
+    EXPECT_EQ(ReadFileBytes(named), AnsiBytes("メモ"));
+
+    // NUL bytes: the warning comes over the shown window, which holds the file.
+    ASSERT_TRUE(WriteFileBytes(folder + "\\zeros.txt", std::string("a\0b", 3)));
+    App warned(folder);
+    ASSERT_TRUE(warned.Start(folder + "\\zeros.txt", false) &&
+                PollUntil([&] { return MessageBoxOf(warned.Pid()) != nullptr; }));
+    EXPECT_TRUE(warned.process.WaitForMainWindow(0) && TextOf(warned.Main()) == "zeros.txt");
+    EXPECT_TRUE(warned.Answer(nullptr) && warned.Exit());
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
-// A first run and its settings file, then a restart on settings a user
-// wrote: placement, views, bars and a toolbar of their own.
-#include <set>
-#include <vector>
-
+// A first run: the settings file, the window, the count, the toolbar with the mouse, the customisation
+// dialog, the copy history and the read-me; then the user's view and place, and the restart that must bring
+// them back.
 #include "e2e/session.h"
+#include "toolbar_help_dialog_ids.h"
 
 namespace e2e {
 namespace {
+
+namespace menu = scribbit::menu;
+constexpr int FontFaces = 0x470, FontSizes = 0x472;  // dlgs.h cmb1, cmb3
+// Positions (0-based) on the first-run toolbar, and of "常に手前に表示" among the commands offered for it.
+constexpr int CopyButton = 7, PasteButton = 8, Separator = 10, UpperCaseButton = 13, HelpButton = 24,
+              AlwaysOnTopOnOffer = 14;
 
 const std::string FirstRunSettings =
     "[Setting]\r\nXpos=0\r\nYpos=0\r\nXsize=5200\r\nYsize=5000\r\nStatusBar=True\r\nToolBar=True\r\n"
@@ -41,95 +46,157 @@ const std::string FirstRunSettings =
     "ヘルプ,0,help,ヘルプ...\r\n"
     "バージョン情報,0,about,バージョン情報...\r\n";
 
-// Placement in multiples of 15 twips (a pixel at 96 DPI), so that it survives
-// the trip through the screen; the toolbar holds a separator, a check button,
-// a drop-down, an image key nobody knows and a repeated key.
-const std::string UserSettings =
-    "[Setting]\r\nXpos=1500\r\nYpos=900\r\nXsize=6000\r\nYsize=5400\r\nStatusBar=False\r\nToolBar=True\r\n"
-    "CharCount=True\r\nTurnRight=True\r\nTabSpace=4\r\nMostFront=True\r\n\r\n\r\n"
-    "[Font]\r\nBold=False\r\nItalic=False\r\nName=FixedSys\r\nSize=13.5\r\nStrikethrough=False\r\n"
-    "Underline=False\r\nColor=&H80000008\r\n\r\n\r\n"
-    "[ToolBar]\r\n"
-    "新規作成,0,new,新規作成\r\n"
-    ",3,0,(区切り)\r\n"
-    "常に手前に表示,1,mostfront,常に手前に表示\r\n"
-    "貼り付け,5,paste,貼り付け\r\n"
-    "謎のコマンド,0,nosuchimage,謎のツールチップ\r\n"
-    ",3,0,(区切り)\r\n"
-    "新規作成,0,new,新規作成\r\n";
+// The toolbar; clicks on a button's middle (or arrow) are posted, as pointer motion cancelled real ones.
+struct ToolBar {
+    const App& app;
+    HWND Handle() const { return FindWindowExW(app.Main(), nullptr, TOOLBARCLASSNAMEW, nullptr); }
+    int Last() const { return static_cast<int>(Send(Handle(), TB_BUTTONCOUNT)) - 1; }
+    TBBUTTON Button(int i) const {
+        return SendRemote(app.process.Handle(), Handle(), TB_GETBUTTON, i, TBBUTTON{});
+    }
+    RECT Rect(int i) const { return SendRemote(app.process.Handle(), Handle(), TB_GETITEMRECT, i, RECT{}); }
+    bool Checked(int i) const { return Button(i).fsState & TBSTATE_CHECKED; }
+    bool Click(int i, bool arrow = false, UINT down = WM_LBUTTONDOWN) const {
+        const RECT rect = Rect(i);
+        const LPARAM at =
+            MAKELPARAM(arrow ? rect.right - 3 : (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        return PostMessageW(Handle(), down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, at) &&
+               PostMessageW(Handle(), down + 1, 0, at);  // the button's up message
+    }
+};
 
-bool ButtonChecked(const App& app, int index) {
-    const auto button = ToolbarButton(app.process.Handle(), ToolBarOf(app.Main()), index);
-    return button && (button->fsState & TBSTATE_CHECKED);
+// The read-me, shown by another program.
+HWND ReadmeWindow(const App& app) {
+    for (HWND window : Descendants(nullptr))
+        if (DWORD pid = 0; IsWindowVisible(window) && GetWindowThreadProcessId(window, &pid) &&
+                           pid != app.Pid() && TextOf(window).starts_with("Readme.txt"))
+            return window;
+    return nullptr;
 }
 
-TEST(Session, FirstRunAndARestartOnTheUsersSettings) {
+// Picks, in the open font dialog, the first item of the list that starts with `wanted`.
+bool Pick(HWND dialog, int list, const wchar_t* wanted) {
+    const HWND combo = GetDlgItem(dialog, list);
+    const bool found = PollUntil(
+        [&] { return Send(combo, CB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(wanted)) != CB_ERR; });
+    return Send(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo)), found;
+}
+
+// Where the font puts the text: the fifth letter, and the second line.
+std::pair<int, int> Metrics(HWND editor) {
+    return {LOWORD(Send(editor, EM_POSFROMCHAR, 4)),
+            HIWORD(Send(editor, EM_POSFROMCHAR, Send(editor, EM_LINEINDEX, 1)))};
+}
+
+TEST(Session, FirstRunTheUsersChangesAndARestart) {
+    const auto menuShown = [] { return FindWindowW(L"#32768", nullptr); };
+    const auto wraps = [](HWND editor) { return !(GetWindowLongPtrW(editor, GWL_STYLE) & WS_HSCROLL); };
     const std::string folder = FreshFolder();
+    const std::string path = folder + "\\view.txt", sample = "abcdefghij\r\n日本語 ｶﾀｶﾅ\r\n";
+    ASSERT_TRUE(WriteFileBytes(path, AnsiBytes(sample)) && SetClipboardText("seed"));
     App app(folder);
-    ASSERT_FALSE(app.Settings());
-    ASSERT_TRUE(app.Start());
-    // Written before the window appears.
-    EXPECT_EQ(app.Settings(), AnsiBytes(FirstRunSettings));
-    // Two edit views, one shown; word wrap is off, so it scrolls sideways.
-    EXPECT_EQ(Editors(app.Main()).size(), 2u);
-    EXPECT_TRUE(GetWindowLongPtrW(app.Editor(), GWL_STYLE) & WS_HSCROLL);
-    EXPECT_TRUE(IsWindowVisible(StatusBarOf(app.Main())) && IsWindowVisible(ToolBarOf(app.Main())));
-    EXPECT_EQ(Send(StatusBarOf(app.Main()), SB_GETPARTS), 8);
-    EXPECT_EQ(Send(ToolBarOf(app.Main()), TB_BUTTONCOUNT), 26);
-    // The narrow first-run window wraps the bar: every button can be reached,
-    // and the edit view starts below the last row.
+    const ToolBar bar{app};
+    ASSERT_TRUE(app.Start(path));
+    // Written at the first start. Two views, the shown one scrolls sideways.
+    EXPECT_EQ(ReadFileBytes(app.SettingsPath()), AnsiBytes(FirstRunSettings));
+    EXPECT_TRUE(app.Editor(false) && !wraps(app.Editor()));
+    // The narrow window wraps the bar: every button is inside it, above the edit view.
     RECT client{}, view{};
     GetClientRect(app.Main(), &client);
-    MapWindowPoints(app.Main(), nullptr, reinterpret_cast<POINT*>(&client), 2);
     GetWindowRect(app.Editor(), &view);
-    for (int i = 0; i < 26; ++i) {
-        const RECT button = app.ButtonRect(i);
-        EXPECT_TRUE(button.left >= client.left && button.right <= client.right && button.bottom <= view.top) << i;
+    MapWindowPoints(app.Main(), bar.Handle(), reinterpret_cast<POINT*>(&client), 2);
+    MapWindowPoints(nullptr, bar.Handle(), reinterpret_cast<POINT*>(&view), 2);
+    for (int i = 0; i <= bar.Last(); ++i) {
+        const RECT b = bar.Rect(i);
+        EXPECT_TRUE(b.left >= client.left && b.right <= client.right && b.bottom <= view.top) << i;
     }
-    Screenshot("first-run");
 
-    // Always on top, then the file spoilt meanwhile: it is written whole
-    // again, with the option, when the window is closed.
-    EXPECT_TRUE(app.Run(scribbit::menu::FormAlwaysOnTop));
+    // A key is counted when it is let go; the INS panel follows its key at the clock's next tick.
+    ASSERT_TRUE(app.Select(0, 0));
+    EXPECT_AFTER(app.Key('A'), app.Panel(3), std::to_string(AnsiBytes(sample).size() + 1));
+    EXPECT_AFTER(app.Key(VK_BACK), app.Panel(3), std::to_string(AnsiBytes(sample).size()));
+    const std::string ins = app.Panel(6);
+    EXPECT_AFTER(app.Key(VK_INSERT), app.Panel(6), ins.empty() ? "INS" : "");
+    EXPECT_AFTER(app.Key(VK_INSERT), app.Panel(6), ins);
+
+    // Toolbar buttons: a conversion, a copy of a selection made with the keys, a paste.
+    ASSERT_TRUE(app.Select(0, 3));
+    EXPECT_AFTER(bar.Click(UpperCaseButton), app.Text(), "ABCdefghij\r\n日本語 ｶﾀｶﾅ\r\n");
+    ASSERT_TRUE(app.Key(VK_HOME, Ctrl));
+    EXPECT_AFTER(app.Key(VK_RIGHT, Shift), SelectionOf(app.Editor()), Selection(0, 1));
+    EXPECT_AFTER(bar.Click(CopyButton), ClipboardText(), "A");
+    ASSERT_TRUE(app.Select(3, 4));
+    std::string text = "ABCAefghij\r\n日本語 ｶﾀｶﾅ\r\n";
+    EXPECT_AFTER(bar.Click(PasteButton), app.Text(), text);
+
+    // The bar's context menu opens the customisation dialog; always on top added (at the end) and applied.
+    ASSERT_TRUE(app.Opens([&] { bar.Click(Separator, false, WM_RBUTTONDOWN); }, menuShown));
+    const HWND dialog = app.Opens([&] { PressKey(VK_DOWN), PressKey(VK_RETURN); },
+                                  [&] { return app.Dialog("ツールバーのカスタマイズ"); });
+    ASSERT_TRUE(dialog);
+    LVITEMW item{};
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendRemote(app.process.Handle(), GetDlgItem(dialog, IDC_TB_AVAILABLE), LVM_SETITEMSTATE,
+               AlwaysOnTopOnOffer, item);
+    ASSERT_TRUE(Click(dialog, IDC_TB_ADD));
+    EXPECT_AFTER(Click(dialog, IDOK), bar.Button(bar.Last()).fsStyle & BTNS_CHECK, BTNS_CHECK);
+
+    // Saved, then the copy history under the paste button's arrow (the applied bar's): its second entry, the
+    // clipboard's text from the start, goes in and onto the clipboard, and the document is modified.
+    EXPECT_AFTER(app.Key('S', Ctrl), ReadFileBytes(path), AnsiBytes(text));
+    ASSERT_TRUE(app.Select(4, 4));
+    ASSERT_TRUE(app.Opens([&] { bar.Click(PasteButton, true); }, menuShown));
+    text = "ABCAseedefghij\r\n日本語 ｶﾀｶﾅ\r\n";
+    EXPECT_AFTER((PressKey(VK_DOWN), PressKey(VK_DOWN), PressKey(VK_RETURN)), app.Text(), text);
+    EXPECT_EQ(ClipboardText(), "seed");
+
+    // The read-me, in another program's window.
+    const HWND readme = app.Opens([&] { bar.Click(HelpButton); }, [&] { return ReadmeWindow(app); });
+    ASSERT_TRUE(readme && TextOf(ActiveEditor(readme)).find("ScribbitⅡ.ini") != std::string::npos);
+    EXPECT_AFTER(PostMessageW(readme, WM_CLOSE, 0, 0), IsWindow(readme) != FALSE, false);
+
+    // The user's view: another font (once both letters and lines moved), word wrap (the font goes along), the
+    // count in characters, always on top from its button, no status bar (the view takes its room), and a
+    // place that is not square, in whole multiples of 15 twips (a pixel at 96 DPI).
+    const auto before = Metrics(app.Editor());
+    const HWND font =
+        app.Opens([&] { app.Command(menu::FormFont); }, [&] { return app.Dialog("", FontSizes); });
+    ASSERT_TRUE(font && Pick(font, FontFaces, L"IPA") && Pick(font, FontSizes, L"24") && Click(font, IDOK));
+    std::pair<int, int> chosen;
+    EXPECT_TRUE(PollUntil([&] {
+        chosen = Metrics(app.Editor());
+        return chosen.first != before.first && chosen.second != before.second;
+    }));
+    const HWND wrapping = app.Editor(false);
+    EXPECT_AFTER(app.Command(menu::FormWordWrap), app.Editor(), wrapping);
+    EXPECT_EQ(Metrics(wrapping), chosen);
+    EXPECT_AFTER(app.Command(menu::CountCharacters), app.Panel(3), std::to_string(Units(text)));
+    EXPECT_AFTER(bar.Click(bar.Last()), bar.Checked(bar.Last()), true);
+    RECT shown{}, now{};
+    GetClientRect(wrapping, &shown);
+    EXPECT_AFTER(app.Command(menu::FormStatusBar), GetClientRect(wrapping, &now) && now.bottom > shown.bottom,
+                 true);
+    ASSERT_TRUE(SetWindowPos(app.Main(), nullptr, 100, 60, 400, 360, SWP_NOZORDER | SWP_NOACTIVATE));
+
+    // Spoilt meanwhile, the settings file is written whole again on closing, after the question.
     ASSERT_TRUE(WriteFileBytes(app.SettingsPath(), "[Setting]\r\n"));
-    ASSERT_TRUE(PostMessageW(app.Main(), WM_CLOSE, 0, 0));
+    EXPECT_TRUE(app.Answer([&] { PostMessageW(app.Main(), WM_CLOSE, 0, 0); }, IDNO));
     ASSERT_TRUE(app.process.WaitForExit(WaitMs));
-    DWORD code = STILL_ACTIVE;
-    EXPECT_TRUE(GetExitCodeProcess(app.process.Handle(), &code) && code == 0) << code;
-    std::string expected = AnsiBytes(FirstRunSettings);
-    expected.replace(expected.find("MostFront=False"), 15, "MostFront=True");
-    EXPECT_EQ(app.Settings(), expected);
 
-    // Two lines that are no button are dropped when the file is written back.
-    std::string written = UserSettings;
-    written.insert(written.find("謎の"), "この行は位置ではない\r\nコピー,7,copy,コピー\r\n");
-    ASSERT_TRUE(WriteFileBytes(app.SettingsPath(), AnsiBytes(written)));
     App again(folder);
-    ASSERT_TRUE(again.Start());
+    const ToolBar barAgain{again};
+    ASSERT_TRUE(again.Start(path));
     RECT rect{};
     GetWindowRect(again.Main(), &rect);
-    EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right, rect.bottom}), std::vector<LONG>({100, 60, 500, 420}));
-    EXPECT_FALSE(GetWindowLongPtrW(again.Editor(), GWL_STYLE) & WS_HSCROLL);
-    EXPECT_FALSE(IsWindowVisible(StatusBarOf(again.Main())));
-    const BYTE styles[] = {BTNS_BUTTON, BTNS_SEP, BTNS_CHECK, BTNS_DROPDOWN, BTNS_BUTTON, BTNS_SEP, BTNS_BUTTON};
-    const HWND tools = ToolBarOf(again.Main());
-    ASSERT_EQ(Send(tools, TB_BUTTONCOUNT), 7);
-    std::set<int> commands;
-    for (int i = 0; i < 7; ++i) {
-        const auto button = ToolbarButton(again.process.Handle(), tools, i);
-        ASSERT_TRUE(button);
-        EXPECT_EQ(button->fsStyle & (BTNS_SEP | BTNS_CHECK | BTNS_DROPDOWN), styles[i]) << i;
-        if (styles[i] == BTNS_SEP) continue;
-        EXPECT_EQ(button->iBitmap != I_IMAGENONE, i != 4) << i;  // the unknown image key has none
-        // Each button answers to a command of its own, a repeated key too.
-        EXPECT_TRUE(commands.insert(button->idCommand).second) << i;
-    }
-    // Stored as on, always on top presses its button, which follows the menu item.
-    Screenshot("users-settings");
-    EXPECT_AFTER(again.Command(scribbit::menu::FormAlwaysOnTop), ButtonChecked(again, 2), false);
-    EXPECT_AFTER(again.Command(scribbit::menu::FormAlwaysOnTop), ButtonChecked(again, 2), true);
-    ASSERT_TRUE(again.Exit());
-    EXPECT_EQ(again.Settings(), AnsiBytes(UserSettings));
+    EXPECT_EQ(std::tuple(rect.left, rect.top, rect.right, rect.bottom), std::tuple(100L, 60L, 500L, 420L));
+    EXPECT_TRUE(wraps(again.Editor()));
+    EXPECT_EQ(Metrics(again.Editor()), chosen);
+    EXPECT_TRUE(!IsWindowVisible(StatusBarOf(again.Main())) && IsWindowVisible(barAgain.Handle()));
+    EXPECT_EQ(again.Panel(3), std::to_string(Units(again.Text())));
+    EXPECT_TRUE(barAgain.Button(PasteButton).fsStyle & BTNS_DROPDOWN);
+    // Always on top: its button is pressed, and follows the menu item.
+    EXPECT_AFTER(again.Command(menu::FormAlwaysOnTop), barAgain.Checked(barAgain.Last()), false);
+    EXPECT_TRUE(again.Exit());
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
-// Starting the program under test and reading and driving its windows
-// through window messages and real input, the way a user's actions reach it.
+// Starting the program under test, reading its windows, and driving them as a user's actions reach them.
 // Shared by the end-to-end driver and the Wine benchmarks. Texts are UTF-8.
 #pragma once
 
 #include <windows.h>
+// The common controls' header needs the types of windows.h.
 #include <commctrl.h>
 
+#include <array>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -16,115 +21,278 @@
 
 namespace e2e {
 
-// Generous for a cold Wine start on a busy two-core machine.
-inline constexpr DWORD WaitMs = 15000;
-inline constexpr int MessageBoxText = 0xFFFF;
+// Waits generous for a cold Wine start on a busy two-core machine; the text of a message box.
+inline constexpr DWORD WaitMs = 15000, MessageTimeoutMs = 5000, MessageBoxText = 0xFFFF;
 
-std::string Utf8(const std::wstring& text);
-std::wstring Wide(const std::string& text);
-// Polls until the condition holds or the time is up; never a fixed sleep
-// where a state can be asked.
-bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs, DWORD intervalMs = 15);
+// Each UTF-16 unit takes at most three bytes of UTF-8, each byte at most one unit.
+inline std::string Utf8(const std::wstring& text) {
+    std::string result(text.size() * 3, '\0');
+    result.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), text.size(), result.data(), result.size(),
+                                      nullptr, nullptr));
+    return result;
+}
+inline std::wstring Wide(const std::string& text) {
+    std::wstring result(text.size(), L'\0');
+    result.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), text.size(), result.data(), result.size()));
+    return result;
+}
 
-// A child process that a watchdog kills when its lifetime is up, so that a
-// hung program never hangs the run; the destructor kills it too.
+// Polls until the condition holds or the time is up; never a fixed sleep where a state can be asked.
+inline bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs,
+                      DWORD intervalMs = 15) {
+    for (const ULONGLONG deadline = GetTickCount64() + timeoutMs; !condition(); Sleep(intervalMs))
+        if (GetTickCount64() >= deadline) return condition();
+    return true;
+}
+
+inline bool IsClass(HWND window, const wchar_t* className) {
+    wchar_t name[64] = {};
+    return GetClassNameW(window, name, 64) && lstrcmpiW(name, className) == 0;
+}
+
+// Enumeration callbacks are named functions: a lambda has the wrong calling convention on i686.
+inline BOOL CALLBACK Collect(HWND window, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+// Every window below parent (every top-level one for none), of the class when one is given.
+inline std::vector<HWND> Descendants(HWND parent, const wchar_t* className = nullptr) {
+    std::vector<HWND> windows;
+    parent ? EnumChildWindows(parent, &Collect, reinterpret_cast<LPARAM>(&windows))
+           : EnumWindows(&Collect, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [&](HWND window) { return className && !IsClass(window, className); });
+    return windows;
+}
+
+// The shown top-level windows of a process, dialogs (#32770) only when asked.
+inline std::vector<HWND> ShownWindows(DWORD processId, bool dialogs = false) {
+    std::vector<HWND> windows = Descendants(nullptr, dialogs ? L"#32770" : nullptr);
+    std::erase_if(windows, [&](HWND window) {
+        DWORD owner = 0;
+        return !GetWindowThreadProcessId(window, &owner) || owner != processId || !IsWindowVisible(window);
+    });
+    return windows;
+}
+inline std::vector<HWND> ShownDialogs(DWORD processId) {
+    return ShownWindows(processId, true);
+}
+
+// A child process, killed by a watchdog when its lifetime is up (a hung program must not hang the run).
 class Process {
 public:
     Process() = default;
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
-    ~Process();
+    ~Process() {
+        if (watchdog_) DeleteTimerQueueTimer(nullptr, watchdog_, INVALID_HANDLE_VALUE);
+        Kill();
+        if (info_.hProcess) CloseHandle(info_.hProcess), CloseHandle(info_.hThread);
+    }
     bool Start(const std::string& exe, const std::string& arguments, const std::string& folder,
-               DWORD lifetimeMs = 120000);
+               DWORD lifetimeMs = 240000) {
+        std::wstring line = L"\"" + Wide(exe) + L"\"" + (arguments.empty() ? L"" : L" " + Wide(arguments));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(Wide(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : Wide(folder).c_str(), &startup, &info_))
+            info_ = {};
+        return info_.hProcess && CreateTimerQueueTimer(&watchdog_, nullptr, &Expire, info_.hProcess,
+                                                       lifetimeMs, 0, WT_EXECUTEONLYONCE);
+    }
     DWORD Id() const { return info_.dwProcessId; }
     HANDLE Handle() const { return info_.hProcess; }
-    bool WaitForExit(DWORD timeoutMs) const;
-    void Kill();
+    bool WaitForExit(DWORD timeoutMs) const {
+        return info_.hProcess && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    }
+    void Kill() {
+        if (info_.hProcess && !WaitForExit(0) && TerminateProcess(info_.hProcess, 0xDEAD)) WaitForExit(5000);
+    }
     // The main window: shown, top-level, unowned, captioned, not a dialog.
-    HWND WaitForMainWindow(DWORD timeoutMs = WaitMs);
+    HWND WaitForMainWindow(DWORD timeoutMs = WaitMs) {
+        PollUntil(
+            [&] {
+                for (HWND window : ShownWindows(Id()))
+                    if (!GetWindow(window, GW_OWNER) && !IsClass(window, L"#32770") &&
+                        (GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+                        main_ = window;
+                return main_ || WaitForExit(0);
+            },
+            timeoutMs);
+        return main_;
+    }
     HWND MainWindow() const { return main_; }
 
 private:
+    static void CALLBACK Expire(void* process, BOOLEAN) { TerminateProcess(process, 0xDEAD); }
     PROCESS_INFORMATION info_{};
     HANDLE watchdog_ = nullptr;
     HWND main_ = nullptr;
 };
 
 // SendMessageTimeoutW: a hung program fails a check instead of the driver.
-LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-// WM_GETTEXT (GetWindowTextW does not reach another process's controls).
-std::string TextOf(HWND window);
-bool SetText(HWND window, const std::string& text);
-// Every window below parent; className filters (without regard to case).
-std::vector<HWND> Descendants(HWND parent, const wchar_t* className = nullptr);
+inline LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;  // stays 0 when the message could not be sent
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result);
+    return result;
+}
 
-// The main window's parts: its edit views (the shown one, the other), its bars.
-std::vector<HWND> Editors(HWND mainWindow);
-HWND ActiveEditor(HWND mainWindow);
-HWND OtherEditor(HWND mainWindow);
-HWND FirstOf(HWND parent, const wchar_t* className);  // the first descendant of the class
-inline HWND StatusBarOf(HWND mainWindow) { return FirstOf(mainWindow, STATUSCLASSNAMEW); }
-inline HWND ToolBarOf(HWND mainWindow) { return FirstOf(mainWindow, TOOLBARCLASSNAMEW); }
+// Sends message with a pointer to a copy of data made inside the process, for messages whose pointers are not
+// carried across; returns the copy as the program left it. A dropped file list travels as wParam.
+template <class T>
+T SendRemote(HANDLE process, HWND window, UINT message, WPARAM wParam, T data) {
+    void* remote = VirtualAllocEx(process, nullptr, sizeof data, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote && WriteProcessMemory(process, remote, &data, sizeof data, nullptr)) {
+        Send(window, message, message == WM_DROPFILES ? reinterpret_cast<WPARAM>(remote) : wParam,
+             reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &data, sizeof data, nullptr);
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return data;
+}
 
-// Memory inside another process, for the messages whose pointers the
-// system does not carry across (SB_GETTEXTW, TB_GETBUTTON, TTM_GETTEXTW).
-class RemoteBuffer {
-public:
-    RemoteBuffer(HANDLE process, std::size_t size);
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    ~RemoteBuffer();
-    char* At(std::size_t offset = 0) const { return static_cast<char*>(address_) + offset; }
-    bool Write(const void* source, std::size_t size, std::size_t offset = 0) const;
-    bool Read(void* target, std::size_t size, std::size_t offset = 0) const;
+// WM_GETTEXT reaches other processes' controls; a text that fills the buffer may have grown, so ask again.
+inline std::string TextOf(HWND window) {
+    for (std::size_t room = Send(window, WM_GETTEXTLENGTH) + 64;; room *= 2) {
+        std::wstring text(room, L'\0');
+        const std::size_t copied = Send(window, WM_GETTEXT, room, reinterpret_cast<LPARAM>(text.data()));
+        if (copied + 1 < room) return Utf8(text.substr(0, copied));
+    }
+}
 
-private:
-    HANDLE process_;
-    void* address_;
-};
+inline bool SetText(HWND window, const std::string& text) {
+    return Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())) != 0;
+}
 
-// Status panel `part` (0-based); "<unreadable>" when it cannot be read.
-std::string StatusText(HANDLE process, HWND statusBar, int part);
-std::optional<TBBUTTON> ToolbarButton(HANDLE process, HWND toolBar, int index);
+// The main window's shown edit view, or its hidden one; not the edit boxes of its bars.
+inline HWND ActiveEditor(HWND mainWindow, bool shown = true) {
+    for (HWND editor : Descendants(mainWindow, L"Edit"))
+        if (GetParent(editor) == mainWindow && (IsWindowVisible(editor) != FALSE) == shown) return editor;
+    return nullptr;
+}
 
-// A menu command as a click on its item sends it; posted, because it may
-// open a modal window that a sent message would wait for.
-bool PostCommand(HWND mainWindow, scribbit::MenuItem item);
-// Shown dialogs (#32770) of the process, owned or not.
-std::vector<HWND> ShownDialogs(DWORD processId);
-HWND MessageBoxOf(DWORD processId);  // a dialog with the static text 0xFFFF
-HWND DialogTitled(DWORD processId, const std::string& caption);
-HWND ItemOf(HWND dialog, int id);  // a control, however deep in the dialog
+inline HWND StatusBarOf(HWND mainWindow) {
+    return FindWindowExW(mainWindow, nullptr, STATUSCLASSNAMEW, nullptr);
+}
+
+// Status panel `part` (0-based); no panel holds a text too long for the copy.
+inline std::string StatusText(HANDLE process, HWND statusBar, int part) {
+    using Text = std::array<wchar_t, 4096>;
+    if (LOWORD(Send(statusBar, SB_GETTEXTLENGTHW, part)) >= Text().size()) return "<too long>";
+    return Utf8(SendRemote(process, statusBar, SB_GETTEXTW, part, Text{}).data());
+}
+
+// A menu command, posted as a click on its item: a sent one would wait for the modal window it opens.
+inline bool PostCommand(HWND mainWindow, scribbit::MenuItem item) {
+    return PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(scribbit::CommandId(item), 0), 0) != FALSE;
+}
+
+// A dialog with the static text 0xFFFF.
+inline HWND MessageBoxOf(DWORD processId) {
+    for (HWND dialog : ShownDialogs(processId))
+        if (GetDlgItem(dialog, MessageBoxText)) return dialog;
+    return nullptr;
+}
+
 // A posted BM_CLICK: IDOK, IDCANCEL, IDYES, IDNO or a control's identifier.
-bool Click(HWND dialog, int id);
+inline bool Click(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    return button && PostMessageW(button, BM_CLICK, 0, 0);
+}
 
+// EM_GETSEL's pointers are carried across processes; its return value holds only 16 bits of each.
 using Selection = std::pair<long long, long long>;
-Selection SelectionOf(HWND edit);
-bool SetSelection(HWND edit, long long start, long long end);
+inline Selection SelectionOf(HWND edit) {
+    DWORD start = 0, end = 0;
+    if (!edit) return {-1, -1};
+    Send(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+// Another process (the program, or Wine's clipboard manager) may hold the clipboard for a moment.
+inline bool OpenClipboardPatiently() {
+    return PollUntil([] { return OpenClipboard(nullptr) != FALSE; }, MessageTimeoutMs, 10);
+}
 
 // The clipboard's plain text, "<none>" when it holds none.
-std::string ClipboardText();
-bool SetClipboardText(const std::string& text);
+inline std::string ClipboardText() {
+    if (!OpenClipboardPatiently()) return "<clipboard held>";
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    const std::string text =
+        chars ? Utf8({chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t))}) : "<none>";
+    if (chars) GlobalUnlock(data);
+    CloseClipboard();
+    return text;
+}
 
-// Real key presses (SendInput) go to the focused window of the foreground
-// one: bring the target forward first.
-enum Modifiers : unsigned { NoModifier = 0, Ctrl = 1, Shift = 2 };
-bool BringToForeground(HWND window);
-HWND FocusOf(HWND window);  // the focus in the thread that owns window
-bool PressKey(WORD virtualKey, Modifiers modifiers = NoModifier);
-// Real clicks of a mouse button (twice: a double click) on whatever is on
-// top at point: a disabled window gets none.
-bool ClickAt(POINT point, bool right = false, int times = 1);
-// Each character as a key stroke of its own; CR LF and LF as Enter.
-bool TypeText(const std::string& text);
+inline bool SetClipboardText(const std::string& text) {
+    const std::wstring wide = Wide(text);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    if (!memory) return false;
+    std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    const bool ok = OpenClipboardPatiently() && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+    if (!ok) GlobalFree(memory);
+    CloseClipboard();
+    return ok;
+}
 
-std::optional<std::string> ReadFileBytes(const std::string& path);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-// UTF-8 text in the ANSI code page, as the program stores it; nullopt when a
-// character has no code there, so that no expectation is built lossily.
-std::optional<std::string> Ansi(const std::string& text);
+// Real key presses (SendInput) go to the foreground window's focus: bring the target forward first.
+inline bool BringToForeground(HWND window) {
+    HWND root = GetAncestor(window, GA_ROOT);
+    const auto forward = [&] { return GetForegroundWindow() == root || (SetForegroundWindow(root), false); };
+    return root && PollUntil(forward, MessageTimeoutMs, 30);
+}
 
-// The whole screen (under Wine: the virtual desktop) as a 24-bit BMP.
-bool SaveScreenBitmap(const std::string& path);
+// The focus in the thread that owns window.
+inline HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// Keys going down then up in reverse order: virtual keys, or (virtualKey 0) characters.
+enum Modifier : WORD { NoModifier = 0, Ctrl = VK_CONTROL, Shift = VK_SHIFT };
+inline bool SendKeys(const std::vector<std::pair<WORD, wchar_t>>& keys) {
+    std::vector<INPUT> inputs(keys.size() * 2);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const auto [virtualKey, character] = keys[i < keys.size() ? i : inputs.size() - 1 - i];
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = virtualKey;
+        inputs[i].ki.wScan = virtualKey ? MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) : character;
+        // Without the flag, the navigation block, Insert and Delete arrive as the keypad's.
+        const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT ||
+                              virtualKey == VK_DELETE;
+        inputs[i].ki.dwFlags = (virtualKey ? 0 : KEYEVENTF_UNICODE) |
+                               (i < keys.size() ? 0 : KEYEVENTF_KEYUP) |
+                               (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    }
+    return SendInput(inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+// A key, held down with one modifier key when one is given.
+inline bool PressKey(WORD virtualKey, Modifier modifier = NoModifier) {
+    return modifier ? SendKeys({{modifier, 0}, {virtualKey, 0}}) : SendKeys({{virtualKey, 0}});
+}
+
+// Each character as a key stroke of its own.
+inline bool TypeText(const std::string& text) {
+    bool typed = true;
+    for (const wchar_t character : Wide(text)) typed = SendKeys({{0, character}}) && typed;
+    return typed;
+}
+
+inline std::optional<std::string> ReadFileBytes(const std::string& path) {
+    std::ifstream file(std::filesystem::path(Wide(path)), std::ios::binary);
+    if (!file) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+inline bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream file(std::filesystem::path(Wide(path)), std::ios::binary | std::ios::trunc);
+    return file.write(bytes.data(), bytes.size()) && file.flush();
+}
 
 }  // namespace e2e
