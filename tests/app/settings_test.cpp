@@ -77,22 +77,16 @@ TEST(SettingsFile, LooksUpKeysLikeTheProfileReader) {
         u"Quoted=\"  spaced  \"\r\nSingle='x'\r\nHalf=\"open\r\nBare\r\nEq=a=b\r\n; c=1\r\n"
         u"[setting]\r\nLater=1\r\n[Font]\nName=ＭＳ ゴシック\rSize=9\r\n",
         locale);
-    const std::tuple<std::u16string, std::u16string, std::u16string> rows[] = {
-        {u"Setting", u"Xpos", u"100"},
-        {u"setting", u"xpos", u"100"},  // the first key; any case
-        {u"Setting", u"Ypos", u"200"},
-        {u"Setting", u"Xsize", u"300"},
-        {u"Setting", u"Quoted", u"  spaced  "},
-        {u"Setting", u"Single", u"x"},
-        {u"Setting", u"Half", u"\"open"},
-        {u"Setting", u"Bare", u""},
-        {u"Setting", u"Eq", u"a=b"},
-        {u"Setting", u"Later", u""},  // only the first [Setting]
-        {u"Setting", u"orphan", u""},
-        {u"Font", u"Size", u"9"},  // lone LF and CR end lines
-    };
-    for (const auto& [section, key, value] : rows)
-        EXPECT_EQ(file.ReadSetting(section, key), value) << Utf8(key);
+    // The first key, in any case and with blanks around it; quotes only in pairs; only the first
+    // [Setting]; lone LF and CR end lines.
+    const std::pair<std::u16string, std::u16string> rows[] = {
+        {u"Xpos", u"100"},  {u"xpos", u"100"},         {u"Ypos", u"200"},
+        {u"Xsize", u"300"}, {u"Single", u"x"},         {u"Half", u"\"open"},
+        {u"Bare", u""},     {u"Eq", u"a=b"},           {u"Later", u""},
+        {u"orphan", u""},   {u"Quoted", u"  spaced  "}};
+    for (const auto& [key, value] : rows) EXPECT_EQ(file.ReadSetting(u"Setting", key), value) << Utf8(key);
+    EXPECT_EQ(std::tuple(file.ReadSetting(u"setting", u"XPOS"), file.ReadSetting(u"Font", u"Size")),
+              std::tuple(u"100", u"9"));
     const SettingsFile bars(
         u"[toolbar]\r\nnot,0,this,one\r\n[ToolBar] \r\nnor,0,this,one\r\n[ToolBar]\r\na,0,b,c\r\n"
         u"\r\n[ToolBar]\r\nd,0,e,f",

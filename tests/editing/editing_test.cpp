@@ -103,7 +103,9 @@ TEST(EditDialogs, FindAndReplaceShareTheSearchAndReplaceSearchesDownwards) {
     app.Show(u"one two [one]");
     app.Click(EditFind);
     FindDialogModel& find = *app.editWindows.find;
-    find.SetFindText(find.FindText() == u"one" && find.MatchCase() && find.SearchUpward() ? u"ONE" : u"?");
+    EXPECT_EQ(std::tuple(find.FindText(), find.MatchCase(), find.SearchUpward()),
+              std::tuple(u"one", true, true));
+    find.SetFindText(u"ONE");
     find.SetMatchCase(false);
     find.OnFind();
     EXPECT_EQ(std::tuple(app.Screen(), app.Context().search.SearchText),
@@ -113,10 +115,10 @@ TEST(EditDialogs, FindAndReplaceShareTheSearchAndReplaceSearchesDownwards) {
     ReplaceDialogModel& replace = *app.editWindows.replace;
     replace.SetFindText(u"a");
     replace.SetSubstText(u"B");
+    // The selection is replaced, a match or not; with nothing selected it only searches.
     std::vector<std::u16string> screens;
-    for (const int caret :
-         {-1, 0, -1}) {  // the selection replaced, a match or not; nothing selected: only a search
-        if (caret == 0) app.View().SetSel(0, 0);
+    for (const bool selected : {true, false, true}) {
+        if (!selected) app.View().SetSel(0, 0);
         replace.OnSubstNext();
         screens.push_back(app.Screen());
         replace.SetSubstText(u"");
@@ -166,8 +168,8 @@ TEST(EditDialogs, GoToLineAndTheTabWidth) {
     EXPECT_EQ(std::tuple(app.Screen(), dialog.Entry()), std::tuple(u"first\r\nsecond\r\n[]third", u"4"));
     EXPECT_EQ(app.LastMessage(), u"行番号は 1 から 3 までの数字で入力してください。");
 
-    std::vector<bool>
-        accepted;  // OK with each entry in turn; then Cancel, and the conversion runs all the same
+    // OK with each entry in turn; then Cancel, and the conversion runs all the same.
+    std::vector<bool> accepted;
     app.editWindows.on["TabSpace"] = [&] {
         for (const std::u16string_view entry : {u"0", u"2"})
             accepted.push_back(app.editWindows.tabSpace->OnOK(entry));

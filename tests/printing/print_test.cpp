@@ -23,6 +23,12 @@ void Print(AppFixture& app, const std::u16string& text) {
     app.Click(menu::FilePrint);
 }
 
+// The printer's paper size, source and orientation.
+std::tuple<int, int, int> Paper(const RecordingPrinter& printer) {
+    return {printer.paper.at(PaperSetting::Size), printer.paper.at(PaperSetting::Source),
+            printer.paper.at(PaperSetting::Orientation)};
+}
+
 // The texts printed after the first page's frame.
 Log Body(const AppFixture& app) {
     Log body;
@@ -95,40 +101,31 @@ TEST(PrintJob, CancelStopsBeforeTheNextLineAndDiscardsTheJob) {
 }
 
 TEST(PrintJob, AFailureAbortsTheJobAndClosesTheProgressBeforeTheReport) {
-    const struct {
-        std::size_t failAt;
-        double lineHeight;
-        std::optional<DialogOutcome> dialog;
-        std::u16string report;  // how it starts
-    } rows[] = {
-        {13,
-         4,
-         {},
-         u"エラーです。\r\nOpenFileName: C:\\docs\\memo.txt\r\nオブジェクト : Printer\r\nエラー番号   : "
-         u"1801\r\n"},
-        {0,
-         0.4,
-         {},
-         u"エラーです。\r\nOpenFileName: C:\\docs\\memo.txt\r\nオブジェクト : ScribbitⅡ\r\nエラー番号   : "
-         u"11\r\n0 で除算しました。"},
-        {0, 4, DialogOutcome::Failed, u"エラーです。\r\nOpenFileName: C:\\docs\\memo.txt\r\n"},
-        {0, 4, DialogOutcome::Cancelled, u""},
-    };
-    for (const auto& r : rows) {
+    // The output call that fails, the line height, the print dialog's outcome, and what the report
+    // names after the file (nothing: no report).
+    const std::tuple<std::size_t, double, std::optional<DialogOutcome>, std::u16string> rows[] = {
+        {13, 4, {}, u"Printer\r\nエラー番号   : 1801\r\n"},
+        {0, 0.4, {}, u"ScribbitⅡ\r\nエラー番号   : 11\r\n0 で除算しました。"},
+        {0, 4, DialogOutcome::Failed, u"Printer\r\nエラー番号   : 1801\r\n"},
+        {0, 4, DialogOutcome::Cancelled, u""}};
+    for (const auto& [failAt, lineHeight, dialog, report] : rows) {
         AppFixture app;
-        app.printer.failAt = r.failAt;
-        app.printer.lineHeight = r.lineHeight;
-        if (r.dialog) app.printer.dialogAnswer = {*r.dialog, RecordingPrinter::Failure()};
+        app.printer.failAt = failAt;
+        app.printer.lineHeight = lineHeight;
+        if (dialog) app.printer.dialogAnswer = {*dialog, RecordingPrinter::Failure()};
         app.printWindows.on["Close"] = [&] {
             EXPECT_TRUE(app.dialogs.messages.empty() && app.printer.Count(u"Abort"));
         };
-        if (!r.report.empty()) app.dialogs.Answer(MessageAnswer::Ok);
+        if (!report.empty()) app.dialogs.Answer(MessageAnswer::Ok);
         Print(app, Lines(30));
-        EXPECT_EQ(std::tuple(app.printer.Count(u"PrintDialog"), app.printer.Count(u"End")), std::tuple(1, 0))
-            << r.failAt;
-        EXPECT_EQ(app.printer.log.size() == 1, r.dialog.has_value()) << r.failAt;
-        EXPECT_TRUE(app.LastMessage().starts_with(r.report)) << Utf8(app.LastMessage());
-        EXPECT_EQ(app.clipboard.contents.value_or(u""), app.LastMessage()) << r.failAt;
+        EXPECT_EQ(std::tuple(app.printer.Count(u"PrintDialog"), app.printer.Count(u"End"),
+                             app.printer.log.size() == 1, app.clipboard.contents.value_or(u"")),
+                  std::tuple(1, 0, dialog.has_value(), app.LastMessage()))
+            << failAt;
+        const std::u16string start = u"エラーです。\r\nOpenFileName: C:\\docs\\memo.txt\r\nオブジェクト : ";
+        EXPECT_TRUE(report.empty() ? app.dialogs.messages.empty()
+                                   : app.LastMessage().starts_with(start + report))
+            << Utf8(app.LastMessage());
     }
 }
 
@@ -187,48 +184,30 @@ TEST(PageSetup, OpensWithTheValuesAndOnlyThePaperThePrinterAcceptsAndOkStoresThe
     };
     app.Click(menu::FilePageSetup);
     EXPECT_EQ(app.Context().pageSetup, (PageSetup{12, 14, 8, 0, u"頁", u"終"}));
-    EXPECT_EQ(
-        app.printer.paper,
-        (std::map<PaperSetting, std::int32_t>{
-            {PaperSetting::Size, 1}, {PaperSetting::Source, 4}, {PaperSetting::Orientation, Portrait}}));
+    EXPECT_EQ(Paper(app.printer), std::tuple(1, 4, Portrait));
     app.printWindows.on["PageSetup"] = [&] { shown = app.printWindows.pageSetup->Initial(); };
     app.Click(menu::FilePageSetup);
     EXPECT_EQ(shown, (PageSetupFields{{u" 12", u" 14", u" 8", u" 0"}, u"頁", u"終", 0u, 1u, Portrait}));
 }
 
+// No printer at all, or one that fails a code (B4, after Letter and A4 are offered).
 TEST(PageSetup, APrinterThatFailsIsReportedOnceAndOkSetsWhatItAnswered) {
-    const struct {
-        bool unreadable;
-        std::optional<std::int32_t> failOnCode;  // B4 fails the sizes after Letter and A4
-        std::map<PaperSetting, std::int32_t> afterOk;
-    } rows[] = {
-        {true,
-         {},
-         {{PaperSetting::Size, 9}, {PaperSetting::Source, 1}, {PaperSetting::Orientation, Portrait}}},
-        {false,
-         12,
-         {{PaperSetting::Size, 1}, {PaperSetting::Source, 4}, {PaperSetting::Orientation, Landscape}}}};
-    for (const auto& r : rows) {
+    for (const auto& [unreadable, afterOk] :
+         {std::pair{true, std::tuple(9, 1, Portrait)}, {false, std::tuple(1, 4, Landscape)}}) {
         AppFixture app;
-        app.printer.unreadable = r.unreadable;
-        app.printer.failOnCode = r.failOnCode;
+        app.printer.unreadable = unreadable;
+        app.printer.failOnCode = 12;
         app.dialogs.Answer(MessageAnswer::Ok);
         app.printWindows.on["PageSetup"] = [&] {
-            PageSetupFields fields = app.printWindows.pageSetup->Initial();
-            fields.margins[0] = u"7";
-            fields.size = 0;
-            fields.source = 1;
-            fields.orientation = Landscape;
-            app.printWindows.pageSetup->OnOK(fields);
+            app.printWindows.pageSetup->OnOK({{u"7", u"", u"", u""}, u"", u"", 0u, 1u, Landscape});
         };
         app.Click(menu::FilePageSetup);
         ASSERT_EQ(app.dialogs.messages.size(), 1u);
-        EXPECT_EQ(app.dialogs.messages[0].icon, MessageIcon::Critical);
         EXPECT_TRUE(app.LastMessage().starts_with(
             u"エラーです。\r\nオブジェクト : Printer\r\nエラー番号   : 1801\r\n"));
-        EXPECT_EQ(std::tuple(app.Context().pageSetup.MarginLeft, app.printer.paper,
-                             app.clipboard.contents.has_value()),
-                  std::tuple(7, r.afterOk, false));
+        EXPECT_EQ(std::tuple(app.dialogs.messages[0].icon, app.Context().pageSetup.MarginLeft,
+                             Paper(app.printer), app.clipboard.contents.has_value()),
+                  std::tuple(MessageIcon::Critical, 7, afterOk, false));
     }
 }
 

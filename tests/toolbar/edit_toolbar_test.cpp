@@ -164,9 +164,13 @@ TEST(PasteHistoryMenu, CopiesAreListedNewestFirstAndTheChosenOneIsPasted) {
     const std::size_t paste = std::size_t(app.Context().PasteButtonIndex - 1);
     app.form.OnToolBarButtonMenuClick(paste, 3);
     EXPECT_EQ(std::tuple(app.Screen(), app.clipboard.contents), std::tuple(u"i[]defghijk*", u"i"));
+    app.View().capacity = app.View().TextLength();  // a full view takes nothing, yet the paste marks
+    app.Context().document.IsModified = false;
+    app.form.OnToolBarButtonMenuClick(paste, 1);
     app.form.OnToolBarButtonMenuClick(paste, 11);  // past the last entry, another button's list: nothing
     app.form.OnToolBarButtonMenuClick(0, 1);
-    EXPECT_EQ(std::tuple(app.Screen(), app.dialogs.messages.size()), std::tuple(u"i[]defghijk*", 0u));
+    EXPECT_EQ(std::tuple(app.Screen(), app.clipboard.contents, app.dialogs.messages.size()),
+              std::tuple(u"i[]defghijk*", u"a", 0u));
 }
 
 }  // namespace

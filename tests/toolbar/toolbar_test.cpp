@@ -17,42 +17,38 @@ namespace {
 
 TEST(ToolBarList, RecordsHoldFourFieldsAndLoadingReplacesTheButtons) {
     EXPECT_EQ(FormatToolBarRecord({u"new", 1, u"", u"新規作成"}), u"new,1,0,新規作成");
+    // The drop-down style is kept; a comma inside a field makes one field too many.
+    const std::optional<ToolBarEntry> No;
     const std::pair<std::u16string_view, std::optional<ToolBarEntry>> lines[] = {
         {u" open ,\t0 , \"open\" ,\"開く\"", ToolBarEntry{u"open", 0, u"open", u"開く"}},
         {u",3,0,(区切り)", ToolBarEntry{u"", 3, u"", u"(区切り)"}},
-        {u"a,5,0,x", ToolBarEntry{u"a", 5, u"", u"x"}},  // the drop-down style
-        {u"a,4,0,x", std::nullopt},
-        {u"a,1x,0,x", std::nullopt},
-        {u"a,1,0", std::nullopt},
-        {u"a,1,0,x,y", std::nullopt},  // a comma inside a field
-    };
+        {u"a,5,0,x", ToolBarEntry{u"a", 5, u"", u"x"}},
+        {u"a,4,0,x", No},
+        {u"a,1x,0,x", No},
+        {u"a,1,0", No},
+        {u"a,1,0,x,y", No}};
     for (const auto& [line, entry] : lines)
         EXPECT_EQ(ParseToolBarRecord(line), entry) << Utf8(std::u16string(line));
-    const struct {
-        std::vector<std::u16string_view> lines;
-        bool onTop;
-        std::size_t count;
-        std::int16_t paste, alwaysOnTop;
-    } rows[] = {
+    // The buttons loaded, "+" after the pressed one, then the paste and always-on-top positions.
+    const std::tuple<std::vector<std::u16string_view>, bool, std::u16string> rows[] = {
         {{u"new,0,new,新規作成", u"broken", u",3,0,(区切り)", u"paste,0,paste,貼り付け",
           u"new,0,new,新規作成", u"mostfront,1,mostfront,常に手前に表示"},
          true,
-         5,
-         3,
-         5},
-        {{u"mostfront,1,mostfront,常に手前に表示", u"paste,0,paste,貼り付け"}, false, 2, 2, 1},
-        {{}, true, 0, -1, -1},
-    };
-    for (const auto& r : rows) {
+         u"new  paste new mostfront+ 3 5"},
+        {{u"mostfront,1,mostfront,常に手前に表示", u"paste,0,paste,貼り付け"}, false, u"mostfront paste 2 1"},
+        {{}, true, u"-1 -1"}};
+    for (const auto& [records, onTop, shown] : rows) {
         AppFixture app;
         app.toolBar.Append(ToolBarEntry{u"old", 0, u"", u"old"});
-        app.Context().view.alwaysOnTop = r.onTop;
-        LoadToolBarFromSettings(app.Context(), r.lines);
-        ASSERT_EQ(app.toolBar.Count(), r.count);
-        EXPECT_EQ(std::tuple(app.Context().PasteButtonIndex, app.Context().AlwaysOnTopButtonIndex),
-                  std::tuple(r.paste, r.alwaysOnTop));
-        for (std::size_t i = 0; i < r.count; ++i)
-            EXPECT_EQ(app.toolBar.buttons[i].pressed, r.onTop && r.alwaysOnTop == std::int16_t(i + 1)) << i;
+        app.Context().view.alwaysOnTop = onTop;
+        LoadToolBarFromSettings(app.Context(), records);
+        std::u16string loaded;
+        for (const FakeToolBar::Button& b : app.toolBar.buttons)
+            loaded += b.entry.key + (b.pressed ? u"+ " : u" ");
+        const auto index = [](std::int16_t i) { return i < 0 ? u"-1" : Decimal(std::uint64_t(i)); };
+        EXPECT_EQ(loaded + index(app.Context().PasteButtonIndex) + u" " +
+                      index(app.Context().AlwaysOnTopButtonIndex),
+                  shown);
     }
 }
 
