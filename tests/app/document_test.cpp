@@ -123,7 +123,9 @@ TEST(Document, NewOpenDropAndExitAskToSaveAgainstEveryAnswer) {
             EXPECT_EQ(std::tuple(app.frame.quit, app.files.disk.contains(app.SettingsPath())),
                       std::tuple(goesOn && action == Exit, goesOn && action == Exit))
                 << name;
-            EXPECT_EQ(action == Exit ? after : app.Window(), after) << name;
+            if (action != Exit) {
+                EXPECT_EQ(app.Window(), after) << name;
+            }
             EXPECT_EQ(
                 std::tuple(app.files.disk.contains(Copy) ? app.files.disk[Copy] : "-", app.files.disk[Memo]),
                 std::tuple(answer == Saved ? "abcd" : "-", "abc"))
@@ -224,22 +226,21 @@ TEST(Document, UnrepresentableCharactersAreSavedOnlyWithTheUsersWord) {
         app.Show(text);
         app.dialogs.Answer(MessageAnswer::No);
         app.Click(FileSave);
-        app.dialogs.Save(Chosen(Other));
-        app.dialogs.Answer(MessageAnswer::No);
-        app.Click(FileSaveAs);
         EXPECT_TRUE(Contains(app.LastMessage(), named)) << Utf8(app.LastMessage());
-        EXPECT_EQ(
-            std::tuple(app.dialogs.messages[0].icon, app.files.disk[Memo], app.files.disk.contains(Other)),
-            std::tuple(MessageIcon::Exclamation, "before", false));
+        EXPECT_EQ(std::tuple(app.dialogs.messages[0].icon, app.files.disk[Memo]),
+                  std::tuple(MessageIcon::Exclamation, "before"));
     }
     AppFixture app;
     app.Open(Memo, "before");
     app.Type(u" \U0001F600 and \u00A0");
+    app.dialogs.Save(Chosen(Other));
+    app.dialogs.Answer(MessageAnswer::No);
+    app.Click(FileSaveAs);  // Save As asks too
     app.dialogs.Answer(MessageAnswer::Yes);
     app.Click(FileSave);
-    EXPECT_EQ(
-        std::tuple(app.files.disk[Memo], app.Window()),
-        std::tuple("before ?? and ?", u"memo.txt - ScribbitⅡ|" + Memo + u"|before \U0001F600 and \u00A0[]"));
+    EXPECT_EQ(std::tuple(app.files.disk[Memo], app.files.disk.contains(Other), app.Window()),
+              std::tuple("before ?? and ?", false,
+                         u"memo.txt - ScribbitⅡ|" + Memo + u"|before \U0001F600 and \u00A0[]"));
 }
 
 // Bytes that would not come back alike on save, and NUL bytes, which would

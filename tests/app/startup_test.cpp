@@ -86,15 +86,14 @@ TEST(StartUp, APlacementOffTheScreenOrBelowTheMinimumIsCorrected) {
 }
 
 TEST(StartUp, ViewOptionsAreBooleansButMostFrontAndCharCountOnlyTheWordTrue) {
-    const std::pair<std::u16string, std::u16string> rows[] = {
-        {u"True", u"wrap status toolbar top 文字"},
-        {u"\"True\"", u"wrap status toolbar top 文字"},
-        {u"true", u"wrap status toolbar - バイト"},
-        {u"-1", u"wrap status toolbar - バイト"},
-        {u"0", u"- - - - バイト"},
-        {u"FALSE", u"- - - - バイト"},
-        {u"yes", u"- status toolbar - バイト"},  // the bars fall back to shown
-    };
+    // A word that is no boolean ("yes") leaves the bars shown.
+    const std::pair<std::u16string, std::u16string> rows[] = {{u"True", u"wrap status toolbar top 文字"},
+                                                              {u"\"True\"", u"wrap status toolbar top 文字"},
+                                                              {u"true", u"wrap status toolbar - バイト"},
+                                                              {u"-1", u"wrap status toolbar - バイト"},
+                                                              {u"0", u"- - - - バイト"},
+                                                              {u"FALSE", u"- - - - バイト"},
+                                                              {u"yes", u"- status toolbar - バイト"}};
     for (const auto& [v, options] : rows) {
         AppFixture app;
         app.PutSettings(Settings(u"TurnRight=" + v + u"\r\nStatusBar=" + v + u"\r\nToolBar=" + v +
