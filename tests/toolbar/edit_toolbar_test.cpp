@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "editing/editing_texts.h"
 #include "support/app_fixture.h"
 #include "toolbar/command_catalogue.h"
@@ -28,35 +30,32 @@ std::vector<std::u16string> PasteMenu(AppFixture& app) {
 }
 
 // The right list is the toolbar; the left one the catalogue without it, in
-// catalogue order. A step selects on the left ('L') or right ('R'), or
-// presses a button: + 追加, - 削除, | 区切り, ^ ↑, v ↓.
+// catalogue order. A step selects an entry on the left ("L3") or right
+// ("R3"), or presses a button: + 追加, - 削除, | 区切り, ^ ↑, v ↓. Shown: the
+// right list whole, then the left one's first and selected entries.
 TEST(EditToolBar, ListMovesKeepTheirSelectionsAndAreHarmlessAtTheEnds) {
     const std::string last = Utf8(CommandCatalogue().back().listText);
-    const struct {
-        std::vector<std::pair<char, std::size_t>> steps;
-        std::string right, left;  // the right list whole; the left one's first and selected entries
-    } rows[] = {
-        {{}, "新規作成|開く...|謎|: -", "上書き保存: -"},  // a key from no catalogue removes nothing
-        {{{'R', 2}, {'^', 0}}, "新規作成|謎|開く...|: 1", "上書き保存: -"},
-        {{{'R', 0}, {'v', 0}, {'v', 0}, {'v', 0}}, "開く...|謎|新規作成|: 2", "上書き保存: -"},
-        {{{'^', 0}, {'v', 0}, {'|', 0}, {'-', 0}, {'+', 0}}, "新規作成|開く...|謎|: -", "上書き保存: -"},
-        {{{'R', 1}, {'|', 0}}, "新規作成|(区切り)|開く...|謎|: 1", "上書き保存: -"},
-        {{{'L', 0}, {'R', 1}, {'+', 0}},
-         "新規作成|上書き保存|開く...|謎|: 1",
-         "名前を付けて保存...: 名前を付けて保存..."},
-        {{{'L', 99}, {'+', 0}}, "新規作成|開く...|謎|: -", "上書き保存: -"},
-        {{{'L', 0}, {'R', 2}, {'-', 0}}, "新規作成|開く...|: 1", "謎: 謎"},
-        {{{'R', 0}, {'|', 0}, {'-', 0}, {'R', 3}, {'+', 0}},
-         "新規作成|開く...|謎|(区切り)|: 3",
-         "上書き保存: " + last},
-    };
-    for (const auto& r : rows) {
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        {"", "新規作成|開く...|謎|: -", "上書き保存: -"},  // a key from no catalogue removes nothing
+        {"R2^", "新規作成|謎|開く...|: 1", "上書き保存: -"},
+        {"R0vvv", "開く...|謎|新規作成|: 2", "上書き保存: -"},
+        {"^v|-+", "新規作成|開く...|謎|: -", "上書き保存: -"},
+        {"R1|", "新規作成|(区切り)|開く...|謎|: 1", "上書き保存: -"},
+        {"L0R1+", "新規作成|上書き保存|開く...|謎|: 1", "名前を付けて保存...: 名前を付けて保存..."},
+        {"L99+", "新規作成|開く...|謎|: -", "上書き保存: -"},
+        {"L0R2-", "新規作成|開く...|: 1", "謎: 謎"},
+        {"R0|-R3+", "新規作成|開く...|謎|(区切り)|: 3", "上書き保存: " + last}};
+    for (const auto& [steps, right, left] : rows) {
         AppFixture app;
         for (const ToolBarEntry& entry :
              {Command(u"新規作成"), Command(u"開く"), ToolBarEntry{u"謎", 0, u"", u"謎"}})
             app.toolBar.Append(entry);
         EditToolBarModel model(app.Context());
-        for (const auto& [what, index] : r.steps) {
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const char what = steps[i];
+            std::size_t index = 0;
+            while (i + 1 < steps.size() && std::isdigit(steps[i + 1]))
+                index = index * 10 + (steps[++i] - '0');
             if (what == 'L') model.SelectAvailable(index);
             if (what == 'R') model.SelectChosen(index);
             if (what == '+') model.OnAdd();
@@ -65,12 +64,13 @@ TEST(EditToolBar, ListMovesKeepTheirSelectionsAndAreHarmlessAtTheEnds) {
             if (what == '^') model.OnUp();
             if (what == 'v') model.OnDown();
         }
-        const ToolBarListBox& left = model.Available();
-        EXPECT_EQ(Render(model.Chosen()), r.right) << r.right;
-        EXPECT_EQ(Utf8(left.entries[0].text) + ": " +
-                      (left.selected ? Utf8(left.entries[*left.selected].text) : "-"),
-                  r.left)
-            << r.right;
+        const ToolBarListBox& available = model.Available();
+        EXPECT_EQ(
+            std::tuple(Render(model.Chosen()),
+                       Utf8(available.entries[0].text) + ": " +
+                           (available.selected ? Utf8(available.entries[*available.selected].text) : "-")),
+            std::tuple(right, left))
+            << steps;
     }
 }
 
