@@ -1,7 +1,11 @@
 # Writes a UTF-8 text file as the program's users read it: Shift-JIS (code
 # page 932) with CR LF line ends.
-#   cmake -DICONV=... -DINPUT=... -DOUTPUT=... -P shift_jis_text.cmake
+# With -DVERSION=..., "@SCRIBBIT_VERSION_TEXT@" in the text becomes it.
+#   cmake -DICONV=... -DINPUT=... -DOUTPUT=... [-DVERSION=...] -P shift_jis_text.cmake
 file(READ "${INPUT}" text)
+if(DEFINED VERSION)
+    string(REPLACE "@SCRIBBIT_VERSION_TEXT@" "${VERSION}" text "${text}")
+endif()
 string(REPLACE "\r\n" "\n" text "${text}")
 string(REPLACE "\n" "\r\n" text "${text}")
 file(WRITE "${OUTPUT}.utf8" "${text}")

@@ -29,17 +29,20 @@ set(SCRIBBIT_RC_INPUTS
     "${SCRIBBIT_GENERATED_DIR}/scribbit.manifest")
 set_source_files_properties(resources/scribbit.rc PROPERTIES OBJECT_DEPENDS "${SCRIBBIT_RC_INPUTS}")
 # Statically linked: the program needs nothing beyond the DLLs every Windows has.
-target_link_options(scribbit PRIVATE -municode -static -static-libgcc -static-libstdc++)
+# No link time in the PE header, so that two builds of one commit are the same
+# bytes (the release archive is reproducible).
+target_link_options(scribbit PRIVATE -municode -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 target_link_libraries(scribbit PRIVATE scribbit_logic
     comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 # The read-me the Help menu opens lies beside the program, in the code page
-# the program reads text files in.
+# the program reads text files in, with the version filled in.
 find_program(SCRIBBIT_ICONV iconv REQUIRED)
 set(SCRIBBIT_README "${CMAKE_CURRENT_BINARY_DIR}/Readme.txt")
 add_custom_command(OUTPUT "${SCRIBBIT_README}"
     COMMAND "${CMAKE_COMMAND}" "-DICONV=${SCRIBBIT_ICONV}" "-DINPUT=${CMAKE_CURRENT_SOURCE_DIR}/dist/Readme.txt"
+            "-DVERSION=${SCRIBBIT_VERSION_TEXT}"
             "-DOUTPUT=${SCRIBBIT_README}" -P "${CMAKE_CURRENT_SOURCE_DIR}/cmake/shift_jis_text.cmake"
     DEPENDS dist/Readme.txt cmake/shift_jis_text.cmake
     COMMENT "Readme.txt in Shift-JIS")
@@ -98,3 +101,5 @@ target_include_directories(scribbit_contract_tests PRIVATE src resources tests)
 target_link_options(scribbit_contract_tests PRIVATE -static -static-libgcc -static-libstdc++)
 target_link_libraries(scribbit_contract_tests PRIVATE scribbit_logic gtest gtest_main
     comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
+
+include(cmake/package.cmake)
