@@ -142,6 +142,9 @@ TEST(ToolbarIcons, TheBitmapHasEveryPictureAndScaledImagesAreCompleteAndSymmetri
     EXPECT_TRUE(ScaleIconStrip(strip, int(width), unknown, 0).empty() &&
                 ScaleIconStrip(strip, int(width), unknown, IconMaxSize + 1).empty());
     EXPECT_TRUE(IconScaleMap(0).empty() && IconScaleMap(-24).empty());
+    // At one and a half, a pixel centre on a cell boundary takes the cell nearer the middle.
+    EXPECT_EQ(IconScaleMap(24), (std::vector<int>{0, 1, 1, 2,  3,  3,  4,  5,  5,  6,  7,  7,
+                                                  8, 8, 9, 10, 10, 11, 12, 12, 13, 14, 14, 15}));
     for (int size = 1; size <= 80; ++size) {
         const std::vector<int> cells = IconScaleMap(size);
         ASSERT_EQ(cells.size(), std::size_t(size));
