@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs every test: the include order of src/ (src/README.md), the native
-# suites (plain and with ASan+UBSan), both MinGW builds, the two Wine
-# suites (the adapters' tests and the end-to-end scenarios), and the
-# release archives with one first run from an unpacked archive. Ends with
-# one line "N passed, M failed" (test cases of every
+# suites (plain and with ASan+UBSan), the fuzz targets (clang, libFuzzer, a
+# short run each on its corpus), both MinGW builds, the two Wine suites (the
+# adapters' tests and the end-to-end scenarios), and the release archives
+# with one first run from an unpacked archive. Ends with one line
+# "N passed, M failed" (test cases of every
 # suite; a build that fails, or a suite that crashes or does not finish,
 # counts as one failure) and a non-zero exit code on any failure.
 #
@@ -12,7 +13,8 @@
 #   SCRIBBIT_E2E_FILTER   run only the end-to-end tests whose name contains it
 #                         (or, with * ? or :, a GoogleTest filter)
 #   SCRIBBIT_JOBS         parallel build jobs (default: 2)
-#   SCRIBBIT_STEPS        the steps to run (default: "includes native sanitize win32 win64 e2e package")
+#   SCRIBBIT_STEPS        the steps to run (default: "includes native sanitize fuzz win32 win64 e2e package")
+#   SCRIBBIT_FUZZ_SECONDS how long each fuzz target runs (default: 25)
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -21,7 +23,7 @@ source "$ROOT/scripts/wine-env.sh"
 JOBS=${SCRIBBIT_JOBS:-2}
 LOGS=$SCRIBBIT_BUILD_ROOT/test-logs
 E2E_OUT=$SCRIBBIT_BUILD_ROOT/e2e
-STEPS=" ${SCRIBBIT_STEPS:-includes native sanitize win32 win64 e2e package} "
+STEPS=" ${SCRIBBIT_STEPS:-includes native sanitize fuzz win32 win64 e2e package} "
 wanted() { [[ $STEPS == *" $1 "* ]]; }
 
 if ! "$ROOT/scripts/setup-deps.sh"; then
@@ -97,7 +99,7 @@ if wanted includes; then
     fi
 fi
 
-for preset in native sanitize; do
+for preset in native sanitize fuzz; do
     wanted "$preset" || continue
     if build_preset "$preset"; then
         run_ctest "$preset"
@@ -182,11 +184,26 @@ count_wine_suite() {  # label, log
     fi
 }
 
+# A full disk for the end-to-end suite: a 64 KiB tmpfs as the Wine drive
+# S:. Mounting it takes root and a system that lets root mount; elsewhere
+# the full-disk case is skipped with a message.
+small_disk=$E2E_OUT/small-disk
+mount_small_disk() {
+    if ! mkdir -p "$small_disk" || ! mount -t tmpfs -o size=64k scribbit-small-disk "$small_disk" 2>/dev/null; then
+        echo "cannot mount a small filesystem here: the full-disk case will be skipped"
+        return 0
+    fi
+    ln -sfn "$small_disk" "$WINEPREFIX/dosdevices/s:"
+    export SCRIBBIT_E2E_SMALL_DISK=S:
+}
+
 if wanted e2e; then
+    umount "$small_disk" 2>/dev/null
     rm -rf "$E2E_OUT" "$LOGS/e2e.log"
     mkdir -p "$E2E_OUT"
     (
         scribbit_wine_start --xvfb
+        mount_small_disk
         if [[ -f $program && -f $driver ]]; then
             # The filter keeps its old meaning: tests whose name contains it.
             filter=()
@@ -198,6 +215,7 @@ if wanted e2e; then
             run_wine_suite "end-to-end" "$LOGS/e2e.log" "$driver" --exe "$(scribbit_winepath "$program")" \
                 --out "$(scribbit_winepath "$E2E_OUT")" "${filter[@]}"
         fi
+        umount "$small_disk" 2>/dev/null
     )
     if [[ -f $program && -f $driver ]]; then
         count_wine_suite "end-to-end" "$LOGS/e2e.log"

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ libgtest-dev googletest
+    cmake ninja-build g++ libgtest-dev googletest clang libclang-rt-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64
     xvfb imagemagick xdotool fonts-ipafont

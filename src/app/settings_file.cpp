@@ -64,6 +64,16 @@ std::u16string_view CutToAnsiBytes(std::u16string_view value, std::size_t maxByt
     return value.substr(0, end);
 }
 
+// A value the reader would change (blanks at an end, a pair of quotes
+// around it) is written inside quotes, which the reader drops again.
+std::u16string ProfileValue(std::u16string_view value) {
+    const bool quoted = value.size() > 1 && (value.front() == u'"' || value.front() == u'\'') &&
+                        value.back() == value.front();
+    if (value.empty() || (!quoted && !IsProfileSpace(value.front()) && !IsProfileSpace(value.back())))
+        return std::u16string(value);
+    return u"\"" + std::u16string(value) + u"\"";
+}
+
 void AppendLine(std::u16string& out, std::u16string_view line) {
     out += line;
     out += u"\r\n";
@@ -158,7 +168,7 @@ std::u16string SettingsText(const AppContext& context) {
     AppendLine(out, u"Bold=" + FormatBoolean(font.bold));
     AppendLine(out, u"Italic=" + FormatBoolean(font.italic));
     const bool storable = context.ports.locale.ToAnsi(font.name).firstUnrepresentable == NoPosition;
-    AppendLine(out, u"Name=" + (storable ? font.name : context.storableFontName));
+    AppendLine(out, u"Name=" + ProfileValue(storable ? font.name : context.storableFontName));
     AppendLine(out, u"Size=" + FormatFontSize(font.size));
     AppendLine(out, u"Strikethrough=" + FormatBoolean(font.strikethrough));
     AppendLine(out, u"Underline=" + FormatBoolean(font.underline));

@@ -21,6 +21,23 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
     return text;
 }
 
+// Whether a number a double cannot hold is too small rather than too large:
+// its first significant digit, exponent included, lies right of the point.
+bool TooSmall(std::string_view number) {
+    const std::size_t e = std::min(number.find_first_of("eE"), number.size());
+    long long exponent = 0;  // saturated: beyond this size only its sign matters
+    for (const char c : number.substr(std::min(e + 1, number.size())))
+        if (c >= '0' && c <= '9') exponent = std::min(exponent * 10 + (c - '0'), 1000000LL);
+    if (e + 1 < number.size() && number[e + 1] == '-') exponent = -exponent;
+    const std::string_view mantissa = number.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return true;
+    const long long magnitude =
+        first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
+    return magnitude + exponent < 0;
+}
+
 struct ScannedNumber {
     bool found = false;   // the text starts with digits (after sign and blanks)
     bool inRange = true;  // representable as a double
@@ -60,7 +77,9 @@ ScannedNumber ScanNumber(std::u16string_view text) {
     narrow.reserve(pos - start);
     for (std::size_t i = start; i < pos; ++i) narrow.push_back(static_cast<char>(text[i]));
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(narrow.data(), narrow.data() + narrow.size(), value);
+    auto [ptr, ec] = std::from_chars(narrow.data(), narrow.data() + narrow.size(), value);
+    // Far below the smallest double the number is zero, not out of range.
+    if (ec == std::errc::result_out_of_range && TooSmall(narrow)) ec = std::errc(), value = 0;
     result.found = true;
     result.end = pos;
     if (ec != std::errc() || ptr != narrow.data() + narrow.size() || !std::isfinite(value)) {
@@ -179,6 +198,8 @@ std::optional<double> ReadFontSizeSetting(std::u16string_view text) {
     constexpr double LargestPointSize = 1638;
     const std::optional<double> size = WholeNumber(text);
     if (!size || !(*size > 0) || *size > LargestPointSize) return std::nullopt;
+    // A size the file would store as "0" would not read back next time.
+    if (FormatFontSize(*size) == u"0") return std::nullopt;
     return size;
 }
 

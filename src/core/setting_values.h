@@ -34,7 +34,8 @@ std::optional<bool> ReadBooleanSetting(std::u16string_view text);
 // system colour (high bit set, index in the low byte). nullopt otherwise.
 std::optional<Color> ReadColorSetting(std::u16string_view text);
 
-// A font size in points: a positive number that makes up the whole text.
+// A font size in points: a positive number that makes up the whole text and
+// that FormatFontSize writes back as more than "0".
 std::optional<double> ReadFontSizeSetting(std::u16string_view text);
 
 std::u16string FormatBoolean(bool value);

@@ -41,10 +41,12 @@ std::int32_t ParseMargin(std::u16string_view text) {
     }
     bool digits = false;
     bool point = false;
+    bool large = false;  // a digit other than 0 before the point
     for (; i < text.size(); ++i) {
         const char16_t c = Narrow(text[i]);
         if (IsDigit(c)) {
             digits = true;
+            large = large || (c != u'0' && !point);
         } else if (c == u'.' && !point) {
             point = true;
         } else {
@@ -54,7 +56,10 @@ std::int32_t ParseMargin(std::u16string_view text) {
     }
     if (!digits) return 0;
     double value = 0;
-    std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    // Hundreds of digits are more than a double holds: before the point the
+    // margin is as large as any, after it as small.
+    if (ec == std::errc::result_out_of_range) value = large ? (number[0] == '-' ? -HUGE_VAL : HUGE_VAL) : 0;
     // nearbyint rounds a half to the even neighbour: 12.5 → 12, 13.5 → 14.
     const double rounded = std::nearbyint(value);
     if (!(rounded > -MarginLimit)) return -MarginLimit;

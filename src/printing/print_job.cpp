@@ -61,6 +61,9 @@ ScannedLine ScanLine(const Printer& printer, std::u16string_view remaining, doub
         const std::size_t fit = printer.FitCount(line, width);
         if (fit < line.size()) {
             const std::size_t length = WholeCharacters(line, fit);
+            // A character too wide for the room, alone before its line break,
+            // takes the break with it: no empty line the text does not have.
+            if (length == line.size() && crlf != std::u16string_view::npos) return {length, crlf + 2};
             return {length, length};
         }
         if (crlf != std::u16string_view::npos) return {crlf, crlf + 2};

@@ -41,9 +41,10 @@ struct ScannedLine {
 
 // A line ends at the first CR LF, or before the first character that would
 // pass `width` (the room between the left margin and PrintableWidth). A
-// character wider than the whole room is printed alone, and a surrogate
-// pair is never split, so every line takes at least one character. The
-// cost is proportional to the line, not to the remaining text.
+// character wider than the whole room is printed alone (with the line break
+// that follows it, if one does), and a surrogate pair is never split, so
+// every line takes at least one character. The cost is proportional to the
+// line, not to the remaining text.
 ScannedLine ScanLine(const Printer& printer, std::u16string_view remaining, double width);
 
 // What one job prints, fixed when it starts: edits made while it runs

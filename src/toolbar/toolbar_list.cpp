@@ -23,6 +23,12 @@ std::u16string_view CleanField(std::u16string_view field) {
     return field;
 }
 
+// A field CleanField would change is written inside quotes, which it drops.
+std::u16string StoredField(std::u16string_view field) {
+    if (CleanField(field) == field) return std::u16string(field);
+    return u"\"" + std::u16string(field) + u"\"";
+}
+
 bool IsKnownStyle(std::int32_t style) {
     for (ButtonStyle known :
          {ButtonStyle::Plain, ButtonStyle::Check, ButtonStyle::Separator, ButtonStyle::DropDown}) {
@@ -44,13 +50,13 @@ std::optional<std::int16_t> LastPosition(const ToolBar& toolBar) {
 }  // namespace
 
 std::u16string FormatToolBarRecord(const ToolBarEntry& entry) {
-    std::u16string record = entry.key;
+    std::u16string record = StoredField(entry.key);
     record += u',';
     record += FormatInt32(entry.style);
     record += u',';
-    record += entry.image.empty() ? std::u16string(NoImage) : entry.image;
+    record += entry.image.empty() ? std::u16string(NoImage) : StoredField(entry.image);
     record += u',';
-    record += entry.toolTipText;
+    record += StoredField(entry.toolTipText);
     return record;
 }
 

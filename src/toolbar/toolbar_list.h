@@ -12,7 +12,9 @@
 
 namespace scribbit {
 
-// One stored position: Key,Style,Image,ToolTipText with "0" for no image.
+// One stored position: Key,Style,Image,ToolTipText with "0" for no image;
+// a field with blanks at an end or quotes around it (from a hand-edited
+// line) is quoted, so that it reads back as it was.
 std::u16string FormatToolBarRecord(const ToolBarEntry& entry);
 
 // A stored line back into a position. Hand-edited lines are taken when they

@@ -1,0 +1,74 @@
+// The print job on any page, margins, line height and character widths:
+// every character of the document is printed once and in order, each line
+// as long as fits, and a line starts below the last line's place only as
+// the first of a new page.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include "core/utf16.h"
+#include "fuzz/fuzz_input.h"
+#include "printing/print_job.h"
+#include "support/recording_printer.h"
+#include "support/utf8.h"
+
+namespace scribbit {
+namespace {
+
+constexpr std::u16string_view Alphabet = u"aあW \r\n\t\xD83D\xDE00";
+
+// A character is one unit or a surrogate pair.
+std::size_t CharLength(std::u16string_view text, std::size_t at) {
+    return at + 1 < text.size() && IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1]) ? 2 : 1;
+}
+
+}  // namespace
+}  // namespace scribbit
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace scribbit;
+    FuzzedDataProvider input(data, size);
+    RecordingPrinter printer;
+    printer.area = {input.ConsumeIntegralInRange(0, 4000) / 10.0,
+                    input.ConsumeIntegralInRange(0, 4000) / 10.0};
+    printer.lineHeight = input.ConsumeIntegralInRange(0, 400) / 10.0;
+    PrintJobSource source;
+    for (auto* margin : {&source.page.MarginLeft, &source.page.MarginRight, &source.page.MarginTop,
+                         &source.page.MarginBottom})
+        *margin = input.ConsumeIntegralInRange(-50, 300);
+    for (const char16_t c : Alphabet) printer.widths[c] = input.ConsumeIntegralInRange(0, 1200) / 10.0;
+    source.text = TextOf(input.ConsumeRemainingBytesAsString(), Alphabet);
+    PrintJobEvents events;
+    const JobResult result = RunPrintJob(printer, source, events);
+    const std::optional<PrintLayout> layout = ComputeLayout(printer, source.page);
+    EXPECT_EQ(result.outcome, layout ? JobOutcome::Printed : JobOutcome::Failed);
+    if (!layout) return 0;
+
+    const double width = layout->PrintableWidth - source.page.MarginLeft;
+    const double lastStart = (layout->LinesPerPage - 2.0) * layout->LineHeight;
+    const std::u16string_view text = source.text;
+    std::size_t at = 0, frame = 6, onPage = 0;  // each page opens with 4 texts and 2 rules
+    for (const PrintCall& call : printer.calls) {
+        if (call.kind == PrintCall::NewPage) frame = 6, onPage = 0;
+        if (call.kind != PrintCall::Text && call.kind != PrintCall::Line) continue;
+        if (frame > 0) {
+            --frame;
+            continue;
+        }
+        EXPECT_EQ(call.kind, PrintCall::Text);
+        EXPECT_EQ(Utf8(text.substr(at, call.text.size())), Utf8(call.text)) << "at " << at;
+        const bool first = onPage++ == 0;
+        EXPECT_TRUE(call.x == source.page.MarginLeft && (call.y <= lastStart || first)) << call.y;
+        // More than one character only where it fits; an empty line always.
+        EXPECT_TRUE(call.text.size() <= CharLength(call.text, 0) || printer.TextWidth(call.text) <= width)
+            << Utf8(call.text);
+        at += call.text.size();
+        if (text.substr(at, 2) == u"\r\n") {
+            at += 2;
+        } else if (at < text.size()) {  // broken at the right limit: the next character did not fit
+            EXPECT_GT(printer.TextWidth(
+                          text.substr(at - call.text.size(), call.text.size() + CharLength(text, at))),
+                      width);
+        }
+    }
+    EXPECT_EQ(at, text.size());
+    return 0;
+}
