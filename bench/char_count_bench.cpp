@@ -43,13 +43,15 @@ double BestMilliseconds(Work&& work) {
     return best;
 }
 
-std::string Narrow(const std::u16string& digits) { return std::string(digits.begin(), digits.end()); }
+std::string Narrow(const std::u16string& digits) {
+    return std::string(digits.begin(), digits.end());
+}
 
 void Run(std::size_t units) {
     AppFixture app;
     app.form.Form_Load(u"");
     const std::u16string text = MakeText(units);
-    app.ActiveView().SetText(text);
+    app.View().SetText(text);
     std::printf("text: %zu UTF-16 units (%.1f MB)\n", text.size(), text.size() * 2.0 / 1048576.0);
 
     for (const int unit : {0, 1}) {
@@ -59,7 +61,8 @@ void Run(std::size_t units) {
                     unit == 0 ? 0 : 5, "", ms, Narrow(app.status.PanelText(3)).c_str());
     }
     std::size_t sink = 0;
-    std::printf("  %-29s %8.2f ms\n", "Text() copy", BestMilliseconds([&] { sink += app.ActiveView().Text().size(); }));
+    std::printf("  %-29s %8.2f ms\n", "Text() copy",
+                BestMilliseconds([&] { sink += app.View().Text().size(); }));
     std::printf("  %-29s %8.2f ms\n", "ToAnsi (whole text)",
                 BestMilliseconds([&] { sink += app.locale.ToAnsi(text).bytes.size(); }));
     const std::string exact = std::to_string(app.locale.ToAnsi(text).bytes.size());

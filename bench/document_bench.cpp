@@ -23,14 +23,13 @@ double MegabytesPerSecond(std::size_t bytes, Clock::duration elapsed) {
 int main() {
     using namespace scribbit;
     AppFixture app;
-    app.files.AddFolder(u"C:\\bench");
 
     std::u16string line = u"日本語の文章とｶﾀｶﾅ、ASCII text 123、全角ＡＢＣ、記号①≒～\r\n";
     std::u16string text;
     while (text.size() < 10u * 1024 * 1024 / 2) text += line;
     const std::string bytes = app.locale.ToAnsi(text).bytes;
     const std::u16string path = u"C:\\bench\\large.txt";
-    app.files.AddFile(path, bytes);
+    app.files.disk[path] = bytes;
 
     (void)app.locale.FromAnsi("warm up the code page tables");
 
@@ -50,7 +49,7 @@ int main() {
     const SaveResult saved = SaveDocument(app.Context());
     const auto saveTime = Clock::now() - start;
 
-    const bool identical = app.files.Contents(path) == bytes && encoded.bytes == bytes;
+    const bool identical = app.files.disk[path] == bytes && encoded.bytes == bytes;
     std::printf("document of %.1f MB (%zu UTF-16 units)\n", bytes.size() / (1024.0 * 1024.0), text.size());
     std::printf("decode + round-trip check: %8.1f MB/s\n", MegabytesPerSecond(bytes.size(), decodeTime));
     std::printf("encode + character check:  %8.1f MB/s\n", MegabytesPerSecond(bytes.size(), encodeTime));

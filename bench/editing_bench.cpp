@@ -85,23 +85,24 @@ void Run(std::size_t units) {
         if (!conversion) continue;
         std::size_t resultSize = 0;
         const double rate = MegabytesPerSecond(text.size(), [&] {
-            resultSize = Convert(*conversion, text, 4, fixture.text, fixture.Editing().folder)->size();
+            resultSize = Convert(*conversion, text, 4, fixture.text, fixture.form.Editing().folder)->size();
         });
         std::printf("  %-28s %8.1f MB/s  (result %zu units)\n", names[index], rate, resultSize);
     }
 
-    fixture.ActiveView().SetText(text);
-    fixture.ActiveView().SetSel(0, 0);
+    fixture.View().SetText(text);
+    fixture.View().SetSel(0, 0);
     fixture.Context().search.SearchText = u"marker";
     bool found = false;
-    const double findRate = MegabytesPerSecond(text.size(), [&] { found = FindNext(fixture.Editing()); });
+    const double findRate =
+        MegabytesPerSecond(text.size(), [&] { found = FindNext(fixture.form.Editing()); });
     std::printf("  %-28s %8.1f MB/s  (found at %lld: %s)\n", "FindNext (text mode, last)", findRate,
                 static_cast<long long>(fixture.Context().search.FoundPosition), found ? "yes" : "no");
 
-    fixture.dialogs.AnswerMessage(MessageAnswer::Ok);
+    fixture.dialogs.Answer(MessageAnswer::Ok);
     bool replaced = false;
     const double replaceRate = MegabytesPerSecond(
-        text.size(), [&] { replaced = ReplaceAll(fixture.Editing(), u"が", u"[GA]", true, false); });
+        text.size(), [&] { replaced = ReplaceAll(fixture.form.Editing(), u"が", u"[GA]", true, false); });
     std::printf("  %-28s %8.1f MB/s  (%s)\n", "ReplaceAll (text mode)", replaceRate,
                 replaced ? Utf8(fixture.dialogs.messages.back().text).c_str() : "nothing replaced");
 }

@@ -91,7 +91,7 @@ file(GLOB SCRIBBIT_CONTRACT_SOURCES CONFIGURE_DEPENDS tests/contract/*_contract.
 set(SCRIBBIT_ADAPTER_SOURCES ${SCRIBBIT_WIN32_SOURCES})
 list(FILTER SCRIBBIT_ADAPTER_SOURCES EXCLUDE REGEX "/win_main\\.cpp$")
 add_executable(scribbit_contract_tests ${SCRIBBIT_CONTRACT_SOURCES} ${SCRIBBIT_ADAPTER_SOURCES}
-    tests/support/fake_locale.cpp tests/support/fake_text_services.cpp)
+    tests/support/fake_locale.cpp)
 target_compile_definitions(scribbit_contract_tests PRIVATE ${SCRIBBIT_WIN_DEFINES})
 target_compile_options(scribbit_contract_tests PRIVATE ${SCRIBBIT_WARNINGS})
 target_include_directories(scribbit_contract_tests PRIVATE src resources tests)

@@ -1,14 +1,13 @@
 // The document's life cycle through the File menu, drops and prompts: what
-// the user sees after each step, what lands on the disk, and what every
-// failure says. Through a failure, the previous file and the document on
-// screen both come whole.
+// the window shows after each step (caption|panel 1|screen, see
+// AppFixture::Window), what lands on the disk and what every failure says.
+// Through a failure, the previous file and the document both come whole.
 #include "app/document.h"
 
 #include <gtest/gtest.h>
 
 #include "app/ansi_checks.h"
 #include "core/core_texts.h"
-#include "core/decimal.h"
 #include "core/error_report.h"
 #include "support/app_fixture.h"
 
@@ -17,324 +16,263 @@ using namespace std::string_literals;
 namespace scribbit {
 namespace {
 
-const std::u16string Memo = u"C:\\docs\\memo.txt", Other = u"C:\\docs\\other.txt";
-const std::u16string Mod = u"(変更)", Ro = u"(読込み専用)", Saved = u" - ScribbitⅡ";
+using namespace menu;
+const std::u16string Memo = u"C:\\docs\\memo.txt", Other = u"C:\\docs\\other.txt",
+                     Copy = u"C:\\docs\\copy.HTM";
 const std::u16string Ask = u"の内容は変更されています。\r\n変更を保存しますか？";
 
-class DocumentTest : public ::testing::Test {
-protected:
-    void Click(MenuItem item) { app.form.MenuClick(item); }
+TEST(Document, OpenTypeSaveSaveAsAndNew) {
     AppFixture app;
-};
-
-TEST_F(DocumentTest, OpenTypeSaveSaveAsAndNew) {
-    // Every kind of character once (ASCII, half-width katakana, kanji,
-    // symbols, NEC row 13, IBM extensions), no break at the end.
+    // Every kind of character once: ASCII, half-width katakana, kanji, symbols, NEC row 13, IBM extensions.
     const std::string bytes = "A~\\ \xB1\xB2 \x8A\xBF\r\n\x81\x60\x81\x5C \x87\x40\x87\x82 \xFA\x40\xFB\xFC";
-    app.files.AddFile(Memo, bytes);
-    app.Context().commonDialog = {u"C:\\docs\\last.htm", 3, false};  // as the last dialog left it
-    app.dialogs.ChooseOpen(Memo, false, 2);
-    Click(menu::FileOpen);
     const std::u16string text = app.locale.FromAnsi(bytes);
-    EXPECT_EQ(app.Seen(), (Screen{text, Memo, false, false, u"memo.txt", Memo}));
-    EXPECT_EQ(app.status.PanelText(3), Decimal(bytes.size()));
-    EXPECT_FALSE(app.menus.IsEnabled(menu::EditUndo));
-    const FileDialogRequest& open = app.dialogs.fileDialogs[0];
-    EXPECT_EQ(std::tuple(open.fileName, open.filterIndex), std::tuple(u"C:\\docs\\last.htm", 3));
-
+    app.files.disk[Memo] = bytes;
+    app.Context().commonDialog = {u"C:\\docs\\last.htm", 3, false};  // as the last dialog left it
+    app.dialogs.Open(Chosen(Memo, 2));
+    app.Click(FileOpen);
+    EXPECT_EQ(std::tuple(app.Window(), app.status.PanelText(3), app.menus.IsEnabled(EditUndo)),
+              std::tuple(u"memo.txt|" + Memo + u"|[]" + text, Decimal(bytes.size()), false));
     app.Type(u"xy");
-    EXPECT_EQ(app.Seen(), (Screen{text + u"xy", Memo, true, false, u"memo.txt", Memo + Mod}));
-    EXPECT_TRUE(app.menus.IsEnabled(menu::EditUndo));
-    Click(menu::FileSave);
-    EXPECT_EQ(app.files.Contents(Memo), bytes + "xy");
-    EXPECT_EQ(app.Seen(), (Screen{text + u"xy", Memo, false, false, u"memo.txt" + Saved, Memo}));
-
+    EXPECT_EQ(std::tuple(app.Window(), app.menus.IsEnabled(EditUndo)),
+              std::tuple(u"memo.txt|" + Memo + u"(変更)|" + text + u"xy[]*", true));
+    app.Click(FileSave);
+    EXPECT_EQ(std::tuple(app.files.disk[Memo], app.Window()),
+              std::tuple(bytes + "xy", u"memo.txt - ScribbitⅡ|" + Memo + u"|" + text + u"xy[]"));
     app.Type(u"z");
-    app.dialogs.ChooseSave(u"C:\\docs\\copy.HTM", 1);
-    Click(menu::FileSaveAs);
-    const FileDialogRequest& saveAs = app.dialogs.fileDialogs[1];
-    EXPECT_EQ(std::tuple(saveAs.initialDir, saveAs.fileName, saveAs.filterIndex), std::tuple(u"C:\\docs\\", Memo, 2));
-    EXPECT_EQ(std::tuple(app.files.Contents(u"C:\\docs\\copy.HTM"), app.files.Contents(Memo)),
-              std::tuple(bytes + "xyz", bytes + "xy"));
-    EXPECT_EQ(std::tuple(app.Seen().caption, app.Context().commonDialog.filterIndex), std::tuple(u"copy.HTM" + Saved, 1));
-    app.dialogs.CancelSave();
-    Click(menu::FileSaveAs);  // an HTML name in any case preselects the HTML filter
-    EXPECT_EQ(app.dialogs.fileDialogs.back().filterIndex, 2);
+    app.dialogs.Save(Chosen(Copy));
+    app.Click(FileSaveAs);
+    EXPECT_EQ(
+        std::tuple(app.files.disk[Copy], app.files.disk[Memo], app.Window()),
+        std::tuple(bytes + "xyz", bytes + "xy", u"copy.HTM - ScribbitⅡ|" + Copy + u"|" + text + u"xyz[]"));
+    app.dialogs.Save();
+    app.Click(FileSaveAs);  // an HTML name in any case preselects the HTML filter
+    std::vector<std::tuple<std::u16string, std::u16string, int>> requests;
+    for (const FileDialogRequest& r : app.dialogs.fileDialogs)
+        requests.emplace_back(r.initialDir, r.fileName, r.filterIndex);
+    EXPECT_EQ(requests,
+              (std::vector<std::tuple<std::u16string, std::u16string, int>>{
+                  {u"", u"C:\\docs\\last.htm", 3}, {u"C:\\docs\\", Memo, 2}, {u"C:\\docs\\", Copy, 2}}));
 
     app.Context().search = {u"b", false, false, 2};
-    Click(menu::FileNew);
-    EXPECT_EQ(app.Seen(), (Screen{u"", u"", false, false, AppTitle, u""}));
-    EXPECT_EQ(app.status.PanelText(3), u"0");
-    EXPECT_EQ(std::tuple(app.Context().search.SearchText, app.Context().search.FoundPosition), std::tuple(u"", 0));
-    OpenDocument(app.Context(), false, u"plain.txt");  // a relative name from the command line
-    EXPECT_EQ(app.Seen(), (Screen{u"", u"plain.txt", false, false, u"plain.txt", u"plain.txt"}));
+    app.Click(FileNew);  // saved: no question
+    EXPECT_EQ(std::tuple(app.Window(), app.status.PanelText(3), app.Context().search.SearchText,
+                         app.Context().search.FoundPosition),
+              std::tuple(u"ScribbitⅡ||[]", u"0", u"", 0));
+    app.Type(u"!");
+    app.dialogs.Save();  // Save of an untitled document is Save As
+    app.Click(FileSave);
+    app.dialogs.Answer(MessageAnswer::No);
+    OpenDocument(app.Context(), false, u"plain.txt");  // a new relative name from the command line
+    EXPECT_EQ(std::tuple(app.Window(), app.dialogs.fileDialogs.size()),
+              std::tuple(u"plain.txt|plain.txt|[]", 4u));
 }
 
-TEST_F(DocumentTest, TheReadOnlyBoxLocksBothViewsUntilADialogClearsIt) {
-    app.form.Form_Load(u"");  // the default toolbar, with its paste button
-    app.files.AddFile(Memo, "abc");
-    app.files.AddFile(Other, "b");
-    app.dialogs.ChooseOpen(Memo, /*readOnly=*/true);
-    Click(menu::FileOpen);
-    EXPECT_EQ(app.Seen(), (Screen{u"abc", Memo, false, true, u"memo.txt", Memo + Ro}));
-    EXPECT_FALSE(app.Type(u"x"));
-    // No command changes it: the document stays clean, the clipboard the user's.
-    app.clipboard.Put(u"clip");
-    app.Context().clipboardHistory.Push(u"old");
-    app.ActiveView().SetSel(1, 1);
-    for (const MenuItem item : {menu::EditUndo, menu::EditCut, menu::EditPaste, menu::EditDelete, menu::EditTimeDate})
-        Click(item);
-    app.form.OnToolBarButtonMenuClick(static_cast<std::size_t>(app.Context().PasteButtonIndex) - 1, 1);
-    EXPECT_EQ(app.Seen(), (Screen{u"abc", Memo, false, true, u"memo.txt", Memo + Ro}));
-    EXPECT_EQ(app.clipboard.Contents(), u"clip");
-    app.ActiveView().SetSel(0, 3);
-    app.ActiveView().ReplaceSel(u"xyz");  // a change the program makes goes in, and saves
-    Click(menu::FileSave);
-    EXPECT_EQ(app.files.Contents(Memo), "xyz");
+TEST(Document, TheReadOnlyBoxLocksBothViewsUntilADialogClearsIt) {
+    AppFixture app;
+    app.files.disk = {{Memo, "abc"}, {Other, "b"}};
+    app.dialogs.Open(Chosen(Memo, 1, true));
+    app.Click(FileOpen);
+    EXPECT_EQ(app.Window(), u"memo.txt|" + Memo + u"(読込み専用)|[]abc");
+    app.View().SetSel(0, 3);
+    app.View().ReplaceSel(u"xyz");  // a change the program makes goes in, and saves
+    app.Click(FileSave);
     app.form.OnFilesDropped({Other, Memo});  // drops stay read-only; the first file opens
-    EXPECT_EQ(app.Seen(), (Screen{u"b", Other, false, true, u"other.txt", Other + Ro}));
-    EXPECT_EQ(app.frame.focusCalls, 1);
-    Click(menu::FileNew);
-    EXPECT_EQ(app.Seen(), (Screen{u"", u"", false, true, AppTitle, u""}));
-    app.dialogs.CancelOpen();
-    Click(menu::FileOpen);
-    EXPECT_FALSE(app.dialogs.fileDialogs[1].readOnlyChecked);  // each dialog starts cleared
-}
-
-TEST_F(DocumentTest, CancellingAPromptOrADialogKeepsTheDocument) {
-    app.Type(u"x");
-    EXPECT_EQ(app.Seen(), (Screen{u"x", u"", true, false, AppTitle, Mod}));
-    app.dialogs.CancelSave();  // Save of an untitled document is Save As
-    Click(menu::FileSave);
-    app.dialogs.AnswerSave({DialogOutcome::Failed, u"", 1, false, MakeSystemError(win_error::InvalidName)});
-    app.dialogs.AnswerMessage(MessageAnswer::Ok);
-    Click(menu::FileSave);
-    EXPECT_EQ(app.LastMessage(), core_text::OtherError);
-    app.dialogs.AnswerMessage(MessageAnswer::Cancel);
-    Click(menu::FileOpen);  // no open dialog follows
-    EXPECT_EQ(app.LastMessage(), u"ファイル " + Ask);
-    EXPECT_EQ(app.dialogs.messages[1].icon, MessageIcon::Exclamation);
-    app.dialogs.ChooseSave(Memo);
-    Click(menu::FileSave);
-    app.Type(u"y");
-    const Screen kept{u"xy", Memo, true, false, u"memo.txt" + Saved, Memo + Mod};
-    app.files.AddFile(Other, "other");
-    for (int i = 0; i < 3; ++i) {
-        app.dialogs.AnswerMessage(MessageAnswer::Cancel);
-        i == 0 ? Click(menu::FileNew) : i == 1 ? Click(menu::FileOpen) : app.form.OnFilesDropped({Other});
-        EXPECT_EQ(app.Seen(), kept);
-    }
-    EXPECT_EQ(app.LastMessage(), u"ファイル " + Memo + Ask);
-    app.dialogs.AnswerMessage(MessageAnswer::No);
-    app.dialogs.CancelOpen();
-    Click(menu::FileOpen);
-    EXPECT_EQ(app.Seen(), kept);
+    EXPECT_EQ(std::tuple(app.files.disk[Memo], app.Window()),
+              std::tuple("xyz", u"other.txt|" + Other + u"(読込み専用)|[]b"));
+    app.Click(FileNew);
+    EXPECT_EQ(std::tuple(app.Window(), app.Context().document.IsReadOnly),
+              std::tuple(u"ScribbitⅡ||[]", true));
+    app.dialogs.Open();
+    app.Click(FileOpen);  // each dialog starts cleared, and a cancelled one leaves it so
+    app.form.OnFilesDropped({Memo});
     app.form.OnFilesDropped({});
-    EXPECT_EQ(app.frame.focusCalls, 1);
+    EXPECT_EQ(std::tuple(app.dialogs.fileDialogs[1].readOnlyChecked, app.Window(), app.frame.focusCalls),
+              std::tuple(false, u"memo.txt|" + Memo + u"|[]xyz", 2));
 }
 
-TEST(ExitWithChanges, QuitsOnlyOnceTheChangesAreSavedOrDropped) {
-    enum Save { NoDialog, Cancelled, Chosen, WriteFails, Refused };  // Refused: the "?" for U+00A0
-    const struct {
-        MessageAnswer answer;
-        Save save;
-        bool quits;
-    } cases[] = {{MessageAnswer::Ok, NoDialog, true},  // unchanged: no prompt
-                 {MessageAnswer::No, NoDialog, true},      {MessageAnswer::Cancel, NoDialog, false},
-                 {MessageAnswer::Yes, Chosen, true},       {MessageAnswer::Yes, Cancelled, false},
-                 {MessageAnswer::Yes, WriteFails, false},  {MessageAnswer::Yes, Refused, false}};
-    for (const auto& c : cases) {
-        AppFixture app;
-        app.Open(Memo, "abc");
-        app.Type(c.answer == MessageAnswer::Ok ? u"" : c.save == Refused ? u"\u00A0" : u"d");
-        if (c.answer != MessageAnswer::Ok) app.dialogs.AnswerMessage(c.answer);
-        if (c.save == Cancelled) app.dialogs.CancelSave();
-        if (c.save >= Chosen) app.dialogs.ChooseSave(Other);
-        if (c.save == WriteFails) app.files.FailWrites(Other, win_error::AccessDenied);
-        if (c.save >= WriteFails) app.dialogs.AnswerMessage(c.save == Refused ? MessageAnswer::No : MessageAnswer::Ok);
-        app.form.MenuClick(menu::FileExit);
-        EXPECT_EQ(app.frame.HasQuit(), c.quits) << c.save;
-        EXPECT_EQ(app.files.FileExists(app.SettingsPath()), c.quits);
-        EXPECT_EQ(app.files.Contents(Other), c.save == Chosen ? std::optional("abcd"s) : std::nullopt);
-        EXPECT_EQ(app.files.Contents(Memo), "abc");  // Yes always asks where
-        EXPECT_EQ(app.dialogs.messages.empty() ? u"" : app.dialogs.messages[0].text,
-                  c.answer == MessageAnswer::Ok ? u"" : u"ファイル " + Memo + Ask);
+// New, Open, a drop and Exit ask before they drop changes; only a "No" or a
+// finished save lets them go on, and "Yes" always asks where. Declined: the
+// save's question whether a "?" may stand for U+00A0 is answered No.
+TEST(Document, NewOpenDropAndExitAskToSaveAgainstEveryAnswer) {
+    enum Answer { Unchanged, No, Saved, Cancel, SaveCancelled, WriteFails, Declined };
+    enum Action { New, Open, Drop, Exit };
+    for (const Action action : {New, Open, Drop, Exit}) {
+        for (const Answer answer : {Unchanged, No, Saved, Cancel, SaveCancelled, WriteFails, Declined}) {
+            AppFixture app;
+            app.Open(Memo, "abc");
+            app.files.disk[Other] = "other";
+            if (answer != Unchanged) app.Type(answer == Declined ? u"\u00A0" : u"d");
+            const std::u16string before = app.Window();
+            const bool goesOn = answer <= Saved;
+            if (answer != Unchanged)
+                app.dialogs.Answer(answer == No       ? MessageAnswer::No
+                                   : answer == Cancel ? MessageAnswer::Cancel
+                                                      : MessageAnswer::Yes);
+            if (answer >= Saved && answer != Cancel)
+                app.dialogs.Save(answer == SaveCancelled ? FileDialogResult{} : Chosen(Copy));
+            if (answer == WriteFails) app.files.writeFailures[Copy] = 5;
+            if (answer >= WriteFails)
+                app.dialogs.Answer(answer == Declined ? MessageAnswer::No : MessageAnswer::Ok);
+            if (action == Open && goesOn) app.dialogs.Open(Chosen(Other));
+            const MenuItem items[] = {FileNew, FileOpen, {}, FileExit};
+            action == Drop ? app.form.OnFilesDropped({Other}) : app.Click(items[action]);
+            const std::string name = std::to_string(action) + " " + std::to_string(answer);
+            const std::u16string after = !goesOn         ? before
+                                         : action == New ? u"ScribbitⅡ||[]"
+                                                         : u"other.txt|" + Other + u"|[]other";
+            EXPECT_EQ(std::tuple(app.frame.quit, app.files.disk.contains(app.SettingsPath())),
+                      std::tuple(goesOn && action == Exit, goesOn && action == Exit))
+                << name;
+            if (action != Exit) {
+                EXPECT_EQ(app.Window(), after) << name;
+            }
+            EXPECT_EQ(
+                std::tuple(app.files.disk.contains(Copy) ? app.files.disk[Copy] : "-", app.files.disk[Memo]),
+                std::tuple(answer == Saved ? "abcd" : "-", "abc"))
+                << name;
+            EXPECT_EQ(app.dialogs.messages.empty() ? u"" : app.dialogs.messages[0].text,
+                      answer == Unchanged ? u"" : u"ファイル " + Memo + Ask)
+                << name;
+        }
     }
+    AppFixture untitled;
+    untitled.Type(u"x");
+    untitled.dialogs.Answer(MessageAnswer::Cancel);
+    untitled.Click(FileNew);
+    EXPECT_EQ(std::tuple(untitled.LastMessage(), untitled.dialogs.messages[0].icon),
+              std::tuple(u"ファイル " + Ask, MessageIcon::Exclamation));
 }
 
-// Every cause reaches the program as one failed write: two stand for all.
-TEST(SaveFailure, KeepsThePreviousFileAndTheModifiedDocument) {
-    for (const bool locked : {false, true}) {
-        AppFixture app;
-        app.Open(Memo, "original");
-        app.Type(u"+");
-        locked ? app.files.SetLocked(Memo, true) : app.files.FailWrites(Memo, win_error::DiskFull);
-        app.dialogs.AnswerMessage(MessageAnswer::Ok);
-        app.form.MenuClick(menu::FileSave);
-        EXPECT_EQ(app.files.FilePaths(), std::vector<std::u16string>{Memo});  // no temporary file left
-        EXPECT_EQ(app.files.Contents(Memo), "original");
-        EXPECT_EQ(app.Seen(), (Screen{u"original+", Memo, true, false, u"memo.txt", Memo + Mod}));
-        EXPECT_EQ(app.LastMessage(), core_text::OtherError);
-        EXPECT_EQ(app.dialogs.messages[0].icon, MessageIcon::None);
-    }
+TEST(Document, AFailedSaveKeepsThePreviousFileAndTheModifiedDocument) {
+    AppFixture app;
+    app.Open(Memo, "original");
+    app.Type(u"+");
+    app.files.failures[Memo] = 112;
+    app.dialogs.Answer(MessageAnswer::Ok);
+    app.Click(FileSave);
+    app.dialogs.Save({DialogOutcome::Failed, u"", 1, false, FakeFileSystem::Error(123)});
+    app.dialogs.Answer(MessageAnswer::Ok);
+    app.Click(FileSaveAs);  // so does a failed dialog
+    EXPECT_EQ(std::tuple(app.files.disk[Memo], app.Window()),
+              std::tuple("original", u"memo.txt|" + Memo + u"(変更)|original+[]*"));
+    for (const ShownMessage& m : app.dialogs.messages)
+        EXPECT_EQ(std::tuple(m.text, m.icon), std::tuple(core_text::OtherError, MessageIcon::None));
 }
-
-const std::u16string Version = u"\r\nVer " + Decimal(VersionMajor) + u"." + Decimal(VersionMinor);
 
 // A failed open puts the whole previous document back and reports, on the
-// clipboard too once the box is closed, whatever the open was to be.
-TEST(OpenFailure, RestoresTheWholeDocumentAndReports) {
-    using F = FakeFileSystem;
-    const struct {
-        std::u16string path;
-        std::function<void(F&)> setUp;
-        std::uint32_t code;
-        bool readOnlyBefore, busyClipboard;
-    } cases[] = {
-        {Other, [](F& f) { f.SetLocked(Other, true); }, win_error::SharingViolation, true, false},
-        {u"C:\\docs\\sub", [](F& f) { f.AddFolder(u"C:\\docs\\sub"); }, win_error::AccessDenied, false, false},
-        {u"C:\\docs\\a?.txt", [](F&) {}, win_error::InvalidName, true, true},  // reported all the same
-    };
-    for (const auto& c : cases) {
+// clipboard too once the box is closed (unless another program holds it).
+TEST(Document, AFailedOpenRestoresTheWholeDocumentAndReports) {
+    for (const bool readOnlyBefore : {true, false}) {
         AppFixture app;
-        app.files.AddFile(Memo, "mine");
-        app.files.AddFile(Other, "x");
-        app.dialogs.ChooseOpen(Memo, c.readOnlyBefore);
-        app.form.MenuClick(menu::FileOpen);
-        app.ActiveView().SetSel(4, 0);
-        app.ActiveView().ReplaceSel(u"!");
-        const Screen before = app.Seen();
-        c.setUp(app.files);
-        app.clipboard.Put(u"user's");
-        app.clipboard.SetBusy(c.busyClipboard);
+        app.files.disk[Memo] = "mine";
+        app.dialogs.Open(Chosen(Memo, 1, readOnlyBefore));
+        app.Click(FileOpen);
+        app.View().ReplaceSel(u"!");
+        const std::u16string before = app.Window();
+        app.files.failures[Other] = 32;
+        app.clipboard.contents = u"user's";
+        app.clipboard.busy = !readOnlyBefore;
         std::optional<std::u16string> clipWhileShown;
-        app.dialogs.onMessage = [&](const ShownMessage&) { clipWhileShown = app.clipboard.Contents(); };
-        app.dialogs.AnswerMessage(MessageAnswer::No);
-        app.dialogs.ChooseOpen(c.path, !c.readOnlyBefore);
-        app.dialogs.AnswerMessage(MessageAnswer::Ok);
-        app.form.MenuClick(menu::FileOpen);
-        EXPECT_EQ(app.Seen(), before);
-        EXPECT_EQ(app.LastMessage(), u"エラーです。\r\nOpenFileName: " + c.path + u"\r\nオブジェクト : ScribbitⅡ" +
-                                         u"\r\nエラー番号   : " + Decimal(c.code) + u"\r\n" +
-                                         MakeSystemError(c.code).description + Version);
-        EXPECT_EQ(app.dialogs.messages[1].icon, MessageIcon::Critical);
-        EXPECT_EQ(clipWhileShown, u"user's");
-        EXPECT_EQ(app.clipboard.Contents(), c.busyClipboard ? u"user's" : app.LastMessage());
-        app.form.MenuClick(menu::FileSave);  // a later save goes to the previous file
-        EXPECT_EQ(app.files.Contents(Memo), "mine!");
+        app.dialogs.onMessage = [&] { clipWhileShown = app.clipboard.contents; };
+        app.dialogs.Answer(MessageAnswer::No);
+        app.dialogs.Open(Chosen(Other, 1, !readOnlyBefore));
+        app.dialogs.Answer(MessageAnswer::Ok);
+        app.Click(FileOpen);
+        EXPECT_EQ(
+            std::tuple(app.Window(), app.dialogs.messages[1].icon, clipWhileShown, app.clipboard.contents),
+            std::tuple(before, MessageIcon::Critical, u"user's",
+                       readOnlyBefore ? app.LastMessage() : u"user's"));
+        EXPECT_EQ(app.LastMessage(), u"エラーです。\r\nOpenFileName: " + Other +
+                                         u"\r\nオブジェクト : ScribbitⅡ\r\n" +
+                                         u"エラー番号   : 32\r\nsystem error 32\r\nVer " +
+                                         Decimal(VersionMajor) + u"." + Decimal(VersionMinor));
+        app.Click(FileSave);  // a later save goes to the previous file
+        EXPECT_EQ(app.files.disk[Memo], "!mine");
     }
 }
 
-TEST_F(DocumentTest, AFailedOpenDialogIsReportedAndAFileTooLargeForTheControlRefused) {
-    app.ActiveView().SetCapacity(8);
-    app.Open(Memo, "12345678");                         // exactly the capacity opens
-    app.ActiveView().SetKeepsPartOfTooLargeText(true);  // the part that fits must not stay
-    app.files.AddFile(Other, "0123456789");
-    const Screen before = app.Seen();
+TEST(Document, AFailedOpenDialogIsReportedAndAFileTooLargeForTheControlRefused) {
+    AppFixture app;
+    app.View().capacity = 8;
+    app.Open(Memo, "12345678");   // exactly the capacity opens
+    app.View().keepsPart = true;  // the part that fits must not stay
+    app.files.disk[Other] = "0123456789";
+    const std::u16string before = app.Window();
     const SystemError failure{12290, u"小さすぎます。", u"CommonDialog"};
-    app.dialogs.AnswerOpen({DialogOutcome::Failed, u"", 1, false, failure});
-    app.dialogs.AnswerMessage(MessageAnswer::Ok);
-    Click(menu::FileOpen);
+    app.dialogs.Open({DialogOutcome::Failed, u"", 1, false, failure});
+    app.dialogs.Answer(MessageAnswer::Ok);
+    app.Click(FileOpen);
     EXPECT_EQ(app.LastMessage(), ErrorReportText(failure, Memo));
-    app.dialogs.AnswerMessage(MessageAnswer::Ok);
+    app.dialogs.Answer(MessageAnswer::Ok);
     app.form.OnFilesDropped({Other});
-    EXPECT_EQ(app.Seen(), before);
-    EXPECT_EQ(app.LastMessage(), core_text::TooLargeReport);
-    EXPECT_EQ(app.dialogs.messages[1].icon, MessageIcon::Critical);
-    EXPECT_EQ(app.clipboard.Contents(), app.LastMessage());
+    EXPECT_EQ(
+        std::tuple(app.Window(), app.LastMessage(), app.dialogs.messages[1].icon, app.clipboard.contents),
+        std::tuple(before, core_text::TooLargeReport, MessageIcon::Critical, core_text::TooLargeReport));
 }
 
-TEST(EncodeForSave, NamesTheFirstCharacterTheCodePageCannotHold) {
-    const struct {
-        std::u16string text, character;
-        char32_t codePoint;
-        std::size_t line;
-        bool lone;
-        std::string bytes;
-    } cases[] = {
-        {u"a\r\nb\u00A0c\u00A0", u"\u00A0", 0xA0, 2, false, "a\r\nb?c?"},
-        {u"x\r\n\r\n\U0001F600y", u"\U0001F600", 0x1F600, 3, false, "x\r\n\r\n??y"},  // one character, a "?" per unit
-        {u"a\nb\r\xD83D" u"b", u"\xD83D", 0xD83D, 1, true, "a\nb\r?b"},  // lone LF and CR break no line
-        {u"\xDE00", u"\xDE00", 0xDE00, 1, true, "?"},
+// The save warning names the first character the code page cannot hold:
+// itself unless it is half a pair, its code point in four digits at least,
+// and its line (only CR LF breaks one). Nothing is written without a Yes.
+TEST(Document, UnrepresentableCharactersAreSavedOnlyWithTheUsersWord) {
+    const std::pair<std::u16string, std::u16string> rows[] = {
+        {u"a\r\nb\u00A0c\u00A0", u"「\u00A0」(U+00A0、2 行目)"},
+        {u"x\r\n\r\n\U0001F600y", u"「\U0001F600」(U+1F600、3 行目)"},
+        {u"a\nb\r\xD83D\x62", u"最初の文字: (U+D83D、1 行目)"},
+        {u"\xDE00", u"最初の文字: (U+DE00、1 行目)"},
     };
-    for (const auto& c : cases) {
-        const SaveEncoding encoded = EncodeForSave(FakeLocale(), c.text);
-        ASSERT_TRUE(encoded.firstUnrepresentable.has_value()) << c.bytes;
-        const UnrepresentableCharacter& first = *encoded.firstUnrepresentable;
-        EXPECT_EQ(first.character, c.character);
-        EXPECT_EQ(std::tuple(first.codePoint == c.codePoint, first.line, first.loneSurrogate, encoded.bytes),
-                  std::tuple(true, c.line, c.lone, c.bytes));
+    for (const auto& [text, named] : rows) {
+        AppFixture app;
+        app.Open(Memo, "before");
+        app.Show(text);
+        app.dialogs.Answer(MessageAnswer::No);
+        app.Click(FileSave);
+        EXPECT_TRUE(Contains(app.LastMessage(), named)) << Utf8(app.LastMessage());
+        EXPECT_EQ(std::tuple(app.dialogs.messages[0].icon, app.files.disk[Memo]),
+                  std::tuple(MessageIcon::Exclamation, "before"));
     }
-    EXPECT_FALSE(EncodeForSave(FakeLocale(), u"普通の文章\r\n～①").firstUnrepresentable.has_value());
-    // Half a pair cannot be shown, only named; code points have four digits at least.
-    EXPECT_NE(UnrepresentableWarning({u"\xD800", 0xD800, true, 1}).find(u"最初の文字: (U+D800、1 行目)"),
-              std::u16string::npos);
-    EXPECT_NE(UnrepresentableWarning({u"\u00A0", 0xA0, false, 3}).find(u"「\u00A0」(U+00A0、3 行目)"),
-              std::u16string::npos);
+    AppFixture app;
+    app.Open(Memo, "before");
+    app.Type(u" \U0001F600 and \u00A0");
+    app.dialogs.Save(Chosen(Other));
+    app.dialogs.Answer(MessageAnswer::No);
+    app.Click(FileSaveAs);  // Save As asks too
+    app.dialogs.Answer(MessageAnswer::Yes);
+    app.Click(FileSave);
+    EXPECT_EQ(std::tuple(app.files.disk[Memo], app.files.disk.contains(Other), app.Window()),
+              std::tuple("before ?? and ?", false,
+                         u"memo.txt - ScribbitⅡ|" + Memo + u"|before \U0001F600 and \u00A0[]"));
 }
 
-TEST(DecodeDocument, FindsBytesThatWouldChangeAndNulBytes) {
+// Bytes that would not come back alike on save, and NUL bytes, which would
+// cut the text short: the user is warned, naming the first line of each,
+// once the text is shown.
+TEST(Document, BytesThatWillChangeAreWarnedAboutOnceTheTextIsShown) {
     const struct {
         std::string bytes;
         std::u16string text;
-        std::optional<std::size_t> changedLine, nulLine;
-    } cases[] = {
-        {"a\x82\xA0\r\nb", u"aあ\r\nb", std::nullopt, std::nullopt},
-        {"o\nk\r\n\x87\x90", u"o\nk\r\n\u2252", 2, std::nullopt},  // the NEC code of a character with two
-        {"\x81\xE0", u"\u2252", std::nullopt, std::nullopt},       // its usual code
-        {"\r\n\r\n\xFA\x4A", u"\r\n\r\n\u2160", 3, std::nullopt},  // the IBM code of a NEC character
-        {"\xFA\x40", u"\u2170", std::nullopt, std::nullopt},       // an IBM extension without a twin
-        {"a\r\n\x81\r\nb", u"a\r\n\u30FB\r\nb", 2, std::nullopt},  // an invalid trail byte keeps the break
-        {"abc\x81", u"abc\u30FB", 1, std::nullopt},                // a lead byte at the end
-        {"a\r\nb\0c\0"s, u"a\r\nb c ", std::nullopt, 2},
+        std::vector<int> lines;  // named in the warning
+    } rows[] = {
+        {"a\x82\xA0\r\nb", u"aあ\r\nb", {}},
+        {"o\nk\r\n\x87\x90", u"o\nk\r\n\u2252", {2}},  // the second code of a character with two
+        {"a\r\n\x81\r\nb", u"a\r\n\u30FB\r\nb", {2}},  // an invalid trail byte keeps the break
+        {"abc\x81", u"abc\u30FB", {1}},
+        {"a\r\nb\0c\0"s, u"a\r\nb c ", {2}},
+        {"\x81\r\n\0"s, u"\u30FB\r\n ", {1, 2}},
     };
-    for (const auto& c : cases) {
-        const DecodedDocument decoded = DecodeDocument(FakeLocale(), c.bytes);
-        EXPECT_EQ(std::tuple(decoded.text, decoded.firstChangedLine, decoded.firstNulLine),
-                  std::tuple(c.text, c.changedLine, c.nulLine));
-        EXPECT_EQ(LoadWarning(decoded).empty(), !c.changedLine && !c.nulLine);
+    for (const auto& r : rows) {
+        AppFixture app;
+        std::u16string shown;
+        app.dialogs.onMessage = [&] { shown = app.Window(); };
+        if (!r.lines.empty()) app.dialogs.Answer(MessageAnswer::Ok);
+        app.Open(Memo, r.bytes);
+        EXPECT_EQ(std::tuple(app.Window(), shown),
+                  std::tuple(u"memo.txt|" + Memo + u"|[]" + r.text, r.lines.empty() ? u"" : app.Window()));
+        for (const int line : r.lines)
+            EXPECT_TRUE(Contains(app.LastMessage(), u" " + Decimal(std::uint64_t(line)) + u" 行目"))
+                << r.bytes;
+        app.Click(FileSave);  // the character with two codes is written with its usual one
+        EXPECT_EQ(app.files.disk[Memo], app.locale.ToAnsi(r.text).bytes) << r.bytes;
     }
-}
-
-TEST_F(DocumentTest, UnrepresentableCharactersAreSavedOnlyWithTheUsersWord) {
-    app.Open(Memo, "before");
-    app.ActiveView().SetSel(0, 6);
-    app.ActiveView().Type(u"line 1\r\nsmile \U0001F600 and \u00A0");
-    app.dialogs.AnswerMessage(MessageAnswer::No);
-    Click(menu::FileSave);
-    EXPECT_EQ(app.dialogs.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(app.LastMessage(), u"この文書には、文字コード(ANSI コードページ)で表せない文字が含まれています。\r\n"
-                                 u"最初の文字: 「\U0001F600」(U+1F600、2 行目)\r\n"
-                                 u"これらの文字は「?」に置き換えて保存されます。保存しますか？");
-    EXPECT_EQ(app.files.Contents(Memo), "before");
-    app.dialogs.ChooseSave(Other);
-    app.dialogs.AnswerMessage(MessageAnswer::No);
-    Click(menu::FileSaveAs);
-    EXPECT_FALSE(app.files.FileExists(Other));
-    EXPECT_EQ(app.Seen().panel1, Memo + Mod);
-    app.dialogs.AnswerMessage(MessageAnswer::Yes);
-    Click(menu::FileSave);
-    EXPECT_EQ(app.files.Contents(Memo), "line 1\r\nsmile ?? and ?");
-    EXPECT_EQ(app.Seen().panel1, Memo);
-}
-
-TEST_F(DocumentTest, BytesThatWillChangeAreWarnedAboutOnceTheTextIsShown) {
-    app.files.AddFile(Memo, "first\r\nsecond \x87\x90 \x81\r\nthird\0fourth"s);
-    Screen shown;
-    app.dialogs.onMessage = [&](const ShownMessage&) { shown = app.Seen(); };
-    app.dialogs.AnswerMessage(MessageAnswer::Ok);
-    OpenDocument(app.Context(), false, Memo);
-    EXPECT_EQ(app.dialogs.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(app.LastMessage(),
-              u"このファイルには、文字コード(ANSI コードページ)として正しくないバイト、"
-              u"または同じ文字を別の符号で表したバイトが含まれています(最初の箇所: 2 行目)。\r\n"
-              u"保存すると、これらのバイトは書き換えられます。\r\n"
-              u"このファイルには NUL 文字(0x00)が含まれています(最初の箇所: 3 行目)。\r\n"
-              u"その後ろの文章が失われないよう空白に置き換えて表示しています。保存すると空白として書き込まれ"
-              u"ます。");
-    EXPECT_EQ(shown, (Screen{u"first\r\nsecond \u2252 \u30FB\r\nthird fourth", Memo, false, false, u"memo.txt", Memo}));
-    Click(menu::FileSave);  // the character with two codes is written with its usual one
-    EXPECT_EQ(app.files.Contents(Memo), "first\r\nsecond \x81\xE0 \x81\x45\r\nthird fourth");
 }
 
 }  // namespace

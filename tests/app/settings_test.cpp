@@ -1,75 +1,109 @@
-// The settings file's values and lines as the profile reader reads them,
-// and the file the command line names.
+// Reading what the user types and what the settings file holds: every
+// number by its parser, the profile reader's lines and the command line.
 #include <gtest/gtest.h>
 
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "core/setting_values.h"
+#include "editing/go_to_line.h"
+#include "editing/tab_width.h"
+#include "printing/page_setup_dialog.h"
 #include "support/fake_locale.h"
 #include "support/utf8.h"
 
 namespace scribbit {
 namespace {
 
-using std::nullopt;
-constexpr std::int32_t Max = 2147483647, Min = -2147483647 - 1;
+constexpr std::nullopt_t No = std::nullopt;
+using Row = std::pair<std::u16string_view, std::optional<double>>;  // nullopt: refused
 
-TEST(SettingValues, NumbersBooleansColoursAndSizes) {
-    const std::pair<std::u16string, std::optional<std::int32_t>> numbers[] = {
-        {u"", 0},       {u"abc", 0},   {u"  -15", -15},  {u"+7", 7},          {u"12abc", 12},  // only the start counts
-        {u"2.5", 2},    {u"3.5", 4},   {u"-2.5", -2},    {u"1.5E+2x", 150},   {u"7e", 7},      // half to even
-        {u"&H10", 0},   {u".5", 0},    {u"65536", 65536}, {u"2147483647", Max}, {u"-2147483648", Min},
-        {u"2147483648", nullopt},      {u"-2147483649", nullopt},             {u"1e400", nullopt}};
-    for (const auto& [text, value] : numbers) EXPECT_EQ(ReadInt32Setting(text), value) << Utf8(text);
-    for (const auto& [text, value] : {std::pair{u" 3 ", std::optional(3)}, {u"3x", nullopt}, {u"", nullopt}})
-        EXPECT_EQ(ReadWholeInt32Setting(text), value) << Utf8(text);
-    const std::pair<std::u16string, std::optional<bool>> booleans[] = {
-        {u"True", true},  {u"fAlSe", false},     {u"0", false},          {u"-1", true},          {u"0.4", true},
-        {u" 0 ", false},  {u"", nullopt},        {u"yes", nullopt},      {u"Truex", nullopt},    {u"1abc", nullopt}};
-    for (const auto& [text, value] : booleans) EXPECT_EQ(ReadBooleanSetting(text), value) << Utf8(text);
-    const std::pair<std::u16string, std::optional<Color>> colours[] = {
-        {u"&H80000008", 0x80000008u}, {u"&hFF", 0xFFu},      {u"&H00FF00&", 0x00FF00u},  // the Long suffix
-        {u"255", 255u},               {u"-2147483640", 0x80000008u},  // the same bits read as signed
-        {u"red", nullopt},            {u"&H", nullopt},      {u"&HXYZ", nullopt},       {u"&H100000000", nullopt},
-        {u"&H12345678", nullopt},     {u"&H80001000", nullopt},  // neither a colour nor a system colour
-        {u"12abc", nullopt}};
-    for (const auto& [text, value] : colours) EXPECT_EQ(ReadColorSetting(text), value) << Utf8(text);
-    const std::pair<std::u16string, std::optional<double>> sizes[] = {
-        {u"13.5", 13.5}, {u"9", 9.0}, {u"0", nullopt}, {u"-9", nullopt}, {u"12pt", nullopt}, {u"100000", nullopt}};
-    for (const auto& [text, value] : sizes) EXPECT_EQ(ReadFontSizeSetting(text), value) << Utf8(text);
-    for (const auto& [size, text] : {std::pair{9.0, u"9"}, {10.25, u"10.25"}, {8.333333, u"8.3333"}, {7.99999, u"8"}})
+template <class T>
+std::optional<double> AsDouble(const T& value) {
+    if constexpr (std::is_arithmetic_v<T>)
+        return double(value);
+    else
+        return value ? std::optional(double(*value)) : No;
+}
+template <class Parse, std::size_t N>
+void ExpectReads(Parse parse, const Row (&rows)[N]) {
+    for (const auto& [text, value] : rows) EXPECT_EQ(AsDouble(parse(text)), value) << Utf8(text);
+}
+
+TEST(Parsers, ReadSettingNumbersMarginsTabWidthsAndLineNumbers) {
+    const double Max = 2147483647, Sys = WindowTextColor;
+    // Only the start counts; a half goes to the even neighbour.
+    const Row numbers[] = {
+        {u"", 0},          {u"abc", 0},          {u"  -15", -15},     {u"+7", 7},
+        {u"12abc", 12},    {u"2.5", 2},          {u"3.5", 4},         {u"-2.5", -2},
+        {u"1.5E+2x", 150}, {u"7e", 7},           {u"&H10", 0},        {u".5", 0},
+        {u"1e400", No},    {u"2147483647", Max}, {u"2147483648", No}, {u"-2147483649", No}};
+    ExpectReads(ReadInt32Setting, numbers);
+    const Row wholes[] = {{u" 3 ", 3}, {u"3x", No}, {u"", No}};
+    ExpectReads(ReadWholeInt32Setting, wholes);
+    const Row booleans[] = {{u"True", 1}, {u"fAlSe", 0}, {u"0", 0},    {u"-1", 1},     {u"0.4", 1},
+                            {u" 0 ", 0},  {u"", No},     {u"yes", No}, {u"Truex", No}, {u"1abc", No}};
+    ExpectReads(ReadBooleanSetting, booleans);
+    const Row colours[] = {
+        {u"&H80000008", Sys},  {u"&hFF", 0xFF},     {u"&H00FF00&", 0xFF00},  // a Long's "&" may follow
+        {u"-2147483640", Sys}, {u"255", 255},  // a negative number is the same bits read as signed
+        {u"red", No},          {u"&H", No},         {u"&HXYZ", No},         {u"12abc", No},
+        {u"&H100000000", No},  {u"&H12345678", No}, {u"&H80001000", No}};
+    ExpectReads(ReadColorSetting, colours);
+    const Row sizes[] = {{u"13.5", 13.5}, {u"9", 9}, {u"0", No}, {u"-9", No}, {u"12pt", No}, {u"100000", No}};
+    ExpectReads(ReadFontSizeSetting, sizes);
+    // Full-width digits, blanks, signs and points count too.
+    const Row margins[] = {{u" 15", 15},      {u"12.5", 12},   {u"13.5", 14}, {u"8mm", 8},   {u"abc", 0},
+                           {u"", 0},          {u"-3", -3},     {u"1e2", 1},   {u".5", 0},    {u"2.51", 3},
+                           {u"99999", 32767}, {u"　１２", 12}, {u"－５", -5}, {u"１．５", 2}};
+    ExpectReads(ParseMargin, margins);
+    const Row tabs[] = {{u"", No},   {u"abc", No},        {u"4x", No},      {u"0", No},
+                        {u"-3", No}, {u"0.5", No},        {u"0.6", 1},      {u"2.5", 2},
+                        {u"3.5", 4}, {u" 8 ", 8},         {u"+6", 6},       {u"1e1", 10},
+                        {u"４", 4},  {u"32767.4", 32767}, {u"32767.5", No}, {u"+-1", No}};
+    ExpectReads(ParseTabSpaceEntry, tabs);
+    const Row lines[] = {{u"1", 1},  {u" 3 ", 3}, {u"０５", 5}, {u"6", No},
+                         {u"0", No}, {u"-1", No}, {u"2.0", No}, {u"99999999999999999999999", No}};
+    ExpectReads([](std::u16string_view entry) { return ParseLineNumber(entry, 5); }, lines);
+    for (const auto& [size, text] :
+         {std::pair{9.0, u"9"}, {10.25, u"10.25"}, {8.333333, u"8.3333"}, {7.99999, u"8"}})
         EXPECT_EQ(FormatFontSize(size), text);
+    EXPECT_EQ(std::tuple(MarginText(15), MarginText(-3)), std::tuple(u" 15", u"-3"));
 }
 
 TEST(SettingsFile, LooksUpKeysLikeTheProfileReader) {
     const FakeLocale locale;  // the file keeps it
-    const SettingsFile file(u"orphan=1\r\n[Setting]\r\nXpos=100\r\n  Ypos  =  200  \r\nXSIZE=300\r\nXpos=999\r\n"
-                            u"Quoted=\"  spaced  \"\r\nSingle='x'\r\nHalf=\"open\r\nBare\r\nEq=a=b\r\n; comment=1\r\n"
-                            u"[setting]\r\nLater=1\r\n[Font]\nName=ＭＳ ゴシック\rSize=9\r\n",
-                            locale);
-    const std::tuple<std::u16string, std::u16string, std::u16string> cases[] = {
-        {u"Setting", u"Xpos", u"100"},          {u"setting", u"xpos", u"100"},  // the first key; any case
-        {u"Setting", u"Ypos", u"200"},          {u"Setting", u"Xsize", u"300"},
-        {u"Setting", u"Quoted", u"  spaced  "}, {u"Setting", u"Single", u"x"},
-        {u"Setting", u"Half", u"\"open"},       {u"Setting", u"Bare", u""},
-        {u"Setting", u"Eq", u"a=b"},            {u"Setting", u"Later", u""},  // only the first [Setting]
-        {u"Setting", u"orphan", u""},           {u"Nowhere", u"Xpos", u""},
-        {u"Font", u"Name", u"ＭＳ ゴシック"},   {u"Font", u"Size", u"9"},  // lone LF and CR end lines
-    };
-    for (const auto& [section, key, value] : cases) EXPECT_EQ(file.ReadSetting(section, key), value) << Utf8(key);
-
-    const SettingsFile bars(u"[toolbar]\r\nnot,0,this,one\r\n[ToolBar] \r\nnor,0,this,one\r\n[ToolBar]\r\na,0,b,c\r\n"
-                            u"\r\n[ToolBar]\r\nd,0,e,f",
-                            locale);
-    EXPECT_EQ(bars.ToolBarLines(), (std::vector<std::u16string_view>{u"a,0,b,c", u"", u"[ToolBar]", u"d,0,e,f"}));
+    const SettingsFile file(
+        u"orphan=1\r\n[Setting]\r\nXpos=100\r\n  Ypos  =  200  \r\nXSIZE=300\r\nXpos=999\r\n"
+        u"Quoted=\"  spaced  \"\r\nSingle='x'\r\nHalf=\"open\r\nBare\r\nEq=a=b\r\n; c=1\r\n"
+        u"[setting]\r\nLater=1\r\n[Font]\nName=ＭＳ ゴシック\rSize=9\r\n",
+        locale);
+    // The first key, in any case and with blanks around it; quotes only in pairs; only the first
+    // [Setting]; lone LF and CR end lines.
+    const std::pair<std::u16string, std::u16string> rows[] = {
+        {u"Xpos", u"100"},  {u"xpos", u"100"},         {u"Ypos", u"200"},
+        {u"Xsize", u"300"}, {u"Single", u"x"},         {u"Half", u"\"open"},
+        {u"Bare", u""},     {u"Eq", u"a=b"},           {u"Later", u""},
+        {u"orphan", u""},   {u"Quoted", u"  spaced  "}};
+    for (const auto& [key, value] : rows) EXPECT_EQ(file.ReadSetting(u"Setting", key), value) << Utf8(key);
+    EXPECT_EQ(std::tuple(file.ReadSetting(u"setting", u"XPOS"), file.ReadSetting(u"Font", u"Size")),
+              std::tuple(u"100", u"9"));
+    const SettingsFile bars(
+        u"[toolbar]\r\nnot,0,this,one\r\n[ToolBar] \r\nnor,0,this,one\r\n[ToolBar]\r\na,0,b,c\r\n"
+        u"\r\n[ToolBar]\r\nd,0,e,f",
+        locale);
+    EXPECT_EQ(bars.ToolBarLines(),
+              (std::vector<std::u16string_view>{u"a,0,b,c", u"", u"[ToolBar]", u"d,0,e,f"}));
 }
 
 TEST(CommandLine, NamesOneFile) {
     const std::pair<std::u16string, std::u16string> lines[] = {
         {u"\"C:\\My Documents\\a b.txt\"", u"C:\\My Documents\\a b.txt"},
         {u"C:\\My Documents\\a b.txt", u"C:\\My Documents\\a b.txt"},
-        {u"\"C:\\a.txt", u"\"C:\\a.txt"}, {u"C:\\a.txt\"", u"C:\\a.txt\""}, {u"\"", u"\""},  // a quote at one end
-        {u"\"\"", u""}, {u"\"a\" \"b\"", u"a\" \"b"}};
+        {u"\"C:\\a.txt", u"\"C:\\a.txt"},
+        {u"C:\\a.txt\"", u"C:\\a.txt\""},
+        {u"\"", u"\""},  // a quote at one end
+        {u"\"\"", u""},
+        {u"\"a\" \"b\"", u"a\" \"b"}};
     for (const auto& [line, path] : lines) EXPECT_EQ(PathFromCommandLine(line), path) << Utf8(line);
 }
 

@@ -1,51 +1,44 @@
-// The port contracts against the in-memory doubles.
+// The port contracts against the in-memory doubles. The rigs play the rest
+// of the world with what the doubles offer: another program holding a file
+// or a folder in its place is a failure scripted for its path.
 #include "contract/port_rigs.h"
-#include "support/fake_edit_view.h"
-#include "support/fake_file_system.h"
+#include "support/doubles.h"
 #include "support/fake_locale.h"
-#include "support/fake_text_services.h"
 
 namespace scribbit::contract {
 namespace {
 
-class FakeClipboardRig : public ClipboardRig {
-public:
+struct FakeClipboardRig : ClipboardRig {
     Clipboard& Port() override { return clipboard; }
-    void Hold(bool held) override { clipboard.SetBusy(held); }
-    void Empty() override { clipboard.Put(std::nullopt); }
+    void Hold(bool held) override { clipboard.busy = held; }
+    void Empty() override { clipboard.contents.reset(); }
     FakeClipboard clipboard;
 };
 
-class FakeEditViewRig : public EditViewRig {
-public:
-    EditView& Port() override { return view_; }
-    ClipboardRig& Clipboard() override { return clipboard_; }
-    int Changes() const override { return view_.changeNotifications; }
-    void SetCapacity(std::size_t units) override { view_.SetCapacity(units); }
-    void Type(char16_t c) override { view_.Type(std::u16string(1, c)); }
-
-private:
-    FakeClipboardRig clipboard_;
-    FakeEditView view_{clipboard_.clipboard};
+struct FakeEditViewRig : EditViewRig {
+    EditView& Port() override { return view; }
+    ClipboardRig& Clipboard() override { return clipboard; }
+    int Changes() const override { return view.changes; }
+    void SetCapacity(std::size_t units) override { view.capacity = units; }
+    void Type(char16_t c) override { view.Type(std::u16string(1, c)); }
+    FakeClipboardRig clipboard;
+    FakeEditView view{clipboard.clipboard};
 };
 
-class FakeFileSystemRig : public FileSystemRig {
-public:
-    FakeFileSystemRig() { files_.AddFolder(Folder); }
-    FileSystem& Port() override { return files_; }
-    std::u16string Path(const std::u16string& name) const override { return Folder + u"\\" + name; }
-    void MakeFolder(const std::u16string& path) override { files_.AddFolder(path); }
-    void SetReadOnly(const std::u16string& path) override { files_.SetReadOnly(path, true); }
-    void Lock(const std::u16string& path, bool locked) override { files_.SetLocked(path, locked); }
+struct FakeFileSystemRig : FileSystemRig {
+    FileSystem& Port() override { return files; }
+    std::u16string Path(const std::u16string& name) const override { return u"C:\\contract\\" + name; }
+    void MakeFolder(const std::u16string& path) override { files.failures[path] = 5; }
+    void SetReadOnly(const std::u16string& path) override { files.writeFailures[path] = 5; }
+    void Lock(const std::u16string& path, bool locked) override {
+        locked ? void(files.failures[path] = 32) : void(files.failures.erase(path));
+    }
     std::vector<std::u16string> Names() const override {
         std::vector<std::u16string> names;
-        for (const auto& path : files_.FilePaths()) names.push_back(path.substr(Folder.size() + 1));
+        for (const auto& [path, bytes] : files.disk) names.push_back(path.substr(Path(u"").size()));
         return names;
     }
-
-private:
-    inline static const std::u16string Folder = u"C:\\contract";
-    FakeFileSystem files_;
+    FakeFileSystem files;
 };
 
 }  // namespace

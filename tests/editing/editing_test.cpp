@@ -1,340 +1,246 @@
 // The Edit and text-processing menus and the editing dialogs, through the
-// main form: what happens to the text, the selection, the clipboard and the
-// copy history, and what the user is told when something cannot be done.
+// main form. A screen is the text with the selection in brackets and "*"
+// while the document is modified (AppFixture::Screen).
 #include <gtest/gtest.h>
 
-#include "core/clipboard_history.h"
 #include "editing/clipboard_access.h"
 #include "editing/editing_texts.h"
 #include "editing/find_replace.h"
 #include "editing/go_to_line.h"
+#include "editing/tab_width.h"
 #include "support/app_fixture.h"
-#include "support/utf8.h"
 
 namespace scribbit {
 namespace {
 
 namespace texts = editing_texts;
-using Sel = std::pair<std::size_t, std::size_t>;
+using namespace menu;
+constexpr MenuItem Change(int index) {
+    return {Menu::Change, index};
+}
+std::u16string TextOf(std::u16string screen) {
+    std::erase_if(screen, [](char16_t c) { return c == u'[' || c == u']' || c == u'*'; });
+    return screen;
+}
 
-class EditingTest : public ::testing::Test {
-protected:
-    // A fresh document: the text, then the selection; no undo step yet.
-    void Load(const std::u16string& text, std::size_t start = 0, std::size_t length = 0) {
-        View().SetText(text);
-        View().SetSel(start, length);
-        app.Context().document.IsModified = false;
+// Each change is one step that Undo takes back.
+TEST(EditCommands, ChangeTheScreenAndTheClipboardAsShown) {
+    const struct {
+        MenuItem item;
+        std::u16string before, after;
+        std::optional<std::u16string> clip = u"XY", clipAfter = u"XY";
+    } rows[] = {
+        {EditDelete, u"ab[]\r\ncd", u"ab[]cd*"},  // a line break goes whole, and so does a pair
+        {EditDelete, u"a[]\r\rb", u"a[]\rb*"},
+        {EditDelete, u"a\r[]\nb", u"a\r[]b*"},
+        {EditDelete, u"a[]\U0001F600b", u"a[]b*"},
+        {EditDelete, u"a[]\xD83D\x62", u"a[]b*"},
+        {EditDelete, u"a[bcd]ef", u"a[]ef*"},
+        {EditDelete, u"a[b\r]\ncd", u"a[]\ncd*"},
+        {EditDelete, u"abc[]", u"abc[]*"},  // nothing goes, yet the mark shows
+        {EditUndo, u"abc[]", u"abc[]*"},
+        {EditPaste, u"abc[]", u"abc[]*", std::nullopt, std::nullopt},
+        {EditPaste, u"a[b]c", u"aXY[]c*"},
+        {EditCut, u"[ab]c", u"[]c*", u"XY", u"ab"},
+        {EditCopy, u"[ab]c", u"[ab]c", u"XY", u"ab"},
+        {EditCopy, u"a[]bc", u"a[]bc"},
+        {EditSelectAll, u"ab[]c", u"[abc]"},
+        {EditTimeDate, u"(o[ld])", u"(o9:05:07 2002/12/25[])*"},  // the clipboard stays the user's
+        {{Menu::Edit, 1}, u"a[b]c", u"a[b]c"},                    // separators and beyond do nothing
+        {{Menu::Edit, 99}, u"a[b]c", u"a[b]c"},
+        {Change(2), u"abc []def", u"ABC []DEF*"},  // the whole text; the caret stays
+        {Change(2), u"abc [def] ghi", u"abc []DEF ghi*"},
+        {Change(18), u"a\r\nb\r\n[]c", u"abc[]*"},
+        {Change(20), u"a[]\r\nb", u"a[]<br>\r\nb*"},
+        {Change(17), u"a[]bc", u"a[]bc*"},  // one paste even when nothing changes
+        {Change(17), u"[]", u"[]"},
+        {Change(3), u"a[b]c", u"a[b]c"},
+    };
+    for (const auto& r : rows) {
+        AppFixture app;
+        app.clipboard.contents = r.clip;
+        app.Show(r.before);
+        app.Click(r.item);
+        EXPECT_EQ(std::tuple(app.Screen(), app.clipboard.contents), std::tuple(r.after, r.clipAfter))
+            << Utf8(r.before);
+        if (r.item.menu == Menu::Change && r.item.index != 3) {  // counted at once, in bytes
+            EXPECT_EQ(app.status.PanelText(3), Decimal(TextOf(r.after).size())) << Utf8(r.before);
+        }
+        app.Click(EditUndo);
+        EXPECT_EQ(app.View().Text(), TextOf(r.before)) << Utf8(r.before);
     }
-    void Edit(int index) { app.form.MenuClick({Menu::Edit, index}); }
-    void Change(int index) { app.form.MenuClick({Menu::Change, index}); }
-    void ExpectMessage() { app.dialogs.AnswerMessage(MessageAnswer::Ok); }
-    FakeEditView& View() { return app.ActiveView(); }
-    Sel Selection() { return {View().SelStart(), View().SelLength()}; }
-    const ClipboardHistory& History() { return app.Context().clipboardHistory; }
+}
+
+TEST(EditCommands, FindNextGoesOnFromTheSelectionAndNeverWraps) {
+    const struct {
+        std::u16string before, find;
+        bool up, matchCase;
+        std::u16string after;
+        std::int64_t found;
+    } rows[] = {
+        {u"[]abcabc", u"BC", false, false, u"a[bc]abc", 2},
+        {u"a[bc]abc", u"BC", false, false, u"abca[bc]", 5},
+        {u"abca[bc]", u"BC", false, false, u"abca[bc]", 0},
+        {u"abca[bc]", u"BC", true, false, u"a[bc]abc", 2},
+        {u"xxab[]", u"ab", true, false, u"xx[ab]", 3},       // upwards finds what ends at the caret
+        {u"[]--ｶﾞ--", u"ガ", false, false, u"--[ｶﾞ]--", 3},  // the selection covers what matched
+        {u"[]--ア", u"あ", false, true, u"[]--ア", 0},
+    };
+    for (const auto& r : rows) {
+        AppFixture app;
+        app.Show(r.before);
+        app.Context().search = {r.find, r.up, r.matchCase, 0};
+        if (r.found == 0) app.dialogs.Answer(MessageAnswer::Ok);
+        app.Click(EditFindNext);
+        EXPECT_EQ(std::tuple(app.Screen(), app.Context().search.FoundPosition), std::tuple(r.after, r.found));
+        EXPECT_EQ(app.LastMessage(), r.found ? u"" : texts::SearchFinished);
+    }
+}
+
+TEST(EditDialogs, FindAndReplaceShareTheSearchAndReplaceSearchesDownwards) {
     AppFixture app;
-    AppContext& context = app.Context();
-};
-
-TEST_F(EditingTest, DeleteTakesALineBreakOrAPairWholeAndMarksTheDocumentEvenWhenNothingGoes) {
-    const struct {
-        std::u16string text;
-        std::size_t start, length;
-        std::u16string expected;
-    } cases[] = {
-        {u"ab\r\ncd", 2, 0, u"abcd"}, {u"abcd", 1, 0, u"acd"},  {u"a\r\rb", 1, 0, u"a\rb"},
-        {u"a\r\nb", 2, 0, u"a\rb"},   {u"abc", 3, 0, u"abc"},   {u"abcdef", 1, 3, u"aef"},
-        {u"ab\r\ncd", 1, 2, u"a\ncd"}, {u"a\U0001F600b", 1, 0, u"ab"}, {u"a\xD83D" u"b", 1, 0, u"ab"},
-    };
-    for (const auto& c : cases) {
-        Load(c.text, c.start, c.length);
-        Edit(5);
-        EXPECT_EQ(View().Text(), c.expected) << Utf8(c.text);
-        EXPECT_TRUE(context.document.IsModified);
-    }
-    // Undo with nothing to undo, paste of an empty clipboard and Delete at the
-    // end change nothing the view reports, yet the mark must show.
-    context.document.CurrentFilePath = u"C:\\memo.txt";
-    for (const int index : {0, 4, 5}) {
-        Load(u"abc", 3, 0);
-        app.status.SetPanelText(1, context.document.CurrentFilePath);
-        Edit(index);
-        EXPECT_EQ(std::tuple(context.document.IsModified, app.status.PanelText(1)),
-                  std::tuple(true, u"C:\\memo.txt(変更)")) << index;
-    }
-}
-
-TEST_F(EditingTest, CopiesFillTenSlotsNewestFirstAfterTheTextTheClipboardHadAtStart) {
-    app.clipboard.Put(u"seed");
-    app.form.Form_Load(u"");
-    Load(u"abcdefghijk");
-    for (std::size_t i = 0; i < 9; ++i) {
-        View().SetSel(i, 1);
-        Edit(3);
-    }
-    EXPECT_EQ(std::tuple(History().Slot(0), History().Slot(8), History().Slot(9)), std::tuple(u"i", u"a", u"seed"));
-    for (int i = 0; i < 2; ++i) {  // the tenth copy drops the seed; equal texts fill two slots
-        View().SetSel(0, 1);
-        Edit(3);
-    }
-    EXPECT_EQ(std::tuple(History().Slot(0), History().Slot(1), History().Slot(9)), std::tuple(u"a", u"a", u"b"));
-    EXPECT_FALSE(context.document.IsModified);
-    View().SetSel(1, 0);
-    Edit(3);  // copying or cutting nothing changes nothing
-    Edit(2);
-    EXPECT_EQ(std::tuple(History().Slot(0), app.clipboard.Contents()), std::tuple(u"a", u"a"));
-    View().SetSel(0, 3);
-    Edit(2);  // a cut goes to the clipboard only
-    EXPECT_EQ(std::tuple(View().Text(), app.clipboard.Contents(), History().Slot(0)), std::tuple(u"defghijk", u"abc", u"a"));
-    EXPECT_TRUE(context.document.IsModified);
-}
-
-TEST_F(EditingTest, ABusyClipboardIsTriedAgainThenReportedAndNothingIsLost) {
-    app.clipboard.Put(u"theirs");
-    app.clipboard.SetBusy(true);
-    Load(u"keep me", 0, 4);
-    for (const int index : {2, 3, 4}) {
-        ExpectMessage();
-        app.editingWindows.pauses.clear();
-        Edit(index);
-        EXPECT_EQ(app.LastMessage(), texts::ClipboardBusy) << index;
-        EXPECT_EQ(app.editingWindows.pauses, std::vector<int>(ClipboardAttempts - 1, ClipboardRetryPauseMs));
-    }
-    EXPECT_EQ(std::tuple(View().Text(), Selection(), History().Slot(0)), std::tuple(u"keep me", Sel{0, 4}, u""));
-    EXPECT_FALSE(context.document.IsModified);
-    EXPECT_EQ(app.clipboard.Contents(), u"theirs");
-    app.editingWindows.pauses.clear();
-    app.editingWindows.onPause = [&] { app.clipboard.SetBusy(app.editingWindows.pauses.size() < 2); };
-    Edit(3);  // freed during the tries
-    EXPECT_EQ(app.clipboard.Contents(), u"keep");
-}
-
-TEST_F(EditingTest, SelectAllAndTimeAndDate) {
-    app.clipboard.Put(u"XY");
-    Load(u"[old]");
-    Edit(12);
-    EXPECT_EQ(Selection(), Sel(0, 5));
-    View().SetSel(1, 3);
-    Edit(13);  // the time with seconds, then the short date, over the selection
-    EXPECT_EQ(View().Text(), u"[9:05:07 2002/12/25]");
-    EXPECT_TRUE(context.document.IsModified);
-    EXPECT_EQ(std::tuple(app.clipboard.Contents(), app.clipboard.setTextCalls), std::tuple(u"XY", 0));
-    Edit(0);
-    EXPECT_EQ(View().Text(), u"[old]");
-    View().SetLocked(true);  // a read-only document takes no text from the program either
-    Edit(13);
-    EXPECT_EQ(View().Text(), u"[old]");
-    View().SetLocked(false);
-    View().SetCapacity(8);
-    ExpectMessage();
-    Edit(13);
-    EXPECT_EQ(app.LastMessage(), texts::TextTooLarge);
-    EXPECT_EQ(View().Text(), u"[old]");
-    Load(u"abc", 1, 1);
-    for (const int index : {-1, 1, 6, 11, 14, 99}) Edit(index);  // separators and beyond do nothing
-    EXPECT_EQ(std::tuple(View().Text(), context.document.IsModified), std::tuple(u"abc", false));
-    EXPECT_TRUE(app.editingWindows.shown.empty());
-}
-
-TEST_F(EditingTest, AConversionReplacesTheSelectionOrTheWholeTextAsOneUndoStep) {
-    const struct {
-        int index;
-        std::u16string text;
-        std::size_t start, length;
-        std::u16string expected;
-        std::size_t caret;
-    } cases[] = {
-        {2, u"abc def", 4, 0, u"ABC DEF", 4},         {2, u"abc def ghi", 4, 3, u"abc DEF ghi", 4},
-        {18, u"a\r\nb\r\nc", 6, 0, u"abc", 3},        {20, u"a\r\nb", 1, 0, u"a<br>\r\nb", 1},
-        {17, u"abc", 1, 0, u"abc", 1},                {17, u"", 0, 0, u"", 0},
-        {3, u"abc", 1, 1, u"abc", 1},  // a separator
-    };
-    app.clipboard.Put(u"user's");
-    for (const auto& c : cases) {
-        const bool separator = c.index == 3;
-        Load(c.text, c.start, c.length);
-        app.status.SetPanelText(3, u"stale");
-        const int notifications = View().changeNotifications;
-        Change(c.index);
-        EXPECT_EQ(std::tuple(View().Text(), Selection()), std::tuple(c.expected, Sel(c.caret, separator)));
-        // One paste, even when nothing changes.
-        EXPECT_EQ(View().changeNotifications - notifications, separator || c.text.empty() ? 0 : 1);
-        const std::string count = std::to_string(c.expected.size());  // bytes of ASCII text
-        EXPECT_EQ(app.status.PanelText(3), separator ? u"stale" : std::u16string(count.begin(), count.end()));
-        Edit(0);
-        EXPECT_EQ(View().Text(), c.text);
-    }
-    EXPECT_EQ(std::tuple(app.clipboard.Contents(), app.clipboard.setTextCalls), std::tuple(u"user's", 0));
-}
-
-TEST_F(EditingTest, TabConversionsAskForTheWidthAndCancelKeepsIt) {
-    app.editingWindows.tabScripts = {{u"0", u"32768", u"2"}, {std::nullopt}};
-    Load(u"\tx");
-    Change(11);
-    EXPECT_EQ(std::tuple(app.editingWindows.tabDialogEntries.back(), app.editingWindows.tabRefusals), std::tuple(u"8", 2));
-    EXPECT_EQ(std::tuple(context.TabSpace, View().Text()), std::tuple(2, u"  x"));
-    Load(u"    y");
-    Change(12);  // the conversion runs all the same
-    EXPECT_EQ(std::tuple(app.editingWindows.tabDialogEntries.back(), context.TabSpace, View().Text()),
-              std::tuple(u"2", 2, u"\t\ty"));
-}
-
-TEST_F(EditingTest, AConversionThatCannotBeDoneIsReportedAndChangesNothing) {
-    for (const int failure : {0, 1, 2}) {  // the control too small, the locale failing, a read-only view
-        Load(u"a\tb", 1, 1);
-        app.status.SetPanelText(3, u"stale");
-        View().SetCapacity(failure == 0 ? 10 : 100);
-        app.text.failMapping = failure == 1;
-        View().SetLocked(failure == 2);
-        app.editingWindows.tabScripts = {{u"100"}};
-        if (failure < 2) ExpectMessage();
-        Change(failure == 1 ? 2 : 11);
-        EXPECT_EQ(std::tuple(View().Text(), Selection(), View().CanUndo()), std::tuple(u"a\tb", Sel{1, 1}, false));
-        EXPECT_EQ(app.LastMessage(), failure < 2 ? texts::TextTooLarge : u"");
-        EXPECT_EQ(app.status.PanelText(3), u"3");  // the count is refreshed after a failure too
-        EXPECT_TRUE(View().IsVisible());
-        app.dialogs.messages.clear();
-    }
-}
-
-TEST_F(EditingTest, FindNextGoesOnFromTheSelectionAndNeverWraps) {
-    Load(u"abcabc");
-    context.search = {u"BC", false, false, 0};
-    const std::pair<Sel, std::int64_t> down[] = {{{1, 2}, 2}, {{4, 2}, 5}, {{4, 2}, 0}};
-    for (const auto& [selection, found] : down) {
-        if (found == 0) ExpectMessage();
-        Edit(8);
-        EXPECT_EQ(std::tuple(Selection(), context.search.FoundPosition), std::tuple(selection, found));
-    }
-    EXPECT_EQ(app.LastMessage(), texts::SearchFinished);
-    context.search.SearchUpward = true;
-    Edit(8);
-    EXPECT_EQ(Selection(), Sel(1, 2));
-    Load(u"xxab", 4);
-    context.search.SearchText = u"ab";
-    Edit(8);  // upwards finds what ends at the caret
-    EXPECT_EQ(Selection(), Sel(2, 2));
-    Load(u"--ｶﾞ--");
-    context.search = {u"ガ", false, false, 0};
-    Edit(8);  // the selection covers what matched
-    EXPECT_EQ(Selection(), Sel(2, 2));
-    Load(u"--ア");
-    context.search = {u"あ", false, true, 0};
-    ExpectMessage();
-    Edit(8);
-    EXPECT_EQ(Selection(), Sel(0, 0));
-}
-
-TEST_F(EditingTest, TheFindDialogSharesItsSettingsWithTheOtherSearches) {
-    context.search = {u"", true, true, 0};
-    Load(u"one two one", 8);
-    Edit(7);
-    FindDialogModel& find = *app.editingWindows.find;
-    EXPECT_EQ(std::tuple(find.FindText(), find.IsFindEnabled(), find.MatchCase(), find.SearchUpward()),
-              std::tuple(u"", false, true, true));
-    find.OnFind();  // disabled: nothing happens
+    app.Context().search = {u"", true, true, 0};
+    app.Show(u"one two [one]");
+    app.Click(EditFind);
+    FindDialogModel& find = *app.editWindows.find;
+    EXPECT_EQ(std::tuple(find.FindText(), find.MatchCase(), find.SearchUpward()),
+              std::tuple(u"one", true, true));
     find.SetFindText(u"ONE");
     find.SetMatchCase(false);
     find.OnFind();
-    EXPECT_EQ(std::tuple(context.search.SearchText, context.search.MatchCase, Selection()),
-              std::tuple(u"ONE", false, Sel(0, 3)));
-}
-
-TEST_F(EditingTest, ReplaceReplacesWhateverIsSelectedThenSearchesDownwards) {
-    context.search.SearchUpward = true;
-    Load(u"xx a a");
-    Edit(9);
-    ReplaceDialogModel& replace = *app.editingWindows.replace;
-    EXPECT_EQ(std::tuple(replace.IsSearchEnabled(), replace.OnAllSubst(), replace.FindFromTop(), replace.SubstText()),
-              std::tuple(false, DialogAction::Stay, false, u""));
-    View().SetSel(0, 2);  // "xx" is no match but is replaced all the same
+    EXPECT_EQ(std::tuple(app.Screen(), app.Context().search.SearchText),
+              std::tuple(u"[one] two one", u"ONE"));
+    app.Show(u"[xx] a a");
+    app.Click(EditReplace);
+    ReplaceDialogModel& replace = *app.editWindows.replace;
     replace.SetFindText(u"a");
     replace.SetSubstText(u"B");
-    replace.OnSubstNext();
-    EXPECT_EQ(std::tuple(View().Text(), Selection(), context.search.SearchUpward), std::tuple(u"B a a", Sel(2, 1), false));
-    EXPECT_TRUE(context.document.IsModified);
-    View().SetSel(0, 0);  // nothing selected: it only searches
-    replace.OnSubstNext();
-    EXPECT_EQ(std::tuple(View().Text(), Selection()), std::tuple(u"B a a", Sel(2, 1)));
-    replace.SetSubstText(u"");  // deletes
-    replace.OnSubstNext();
-    EXPECT_EQ(std::tuple(View().Text(), Selection()), std::tuple(u"B  a", Sel(3, 1)));
-    context.search.SearchUpward = true;
-    View().SetSel(0, 0);
-    replace.OnNextFind();
-    EXPECT_EQ(std::tuple(Selection(), context.search.SearchUpward), std::tuple(Sel(3, 1), false));
-    EXPECT_EQ(app.clipboard.setTextCalls, 0);
+    // The selection is replaced, a match or not; with nothing selected it only searches.
+    std::vector<std::u16string> screens;
+    for (const bool selected : {true, false, true}) {
+        if (!selected) app.View().SetSel(0, 0);
+        replace.OnSubstNext();
+        screens.push_back(app.Screen());
+        replace.SetSubstText(u"");
+    }
+    EXPECT_EQ(screens, (std::vector<std::u16string>{u"B [a] a*", u"B [a] a*", u"B  [a]*"}));
+    EXPECT_FALSE(app.Context().search.SearchUpward);
 }
 
-TEST_F(EditingTest, ReplaceAllCountsKeepsTheCaretAndIsOneUndoStep) {
+TEST(EditDialogs, ReplaceAllCountsKeepsTheCaretAndIsOneUndoStep) {
     const struct {
-        std::u16string text;
-        std::size_t caret;
+        std::u16string before;
         bool fromTop, matchCase;
-        std::u16string find, expected, count;
-    } cases[] = {
-        {u"aaa", 0, false, false, u"a", u"bbb", u"3"},  {u"a a a a", 3, false, false, u"a", u"a a b b", u"2"},
-        {u"a a a a", 3, true, false, u"a", u"b b b b", u"4"}, {u"ＡaｶﾞA", 0, false, false, u"a", u"bbｶﾞb", u"3"},
-        {u"ｶﾞ=ガ", 0, false, false, u"が", u"b=b", u"2"},      {u"Aa", 0, false, true, u"a", u"Ab", u"1"},
-    };
-    app.clipboard.Put(u"clip");
-    for (const auto& c : cases) {
-        Load(c.text, c.caret);
-        Edit(9);
-        ReplaceDialogModel& replace = *app.editingWindows.replace;
-        replace.SetFindText(c.find);
+        std::u16string after, count;
+    } rows[] = {{u"[]aaa", false, false, u"[]bbb*", u"3"},
+                {u"a a[] a a", false, false, u"a a[] b b*", u"2"},
+                {u"a a[] a a", true, false, u"b b[] b b*", u"4"},
+                {u"[]Aa", false, true, u"[]Ab*", u"1"}};
+    for (const auto& r : rows) {
+        AppFixture app;
+        app.Show(r.before);
+        app.Click(EditReplace);
+        ReplaceDialogModel& replace = *app.editWindows.replace;
+        replace.SetFindText(u"a");
         replace.SetSubstText(u"b");
-        replace.SetFindFromTop(c.fromTop);
-        replace.SetMatchCase(c.matchCase);
-        ExpectMessage();
+        replace.SetFindFromTop(r.fromTop);
+        replace.SetMatchCase(r.matchCase);
+        app.dialogs.Answer(MessageAnswer::Ok);
         EXPECT_EQ(replace.OnAllSubst(), DialogAction::Close);
-        EXPECT_EQ(std::tuple(View().Text(), Selection(), context.search.MatchCase), std::tuple(c.expected, Sel(c.caret, 0), c.matchCase));
-        EXPECT_EQ(app.LastMessage(), u"全部で" + c.count + u"個、置換しました。");
-        EXPECT_TRUE(context.document.IsModified);
-        Edit(0);
-        EXPECT_EQ(View().Text(), c.text);
-        app.form.Editing().OnDialogClosed(EditingDialog::Replace);
+        EXPECT_EQ(std::tuple(app.Screen(), app.LastMessage()),
+                  std::tuple(r.after, u"全部で" + r.count + u"個、置換しました。"));
+        app.Click(EditUndo);
+        EXPECT_EQ(std::tuple(app.View().Text(), app.clipboard.sets), std::tuple(TextOf(r.before), 0));
     }
-    EXPECT_EQ(app.clipboard.Contents(), u"clip");
 }
 
-TEST_F(EditingTest, ReplaceAllFindingNothingOrRefusedChangesNothing) {
-    Load(u"abc");
-    View().SetSel(0, 1);
-    View().ReplaceSel(u"x");  // an undo step that must survive
-    View().SetSel(1, 0);
-    context.document.IsModified = false;
-    Edit(9);
-    app.editingWindows.replace->SetFindText(u"zzz");
-    ExpectMessage();
-    EXPECT_EQ(app.editingWindows.replace->OnAllSubst(), DialogAction::Stay);
-    EXPECT_EQ(app.LastMessage(), texts::NothingToReplace);
-    EXPECT_FALSE(context.document.IsModified);
-    app.editingWindows.replace->SetFindText(u"b");
-    View().SetLocked(true);
-    EXPECT_EQ(app.editingWindows.replace->OnAllSubst(), DialogAction::Stay);
-    EXPECT_EQ(std::tuple(View().Text(), Selection(), context.document.IsModified), std::tuple(u"xbc", Sel(1, 0), false));
-    View().SetLocked(false);
-    Edit(0);
-    EXPECT_EQ(View().Text(), u"abc");
+TEST(EditDialogs, GoToLineAndTheTabWidth) {
+    AppFixture app;
+    app.Show(u"fi[rst]\r\nsecond\r\nthird");
+    app.Click(EditGoToLine);
+    GoToLineModel& dialog = *app.editWindows.goToLine;
+    dialog.SetEntry(u"3");
+    EXPECT_EQ(dialog.OnOK(), GoToLineOutcome::Moved);
+    EXPECT_EQ(app.Screen(), u"first\r\nsecond\r\n[]third");
+    dialog.SetEntry(u"4");
+    app.dialogs.Answer(MessageAnswer::Ok);
+    EXPECT_EQ(dialog.OnOK(), GoToLineOutcome::Refused);
+    EXPECT_EQ(std::tuple(app.Screen(), dialog.Entry()), std::tuple(u"first\r\nsecond\r\n[]third", u"4"));
+    EXPECT_EQ(app.LastMessage(), u"行番号は 1 から 3 までの数字で入力してください。");
+
+    // OK with each entry in turn; then Cancel, and the conversion runs all the same.
+    std::vector<bool> accepted;
+    app.editWindows.on["TabSpace"] = [&] {
+        for (const std::u16string_view entry : {u"0", u"2"})
+            accepted.push_back(app.editWindows.tabSpace->OnOK(entry));
+        app.editWindows.on.clear();
+    };
+    app.Show(u"[]\tx");
+    app.Click(Change(11));
+    app.Show(u"[]    y");
+    app.Click(Change(12));
+    EXPECT_EQ(std::tuple(accepted, app.Screen()), std::tuple(std::vector{false, true}, u"[]\t\ty*"));
+    EXPECT_EQ(std::vector(app.editWindows.log.end() - 2, app.editWindows.log.end()),
+              (std::vector<std::u16string>{u"TabSpace 8", u"TabSpace 2"}));
 }
 
-TEST_F(EditingTest, GoToLineMovesTheCaretToALineStartOrTellsTheRange) {
-    Load(u"first\r\nsecond\r\nthird", 2, 3);
-    Edit(10);
-    GoToLineModel& dialog = *app.editingWindows.goToLine;
-    for (const auto& [entry, caret] : {std::pair{u"3", 15u}, {u"1", 0u}}) {
-        dialog.SetEntry(entry);
-        EXPECT_EQ(dialog.OnOK(), GoToLineOutcome::Moved);
-        EXPECT_EQ(Selection(), Sel(caret, 0));
+// Refusals: the screen, the user's undo step, the clipboard and the copy
+// history stay as they were, and the user is told why (a read-only document
+// says nothing). A busy clipboard is tried again before it is reported.
+TEST(EditCommands, RefusedCommandsChangeNothing) {
+    enum Refusal { Busy, TooLarge, LocaleFails, ReadOnly, NoMatch };
+    constexpr MenuItem History{Menu::ToolBar, -1}, ReplaceAll = EditReplace;  // the list's entry; All
+    const std::pair<Refusal, MenuItem> rows[] = {
+        {Busy, EditCut},          {Busy, EditCopy},       {Busy, EditPaste},        {Busy, History},
+        {TooLarge, Change(11)},   {TooLarge, ReplaceAll}, {TooLarge, EditTimeDate}, {LocaleFails, Change(2)},
+        {ReadOnly, EditUndo},     {ReadOnly, EditCut},    {ReadOnly, EditPaste},    {ReadOnly, EditDelete},
+        {ReadOnly, EditTimeDate}, {ReadOnly, Change(2)},  {ReadOnly, History},      {ReadOnly, ReplaceAll},
+        {NoMatch, ReplaceAll}};
+    const std::u16string_view told[] = {texts::ClipboardBusy, texts::TextTooLarge, texts::TextTooLarge, u"",
+                                        texts::NothingToReplace};
+    for (const auto& [why, item] : rows) {
+        AppFixture app;
+        app.form.Form_Load(u"");  // the default toolbar, with its paste button
+        app.clipboard.contents = u"theirs";
+        app.Context().clipboardHistory.Push(u"old");
+        app.Show(u"a[]b");
+        app.View().ReplaceSel(u"\t");
+        app.View().SetSel(1, 1);
+        app.Context().document.IsModified = false;
+        app.clipboard.busy = why == Busy;
+        app.View().capacity = why == TooLarge ? 10 : SIZE_MAX;
+        app.text.failMapping = why == LocaleFails;
+        app.txtReturn.SetLocked(why == ReadOnly);
+        app.txtNoReturn.SetLocked(why == ReadOnly);
+        app.editWindows.on["TabSpace"] = [&] { app.editWindows.tabSpace->OnOK(u"100"); };
+        if (!told[why].empty()) app.dialogs.Answer(MessageAnswer::Ok);
+        if (item == History) {
+            app.form.OnToolBarButtonMenuClick(std::size_t(app.Context().PasteButtonIndex - 1), 1);
+        } else if (item == ReplaceAll) {
+            app.Click(EditReplace);
+            app.editWindows.replace->SetFindText(why == NoMatch ? u"zzz" : why == ReadOnly ? u"b" : u"\t");
+            app.editWindows.replace->SetSubstText(u"0123456789");
+            EXPECT_EQ(app.editWindows.replace->OnAllSubst(), DialogAction::Stay);
+        } else {
+            app.Click(item);
+        }
+        const std::string name = std::to_string(why) + " " + std::to_string(CommandId(item));
+        EXPECT_EQ(
+            std::tuple(app.Screen(), app.View().CanUndo(), app.LastMessage()),
+            std::tuple(why == TooLarge && item == EditTimeDate ? u"a[\t]b*" : u"a[\t]b", true, told[why]))
+            << name;
+        EXPECT_EQ(std::tuple(app.clipboard.contents, app.Context().clipboardHistory.Slot(0)),
+                  std::tuple(u"theirs", u"old"))
+            << name;
+        EXPECT_EQ(app.editWindows.Count(u"Pause 40"), why == Busy ? ClipboardAttempts - 1 : 0) << name;
+        EXPECT_EQ(app.status.PanelText(3), item.menu == Menu::Change ? u"3" : u"0") << name;
     }
-    for (const std::u16string entry : {u"4", u"0", u"abc"}) {
-        dialog.SetEntry(entry);
-        ExpectMessage();
-        EXPECT_EQ(dialog.OnOK(), GoToLineOutcome::Refused);
-        EXPECT_EQ(app.LastMessage(), u"行番号は 1 から 3 までの数字で入力してください。");
-        EXPECT_EQ(app.dialogs.messages.back().icon, MessageIcon::Exclamation);
-        EXPECT_EQ(std::tuple(Selection(), dialog.Entry()), std::tuple(Sel(0, 0), entry));
-    }
+    AppFixture app;
+    app.clipboard.busy = true;
+    app.editWindows.on["Pause"] = [&] { app.clipboard.busy = app.editWindows.log.size() < 2; };
+    app.Show(u"[ab]");
+    app.Click(EditCopy);  // freed during the tries
+    EXPECT_EQ(app.clipboard.contents, u"ab");
 }
 
 }  // namespace

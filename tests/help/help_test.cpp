@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/decimal.h"
 #include "help/about_dialog.h"
 #include "support/app_fixture.h"
 
@@ -8,33 +7,41 @@ namespace scribbit {
 namespace {
 
 TEST(Help, MenuStartsTheReadmeSearchesOnlyWhileEnabledAndShowsAbout) {
-    // The program's own name, dots and all, and a folder with blanks.
-    AppFixture app(u"C:\\My Tools");
+    AppFixture app(u"C:\\My Tools");  // the program's own name, dots and all, and a folder with blanks
     app.shell.executablePath = u"C:\\My Tools\\my.editor.EXE";
     app.form.Form_Load(u"");
-    app.form.MenuClick(menu::HelpContents);
-    EXPECT_EQ(app.shell.started, std::vector<std::u16string>{u"\"my.editor.exe\" C:\\My Tools\\Readme.txt"});
+    app.Click(menu::HelpContents);
     app.shell.startSucceeds = false;  // said, not swallowed
-    app.dialogs.AnswerMessage(MessageAnswer::Ok);
-    app.form.MenuClick(menu::HelpContents);
+    app.dialogs.Answer(MessageAnswer::Ok);
+    app.Click(menu::HelpContents);
+    app.Click(menu::HelpSearch);
+    app.menus.SetEnabled(menu::HelpSearch, true);
+    app.Click(menu::HelpSearch);
     EXPECT_EQ(app.dialogs.messages.size(), 1u);
 
-    app.form.MenuClick(menu::HelpSearch);
-    EXPECT_TRUE(app.shell.helpSearches.empty());
-    app.menus.SetEnabled(menu::HelpSearch, true);
-    app.form.MenuClick(menu::HelpSearch);
-    EXPECT_EQ(app.shell.helpSearches, std::vector<std::u16string>{u"C:\\My Tools\\ScribbitⅡ.hlp"});
-
-    app.formDialogs.about = [](AboutModel& about) {
-        // Revision 0 shows no third number.
-        EXPECT_EQ(about.VersionText(), u"Ver " + Decimal(VersionMajor) + u"." + Decimal(VersionMinor));
+    std::vector<std::pair<Color, Color>> colours;  // home page, mail
+    app.formDialogs.on["About"] = [&] {
+        AboutModel& about = *app.formDialogs.about;
+        EXPECT_EQ(about.VersionText(),
+                  u"Ver " + Decimal(VersionMajor) + u"." + Decimal(VersionMinor));  // no revision 0
+        for (const auto move : {&AboutModel::OnMailMouseMove, &AboutModel::OnHomePageMouseMove,
+                                &AboutModel::OnBackgroundMouseMove}) {
+            (about.*move)();
+            colours.emplace_back(about.HomePageColor(), about.MailColor());
+        }
         about.OnHomePageClick();
         about.OnMailClick();
     };
-    app.form.MenuClick(menu::HelpAbout);
-    ASSERT_EQ(app.shell.opened.size(), 2u);
-    EXPECT_EQ(app.shell.opened[0].second, app.shell.currentDirectory);
-    EXPECT_EQ(app.shell.opened[1].first.substr(0, 7), u"mailto:");
+    app.Click(menu::HelpAbout);
+    EXPECT_EQ(colours,
+              (std::vector<std::pair<Color, Color>>{
+                  {LinkColor, LinkHoverColor}, {LinkHoverColor, LinkHoverColor}, {LinkColor, LinkColor}}));
+    const std::u16string readme = u"Start \"my.editor.exe\" C:\\My Tools\\Readme.txt";
+    ASSERT_EQ(app.shell.log.size(), 5u);
+    EXPECT_EQ(std::vector(app.shell.log.begin(), app.shell.log.begin() + 3),
+              (std::vector<std::u16string>{readme, readme, u"HelpSearch C:\\My Tools\\ScribbitⅡ.hlp"}));
+    EXPECT_TRUE(app.shell.log[3].starts_with(u"Open ") && app.shell.log[3].ends_with(u" in C:\\Work"));
+    EXPECT_TRUE(app.shell.log[4].starts_with(u"Open mailto:"));
 }
 
 }  // namespace

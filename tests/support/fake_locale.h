@@ -1,17 +1,22 @@
-// The ANSI code page of a Japanese system (932) for the characters the
-// suites use: ASCII, the half-width katakana and a table of double-byte
-// characters that the contract holds to the system's. As the system does, it
-// writes "?" for a character without a code (for each unit of a surrogate
-// pair) and reports the first; it reads U+30FB, the code page's replacement
-// character, for a lead and trail byte without a character and for each byte
-// that starts none (80, A0, FD-FF, a lead byte before a non-trail byte, so a
-// line break after it survives); NUL bytes stay U+0000.
+// The locale's doubles, for the characters the suites use. FakeLocale is
+// the ANSI code page of a Japanese system (932): ASCII, half-width katakana
+// and a table of double-byte characters. As the system does, it writes "?"
+// for a character without a code (one per unit of a surrogate pair) and
+// reports the first; it reads U+30FB for a lead and trail byte without a
+// character and for each byte that starts none (80, A0, FD-FF, a lead byte
+// before a non-trail byte, so a line break after it survives); NUL stays.
+// FakeTextServices maps kana, width and case by explicit tables, compares
+// ignoring all three, and formats its clock as H:mm:ss and yyyy/MM/dd. The
+// contract holds every table of both to the system's answers.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/locale_services.h"
+#include "platform/text_services.h"
 
 namespace scribbit {
 
@@ -20,10 +25,25 @@ public:
     AnsiEncoding ToAnsi(std::u16string_view text) const override;
     std::u16string FromAnsi(std::string_view bytes) const override;
 
-    // The double-byte table: characters, and their two-byte codes in the same
-    // order; a character with a second code comes again at the end with it.
+    // The double-byte table: characters and their codes in the same order;
+    // a character with a second code comes again at the end with it.
     static std::u16string_view TableCharacters();
     static std::string_view TableCodes();
+};
+
+class FakeTextServices : public TextServices {
+public:
+    std::optional<std::u16string> Map(std::u16string_view text, TextMapping mapping) const override;
+    bool EqualIgnoringCaseWidthKana(std::u16string_view a, std::u16string_view b) const override;
+    LocalTime Now() const override { return now; }
+    std::u16string FormatTime(const LocalTime& time) const override;
+    std::u16string FormatShortDate(const LocalTime& time) const override;
+
+    static std::vector<std::u16string_view> Columns();  // every column of the tables
+
+    LocalTime now{2002, 12, 25, 9, 5, 7};
+    bool failMapping = false;  // as when the system runs out of memory
+    mutable int mapCalls = 0;
 };
 
 }  // namespace scribbit

@@ -1,5 +1,5 @@
 // UTF-16 texts as UTF-8, for what tests and benchmarks print (GoogleTest
-// and the console show std::string).
+// and the console show std::string), and whether a text holds another.
 #pragma once
 
 #include <string>
@@ -21,6 +21,10 @@ inline std::string Utf8(std::u16string_view text) {
         for (int k = following - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
     }
     return out;
+}
+
+inline bool Contains(std::u16string_view text, std::u16string_view part) {
+    return text.find(part) != text.npos;
 }
 
 }  // namespace scribbit

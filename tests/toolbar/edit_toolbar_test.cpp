@@ -1,10 +1,15 @@
+// The customisation dialog's two lists and what Apply builds, and the paste
+// button's list of copies.
 #include "toolbar/edit_toolbar.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
+#include "editing/editing_texts.h"
 #include "support/app_fixture.h"
-#include "support/utf8.h"
 #include "toolbar/command_catalogue.h"
+#include "toolbar/paste_history_menu.h"
 
 namespace scribbit {
 namespace {
@@ -20,126 +25,152 @@ ToolBarEntry Command(std::u16string_view name) {
     return CommandEntry(*FindCatalogueEntry(name));
 }
 
-void SetToolBar(AppFixture& app, const std::vector<ToolBarEntry>& entries) {
-    app.toolBar.Clear();
-    for (const ToolBarEntry& entry : entries) app.toolBar.Append(entry);
+std::vector<std::u16string> PasteMenu(AppFixture& app) {
+    return app.toolBar.buttons.at(std::size_t(app.Context().PasteButtonIndex - 1)).menu;
 }
 
-TEST(EditToolBar, OpensWithTheToolBarOnTheRightAndTheOtherCommandsInCatalogueOrder) {
+// The right list is the toolbar; the left one the catalogue without it, in
+// catalogue order. A step selects an entry on the left ("L3") or right
+// ("R3"), or presses a button: + 追加, - 削除, | 区切り, ^ ↑, v ↓. Shown: the
+// right list whole, then the left one's first and selected entries.
+TEST(EditToolBar, ListMovesKeepTheirSelectionsAndAreHarmlessAtTheEnds) {
+    const std::string last = Utf8(CommandCatalogue().back().listText);
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        {"", "新規作成|開く...|謎|: -", "上書き保存: -"},  // a key from no catalogue removes nothing
+        {"R2^", "新規作成|謎|開く...|: 1", "上書き保存: -"},
+        {"R0vvv", "開く...|謎|新規作成|: 2", "上書き保存: -"},
+        {"^v|-+", "新規作成|開く...|謎|: -", "上書き保存: -"},
+        {"R1|", "新規作成|(区切り)|開く...|謎|: 1", "上書き保存: -"},
+        {"L0R1+", "新規作成|上書き保存|開く...|謎|: 1", "名前を付けて保存...: 名前を付けて保存..."},
+        {"L99+", "新規作成|開く...|謎|: -", "上書き保存: -"},
+        {"L0R2-", "新規作成|開く...|: 1", "謎: 謎"},
+        {"R0|-R3+", "新規作成|開く...|謎|(区切り)|: 3", "上書き保存: " + last}};
+    for (const auto& [steps, right, left] : rows) {
+        AppFixture app;
+        for (const ToolBarEntry& entry :
+             {Command(u"新規作成"), Command(u"開く"), ToolBarEntry{u"謎", 0, u"", u"謎"}})
+            app.toolBar.Append(entry);
+        EditToolBarModel model(app.Context());
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const char what = steps[i];
+            std::size_t index = 0;
+            while (i + 1 < steps.size() && std::isdigit(steps[i + 1]))
+                index = index * 10 + (steps[++i] - '0');
+            if (what == 'L') model.SelectAvailable(index);
+            if (what == 'R') model.SelectChosen(index);
+            if (what == '+') model.OnAdd();
+            if (what == '-') model.OnDel();
+            if (what == '|') model.OnAddSeparator();
+            if (what == '^') model.OnUp();
+            if (what == 'v') model.OnDown();
+        }
+        const ToolBarListBox& available = model.Available();
+        EXPECT_EQ(
+            std::tuple(Render(model.Chosen()),
+                       Utf8(available.entries[0].text) + ": " +
+                           (available.selected ? Utf8(available.entries[*available.selected].text) : "-")),
+            std::tuple(right, left))
+            << steps;
+    }
+}
+
+TEST(EditToolBar, ApplyRebuildsTheToolBarWithItsStylesPressedButtonAndPasteList) {
     AppFixture app;
     app.form.Form_Load(u"");
-    app.toolBar.Append(ToolBarEntry{u"謎", 0, u"", u"謎のツールチップ"});  // removes nothing
-    const EditToolBarModel model(app.Context());
-    ASSERT_EQ(model.Chosen().entries.size(), 27u);
-    EXPECT_EQ(model.Chosen().entries[4], (ToolBarListEntry{u"", u"(区切り)", u""}));
-    EXPECT_EQ(model.Chosen().entries[26], (ToolBarListEntry{u"謎", u"謎のツールチップ", u""}));
-    // The catalogue minus what the toolbar holds, in catalogue order.
-    ASSERT_EQ(model.Available().entries.size(), 18u);
-    EXPECT_EQ(model.Available().entries[17], (ToolBarListEntry{u"行末に<br>追加", u"行末に<br>追加", u"addbr"}));
-}
-
-// One step of the user: select an entry on the left ('L') or right ('R'),
-// or press a button: + 追加, - 削除, | 区切り, ^ ↑, v ↓.
-struct Step {
-    char what;
-    std::size_t index = 0;
-};
-
-TEST(EditToolBar, ListMovesKeepTheirSelectionsAndAreHarmlessAtTheEnds) {
-    const struct {
-        const char* name;
-        std::vector<Step> steps;
-        std::string right, left;  // the right list whole, the left one's count and selection
-    } cases[] = {
-        {"up on 3", {{'R', 2}, {'^'}}, "新規作成|終了|開く...|: 1", "38: -"},
-        {"down to the end and on", {{'R', 0}, {'v'}, {'v'}, {'v'}}, "開く...|終了|新規作成|: 2", "38: -"},
-        {"no selection", {{'^'}, {'v'}, {'|'}, {'-'}, {'+'}}, "新規作成|開く...|終了|: -", "38: -"},
-        {"separator before", {{'R', 1}, {'|'}}, "新規作成|(区切り)|開く...|終了|: 1", "38: -"},
-        {"add before", {{'L', 0}, {'R', 1}, {'+'}}, "新規作成|上書き保存|開く...|終了|: 1", "37: 0"},
-        {"add the last", {{'L', 37}, {'+'}}, "新規作成|開く...|終了|バージョン情報...|: 3", "37: 36"},
-        {"delete the last", {{'R', 2}, {'-'}}, "新規作成|開く...|: 1", "39: 38"},
-        {"separator out and back",
-         {{'R', 0}, {'|'}, {'-'}, {'R', 2}, {'+'}},
-         "新規作成|開く...|(区切り)|終了|: 2",
-         "38: 37"},
-    };
-    for (const auto& c : cases) {
-        AppFixture app;
-        SetToolBar(app, {Command(u"新規作成"), Command(u"開く"), Command(u"終了")});
-        EditToolBarModel model(app.Context());
-        for (const Step& step : c.steps) {
-            if (step.what == 'L') model.SelectAvailable(step.index);
-            if (step.what == 'R') model.SelectChosen(step.index);
-            if (step.what == '+') model.OnAdd();
-            if (step.what == '-') model.OnDel();
-            if (step.what == '|') model.OnAddSeparator();
-            if (step.what == '^') model.OnUp();
-            if (step.what == 'v') model.OnDown();
-        }
-        EXPECT_EQ(Render(model.Chosen()), c.right) << c.name;
-        const std::string left = Render(model.Available());
-        EXPECT_EQ(std::to_string(model.Available().entries.size()) + left.substr(left.rfind(':')), c.left)
-            << c.name;
-    }
-}
-
-TEST(EditToolBar, ApplyRebuildsTheToolBarWithStylesAndRememberedButtons) {
-    const std::vector<ToolBarEntry> withBoth{Command(u"常に手前に表示"), SeparatorEntry(),
-                                             Command(u"貼り付け"), Command(u"コピー")};
-    const struct {
-        std::vector<ToolBarEntry> list;
-        bool onTop;
-        std::vector<std::int16_t> styles;
-        std::int16_t paste, alwaysOnTop;
-    } cases[] = {
-        {withBoth, true, {1, 3, 5, 0}, 3, 1},
-        {{Command(u"コピー"), SeparatorEntry()}, true, {0, 3}, -1, -1},
-        {{}, true, {}, -1, -1},
-    };
-    for (const auto& c : cases) {
-        AppFixture app;
-        app.form.Form_Load(u"");
-        app.Context().view.alwaysOnTop = c.onTop;
-        SetToolBar(app, c.list);
-        EditToolBarModel(app.Context()).OnApply();
-        const std::string name = std::to_string(c.list.size()) + (c.onTop ? " on top" : "");
-        ASSERT_EQ(app.toolBar.Count(), c.styles.size()) << name;
-        for (std::size_t i = 0; i < c.styles.size(); ++i) {
-            EXPECT_EQ(app.toolBar.Entry(i).style, c.styles[i]) << name << " " << i;
-            EXPECT_EQ(app.toolBar.Entry(i).toolTipText, c.list[i].toolTipText) << name << " " << i;
-            EXPECT_EQ(app.toolBar.IsPressed(i), c.onTop && c.styles[i] == 1) << name << " " << i;
-        }
-        EXPECT_EQ(app.Context().PasteButtonIndex, c.paste) << name;
-        EXPECT_EQ(app.Context().AlwaysOnTopButtonIndex, c.alwaysOnTop) << name;
-        app.form.MenuClick(menu::FormAlwaysOnTop);  // moves the new button, or none
-        for (std::size_t i = 0; i < c.styles.size(); ++i) {
-            EXPECT_EQ(app.toolBar.IsPressed(i), !c.onTop && c.styles[i] == 1) << name << " " << i;
-        }
-    }
+    app.Context().clipboardHistory.Push(u"copied");
+    app.Context().view.alwaysOnTop = true;
+    app.toolBar.Clear();
+    for (const ToolBarEntry& entry :
+         {Command(u"常に手前に表示"), SeparatorEntry(), Command(u"貼り付け"), Command(u"コピー")})
+        app.toolBar.Append(entry);
+    EditToolBarModel(app.Context()).OnApply();
+    std::u16string shown;
+    for (const FakeToolBar::Button& b : app.toolBar.buttons)
+        shown +=
+            b.entry.toolTipText + u":" + Decimal(std::uint64_t(b.entry.style)) + (b.pressed ? u"+ " : u" ");
+    EXPECT_EQ(shown, u"常に手前に表示:1+ (区切り):3 貼り付け:5 コピー:0 ");
+    EXPECT_EQ(PasteMenu(app), std::vector<std::u16string>{u"copied"});
+    app.Click(menu::FormAlwaysOnTop);  // the new button follows the option
+    EXPECT_FALSE(app.toolBar.IsPressed(0));
+    app.toolBar.Clear();
+    app.toolBar.Append(Command(u"コピー"));
+    EditToolBarModel(app.Context()).OnApply();  // without them nothing is remembered
+    app.Click(menu::FormAlwaysOnTop);
+    EXPECT_EQ(std::tuple(app.Context().PasteButtonIndex, app.Context().AlwaysOnTopButtonIndex,
+                         app.toolBar.IsPressed(0)),
+              std::tuple(-1, -1, false));
 }
 
 TEST(EditToolBar, OkAppliesCancelKeepsWhatWasAppliedAndEachOpeningStartsAfresh) {
     AppFixture app;
     app.form.Form_Load(u"");
-    const auto removeFirst = [](EditToolBarModel& model) {
+    const std::vector<ToolBarEntry> before = app.toolBar.Entries();
+    app.formDialogs.on["EditToolBar"] = [&] {
+        EditToolBarModel& model = *app.formDialogs.editToolBar;
+        EXPECT_EQ(model.Chosen().entries.size(), app.toolBar.Count());
         model.SelectChosen(0);
         model.OnDel();
-    };
-    app.formDialogs.editToolBar = [&](EditToolBarModel& model) {
-        removeFirst(model);
         model.OnApply();
         model.OnDel();
     };  // then Cancel
-    app.form.MenuClick(menu::ToolBarCustomize);
-    EXPECT_EQ(app.toolBar.Count(), 25u);
-    app.formDialogs.editToolBar = [&](EditToolBarModel& model) {
-        EXPECT_EQ(model.Chosen().entries.size(), 25u);
-        removeFirst(model);
-        model.OnOK();
+    app.Click(menu::ToolBarCustomize);
+    app.formDialogs.on["EditToolBar"] = [&] {
+        EXPECT_EQ(app.formDialogs.editToolBar->Chosen().entries.size(), before.size() - 1);
+        app.formDialogs.editToolBar->OnOK();
     };
-    app.form.MenuClick(menu::ToolBarCustomize);
-    EXPECT_EQ(app.toolBar.Count(), 24u);
-    EXPECT_EQ(app.toolBar.Entry(0).key, u"名前を付けて保存");
+    app.form.OnToolBarDoubleClick();
+    EXPECT_EQ(std::tuple(app.toolBar.Count(), app.toolBar.Entry(0).key),
+              std::tuple(before.size() - 1, before[1].key));
+    EXPECT_EQ(app.formDialogs.log.size(), 2u);
+}
+
+TEST(PasteHistoryMenu, EntriesShowShortTextsWholeLongOnesCutAndEveryEntryOnOneLine) {
+    const std::u16string a29(29, u'a'), a30(30, u'a');
+    const std::pair<std::u16string, std::u16string> rows[] = {
+        {a30, a30},
+        {a30 + u"b", a30 + u"…"},
+        {u"a\r\nb\nc\rd\r", u"a↓b↓c↓d↓"},
+        {u"a\tb", u"a→b"},
+        {u"A&B &&", u"A&B &&"},
+        {std::u16string(u"x\0y\x1b\x7f", 5), u"x y  "},
+        {a29 + u"😀b", a29 + u"😀…"},  // a pair is one character, never cut
+    };
+    for (const auto& [text, shown] : rows) EXPECT_EQ(HistoryEntryText(text), shown) << Utf8(text);
+}
+
+// Copies fill ten slots after the text the clipboard had at start; the list
+// shows them newest first and pastes the chosen one as the user's paste.
+TEST(PasteHistoryMenu, CopiesAreListedNewestFirstAndTheChosenOneIsPasted) {
+    AppFixture app;
+    app.clipboard.contents = u"seed";
+    app.form.Form_Load(u"");
+    app.Show(u"abcdefghijk");
+    for (std::size_t i = 0; i < 9; ++i) {
+        app.View().SetSel(i, 1);
+        app.Click(menu::EditCopy);
+    }
+    EXPECT_EQ(PasteMenu(app),
+              (std::vector<std::u16string>{u"i", u"h", u"g", u"f", u"e", u"d", u"c", u"b", u"a", u"seed"}));
+    for (int i = 0; i < 2; ++i) {  // the tenth copy drops the seed; equal texts fill two slots
+        app.View().SetSel(0, 1);
+        app.Click(menu::EditCopy);
+    }
+    app.View().SetSel(0, 3);
+    app.Click(menu::EditCut);  // a cut goes to the clipboard only
+    EXPECT_EQ(PasteMenu(app),
+              (std::vector<std::u16string>{u"a", u"a", u"i", u"h", u"g", u"f", u"e", u"d", u"c", u"b"}));
+    app.Context().clipboardHistory.Push(u"");  // a copy that yielded no text
+    app.Context().document.IsModified = false;
+    const std::size_t paste = std::size_t(app.Context().PasteButtonIndex - 1);
+    app.form.OnToolBarButtonMenuClick(paste, 3);
+    EXPECT_EQ(std::tuple(app.Screen(), app.clipboard.contents), std::tuple(u"i[]defghijk*", u"i"));
+    app.View().capacity = app.View().TextLength();  // a full view takes nothing, yet the paste marks
+    app.Context().document.IsModified = false;
+    app.form.OnToolBarButtonMenuClick(paste, 1);
+    app.form.OnToolBarButtonMenuClick(paste, 11);  // past the last entry, another button's list: nothing
+    app.form.OnToolBarButtonMenuClick(0, 1);
+    EXPECT_EQ(std::tuple(app.Screen(), app.clipboard.contents, app.dialogs.messages.size()),
+              std::tuple(u"i[]defghijk*", u"a", 0u));
 }
 
 }  // namespace
