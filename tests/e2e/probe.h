@@ -284,10 +284,18 @@ inline bool TypeText(const std::string& text) {
     return typed;
 }
 
+// Open with every sharing mode: a poll that reads the file must not make the program's replacing of it fail.
 inline std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::ifstream file(std::filesystem::path(Wide(path)), std::ios::binary);
-    if (!file) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    const HANDLE file =
+        CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    for (DWORD read = 0; ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read;)
+        bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
 }
 
 inline bool WriteFileBytes(const std::string& path, const std::string& bytes) {
