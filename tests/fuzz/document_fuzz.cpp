@@ -47,19 +47,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             told.firstChangedLine = i + 1;
         if (!told.firstNulLine && original[i].find('\0') != original[i].npos) told.firstNulLine = i + 1;
     }
-    if (told.firstChangedLine || told.firstNulLine) app.dialogs.AnswerMessage(MessageAnswer::Ok);
+    if (told.firstChangedLine || told.firstNulLine) app.dialogs.Answer(MessageAnswer::Ok);
     app.Open(path, bytes);
     EXPECT_EQ(app.LastMessage(), LoadWarning(told));
-    EXPECT_EQ(app.Seen().caption, u"memo.txt");
+    EXPECT_EQ(app.frame.caption, u"memo.txt");
     std::string nulsAsBlanks = bytes;
     std::ranges::replace(nulsAsBlanks, '\0', ' ');
     EXPECT_EQ(SaveDocument(app.Context()), SaveResult::Saved);
-    if (!told.firstChangedLine) EXPECT_EQ(app.files.Contents(path), nulsAsBlanks);
+    if (!told.firstChangedLine) EXPECT_EQ(OnDisk(app.files, path), nulsAsBlanks);
 
     // Typed: the first character the code page lacks is named with its line.
     EXPECT_TRUE(app.Type(typed));
-    const std::u16string text = app.ActiveView().Text();
-    const std::optional<std::string> saved = app.files.Contents(path);
+    const std::u16string text = app.View().Text();
+    const std::optional<std::string> saved = OnDisk(app.files, path);
     std::optional<UnrepresentableCharacter> lacking;
     for (std::size_t i = 0, n = 1; i < text.size() && !lacking; i += n) {
         n = i + 1 < text.size() && IsHighSurrogate(text[i]) && IsLowSurrogate(text[i + 1]) ? 2 : 1;
@@ -71,14 +71,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                            Lines<char16_t>(std::u16string_view(text).substr(0, i)).size()};
     }
     if (lacking) {
-        app.dialogs.AnswerMessage(MessageAnswer::No);
+        app.dialogs.Answer(MessageAnswer::No);
         EXPECT_EQ(SaveDocument(app.Context()), SaveResult::Cancelled);
         EXPECT_EQ(app.LastMessage(), UnrepresentableWarning(*lacking));
-        EXPECT_EQ(app.files.Contents(path), saved);
-        EXPECT_TRUE(app.Seen().modified);
+        EXPECT_EQ(OnDisk(app.files, path), saved);
+        EXPECT_TRUE(app.Context().document.IsModified);
     } else {
         EXPECT_EQ(SaveDocument(app.Context()), SaveResult::Saved);
-        EXPECT_EQ(app.locale.FromAnsi(app.files.Contents(path).value_or("")), text);
+        EXPECT_EQ(app.locale.FromAnsi(OnDisk(app.files, path).value_or("")), text);
     }
     return 0;
 }

@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string text = TextOf(input.ConsumeRemainingBytesAsString(), Alphabet);
     if (find.empty()) return 0;
     AppFixture app;
-    FakeEditView& view = app.ActiveView();
+    FakeEditView& view = app.View();
     view.SetText(text);
     view.SetSel(start, length);
     const auto selection = std::pair(view.SelStart(), view.SelLength());
@@ -91,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (end && (!upward || *end <= selection.first)) found = std::pair(chars[i].at, *end - chars[i].at);
     }
     app.Context().search = SearchState{find, upward, matchCase, -1};
-    if (!found) app.dialogs.AnswerMessage(MessageAnswer::Ok);
-    EXPECT_EQ(FindNext(app.Editing()), found.has_value());
+    if (!found) app.dialogs.Answer(MessageAnswer::Ok);
+    EXPECT_EQ(FindNext(app.form.Editing()), found.has_value());
     EXPECT_EQ(std::pair(view.SelStart(), view.SelLength()), found.value_or(selection));
     EXPECT_EQ(app.Context().search.FoundPosition, found ? static_cast<std::int64_t>(found->first) + 1 : 0);
 
@@ -110,8 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     replaced += text.substr(copied);
-    app.dialogs.AnswerMessage(MessageAnswer::Ok);
-    EXPECT_EQ(ReplaceAll(app.Editing(), find, subst, fromTop, matchCase), count > 0);
+    app.dialogs.Answer(MessageAnswer::Ok);
+    EXPECT_EQ(ReplaceAll(app.form.Editing(), find, subst, fromTop, matchCase), count > 0);
     EXPECT_EQ(view.Text(), count ? replaced : text);
     EXPECT_NE(app.LastMessage().find(count ? Decimal(count) : u"見つかりません"), std::u16string::npos);
     if (!count) return 0;

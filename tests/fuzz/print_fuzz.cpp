@@ -7,7 +7,7 @@
 #include "core/utf16.h"
 #include "fuzz/fuzz_input.h"
 #include "printing/print_job.h"
-#include "support/recording_printer.h"
+#include "support/recorder.h"
 #include "support/utf8.h"
 
 namespace scribbit {
@@ -20,13 +20,32 @@ std::size_t CharLength(std::u16string_view text, std::size_t at) {
     return at + 1 < text.size() && IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1]) ? 2 : 1;
 }
 
+// Each output call as numbers, not as a line of the log.
+struct PrintCall {
+    enum Kind { Text, Line, NewPage } kind;
+    double x = 0, y = 0;
+    std::u16string text;
+};
+struct CallKeepingPrinter : RecordingPrinter {
+    PrinterFailure PrintText(double x, double y, std::u16string_view text) override {
+        return calls.push_back({PrintCall::Text, x, y, std::u16string(text)}), std::nullopt;
+    }
+    PrinterFailure DrawLine(double, double, double, double, int) override {
+        return calls.push_back({PrintCall::Line, 0, 0, {}}), std::nullopt;
+    }
+    PrinterFailure NewPage() override {
+        return calls.push_back({PrintCall::NewPage, 0, 0, {}}), std::nullopt;
+    }
+    std::vector<PrintCall> calls;
+};
+
 }  // namespace
 }  // namespace scribbit
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace scribbit;
     FuzzedDataProvider input(data, size);
-    RecordingPrinter printer;
+    CallKeepingPrinter printer;
     printer.area = {input.ConsumeIntegralInRange(0, 4000) / 10.0,
                     input.ConsumeIntegralInRange(0, 4000) / 10.0};
     printer.lineHeight = input.ConsumeIntegralInRange(0, 400) / 10.0;

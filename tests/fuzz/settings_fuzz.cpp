@@ -14,7 +14,7 @@ namespace {
 // One run on these settings; what it leaves on the disk.
 std::string RunOn(std::string_view settings) {
     AppFixture app;
-    app.files.AddFile(app.SettingsPath(), std::string(settings));
+    app.files.disk[app.SettingsPath()] = std::string(settings);
     app.form.Form_Load(u"");
     const Bounds at = app.frame.bounds;
     const Size screen = app.frame.ScreenSize();
@@ -27,7 +27,7 @@ std::string RunOn(std::string_view settings) {
               std::ranges::count(entries, std::u16string_view(PasteToolTip), &ToolBarEntry::toolTipText) > 0);
     if (paste > 0) EXPECT_EQ(entries.at(static_cast<std::size_t>(paste) - 1).toolTipText, PasteToolTip);
     EXPECT_FALSE(app.form.Form_Unload());
-    return app.files.Contents(app.SettingsPath()).value_or("<none>");
+    return OnDisk(app.files, app.SettingsPath()).value_or("<none>");
 }
 
 }  // namespace
