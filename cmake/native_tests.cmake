@@ -19,6 +19,9 @@ foreach(suite app editing view toolbar printing help support)
         gtest_discover_tests(${suite}_tests DISCOVERY_TIMEOUT 60)
     endif()
 endforeach()
+# The toolbar suite checks the bitmap the program is built with.
+target_compile_definitions(toolbar_tests PRIVATE
+    SCRIBBIT_TOOLBAR_BITMAP="${PROJECT_SOURCE_DIR}/resources/toolbar_icons.bmp")
 
 # The port contracts against the doubles; the Windows build runs the same
 # checks against the real adapters.

@@ -18,9 +18,20 @@ add_executable(scribbit WIN32 ${SCRIBBIT_WIN32_SOURCES} ${SCRIBBIT_RESOURCE_FILE
 set_target_properties(scribbit PROPERTIES OUTPUT_NAME "ScribbitⅡ")
 target_compile_definitions(scribbit PRIVATE ${SCRIBBIT_WIN_DEFINES})
 target_compile_options(scribbit PRIVATE ${SCRIBBIT_WARNINGS})
-target_include_directories(scribbit PRIVATE src resources)
+# The resource script finds the configured manifest and version header in
+# the build tree. windres reports no included files to the build, so the
+# files it pulls in are named here.
+configure_file(resources/scribbit.manifest.in "${SCRIBBIT_GENERATED_DIR}/scribbit.manifest" @ONLY)
+target_include_directories(scribbit PRIVATE src resources "${SCRIBBIT_GENERATED_DIR}")
+set(SCRIBBIT_RC_INPUTS
+    "${PROJECT_SOURCE_DIR}/resources/app.ico" "${PROJECT_SOURCE_DIR}/resources/toolbar_icons.bmp"
+    "${PROJECT_SOURCE_DIR}/resources/resource_ids.h" "${SCRIBBIT_GENERATED_DIR}/scribbit_version.h"
+    "${SCRIBBIT_GENERATED_DIR}/scribbit.manifest")
+set_source_files_properties(resources/scribbit.rc PROPERTIES OBJECT_DEPENDS "${SCRIBBIT_RC_INPUTS}")
 # Statically linked: the program needs nothing beyond the DLLs every Windows has.
-target_link_options(scribbit PRIVATE -municode -static -static-libgcc -static-libstdc++)
+# No link time in the PE header, so that two builds of one commit are the same
+# bytes (the release archive is reproducible).
+target_link_options(scribbit PRIVATE -municode -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 target_link_libraries(scribbit PRIVATE scribbit_logic
     comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
@@ -89,3 +100,5 @@ target_include_directories(scribbit_contract_tests PRIVATE src resources tests)
 target_link_options(scribbit_contract_tests PRIVATE -static -static-libgcc -static-libstdc++)
 target_link_libraries(scribbit_contract_tests PRIVATE scribbit_logic gtest gtest_main
     comctl32 comdlg32 shell32 gdi32 user32 winspool advapi32 ole32 uuid)
+
+include(cmake/package.cmake)

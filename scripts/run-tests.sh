@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Runs every test: the native suites (plain and with ASan+UBSan), both MinGW
-# builds, and the two Wine suites (the adapters' tests and the end-to-end
-# scenarios). Ends with one line "N passed, M failed" (test cases of every
+# Runs every test: the include order of src/ (src/README.md), the native
+# suites (plain and with ASan+UBSan), both MinGW builds, the two Wine
+# suites (the adapters' tests and the end-to-end scenarios), and the
+# release archives with one first run from an unpacked archive. Ends with
+# one line "N passed, M failed" (test cases of every
 # suite; a build that fails, or a suite that crashes or does not finish,
 # counts as one failure) and a non-zero exit code on any failure.
 #
@@ -10,7 +12,7 @@
 #   SCRIBBIT_E2E_FILTER   run only the end-to-end tests whose name contains it
 #                         (or, with * ? or :, a GoogleTest filter)
 #   SCRIBBIT_JOBS         parallel build jobs (default: 2)
-#   SCRIBBIT_STEPS        the steps to run (default: "native sanitize win32 win64 e2e")
+#   SCRIBBIT_STEPS        the steps to run (default: "includes native sanitize win32 win64 e2e package")
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -19,7 +21,7 @@ source "$ROOT/scripts/wine-env.sh"
 JOBS=${SCRIBBIT_JOBS:-2}
 LOGS=$SCRIBBIT_BUILD_ROOT/test-logs
 E2E_OUT=$SCRIBBIT_BUILD_ROOT/e2e
-STEPS=" ${SCRIBBIT_STEPS:-native sanitize win32 win64 e2e} "
+STEPS=" ${SCRIBBIT_STEPS:-includes native sanitize win32 win64 e2e package} "
 wanted() { [[ $STEPS == *" $1 "* ]]; }
 
 if ! "$ROOT/scripts/setup-deps.sh"; then
@@ -42,19 +44,20 @@ note() {  # step, passed, failed, remark
 
 banner() { printf '\n===== %s =====\n' "$*"; }
 
-# Configures and builds one preset into its folder under the build root.
-build_preset() {
-    local preset=$1
-    shift
+# Configures and builds one preset (or one target of it) into its folder
+# under the build root.
+build_preset() {  # preset [target]
+    local preset=$1 target=${2:-}
     local dir=$SCRIBBIT_BUILD_ROOT/$preset
-    local log=$LOGS/build-$preset.log
-    banner "build $preset"
-    if cmake --preset "$preset" -B "$dir" >"$log" 2>&1 && cmake --build "$dir" -j "$JOBS" "$@" >>"$log" 2>&1; then
-        echo "build $preset: ok"
+    local log=$LOGS/build-$preset${target:+-$target}.log
+    banner "build $preset${target:+ $target}"
+    if cmake --preset "$preset" -B "$dir" >"$log" 2>&1 &&
+        cmake --build "$dir" -j "$JOBS" ${target:+--target "$target"} >>"$log" 2>&1; then
+        echo "build $preset${target:+ $target}: ok"
         return 0
     fi
     grep -E 'error|FAILED|CMake Error' "$log" | head -n 60
-    echo "build $preset: FAILED (log: $log)"
+    echo "build $preset${target:+ $target}: FAILED (log: $log)"
     return 1
 }
 
@@ -79,6 +82,20 @@ run_ctest() {
         note "ctest $preset" 0 1 "ctest did not finish (status $status)"
     fi
 }
+
+# The include order needs no build: every include that runs against it is
+# one failure, named by file and line.
+if wanted includes; then
+    banner "include order"
+    if violations=$("$ROOT/scripts/check-includes.sh" 2>&1); then
+        echo "include order: ok"
+        note "include order" 1 0
+    else
+        echo "$violations"
+        count=$(grep -c . <<<"$violations")
+        note "include order" 0 $((count > 0 ? count : 1)) "against the order in src/README.md"
+    fi
+fi
 
 for preset in native sanitize; do
     wanted "$preset" || continue
@@ -192,6 +209,81 @@ if wanted e2e; then
         mogrify -format png "$E2E_OUT"/screenshots/*.bmp 2>/dev/null && rm -f "$E2E_OUT"/screenshots/*.bmp
         echo "screenshots: $E2E_OUT/screenshots"
     fi
+fi
+
+# Runs a command every fifth of a second until it succeeds; fails when the
+# seconds given run out first.
+wait_until() {  # seconds, command...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Builds a preset's release archive and checks it: one folder named like the
+# archive holding the program and its read-me, in that order, and a checksum
+# file that matches. Prints the archive's path.
+package_preset() {  # preset
+    local dir=$SCRIBBIT_BUILD_ROOT/$1 zip top
+    rm -f "$dir"/ScribbitⅡ-*.zip "$dir"/ScribbitⅡ-*.zip.sha256
+    build_preset "$1" package >&2 || return 1
+    zip=$(compgen -G "$dir/ScribbitⅡ-*-$1.zip") || { echo "no archive in $dir" >&2; return 1; }
+    top=$(basename "$zip" .zip)
+    if [[ $(cmake -E tar tf "$zip") != "$top/Readme.txt"$'\n'"$top/ScribbitⅡ.exe" ]]; then
+        echo "$zip holds:" $(cmake -E tar tf "$zip") >&2
+        return 1
+    fi
+    (cd "$dir" && sha256sum --check --quiet "$top.zip.sha256") >&2 || return 1
+    echo "$zip"
+}
+
+# A first run from the archive: unpacked into an empty folder, the program
+# starts there, writes its settings file beside itself and, closed as by its
+# close box, ends with nothing else left in the folder.
+first_run() {  # archive
+    local work=$SCRIBBIT_BUILD_ROOT/first-run top
+    top=$work/$(basename "$1" .zip)
+    rm -rf "$work" && mkdir -p "$work" && (cd "$work" && cmake -E tar xf "$1") || return 1
+    (
+        scribbit_wine_start --xvfb
+        scribbit_wine "$(scribbit_winepath "$top/ScribbitⅡ.exe")" </dev/null >"$LOGS/first-run.log" 2>&1 &
+        pid=$!
+        wait_until 60 test -s "$top/ScribbitⅡ.ini" || { echo "no settings file after 60 s"; exit 1; }
+        # The main window exists before the first settings are written:
+        # taskkill without /F posts WM_CLOSE to it and fails while there is none.
+        wait_until 30 scribbit_wine taskkill /IM 'ScribbitⅡ.exe' >/dev/null 2>&1 ||
+            { echo "the program's window did not take WM_CLOSE"; exit 1; }
+        wait_until 30 ended "$pid" || { echo "still running 30 s after WM_CLOSE"; exit 1; }
+        wait "$pid" || { echo "exit status $?"; exit 1; }
+    ) || return 1
+    local left
+    left=$(cd "$top" && ls -A | tr '\n' ' ')
+    [[ $left == "Readme.txt ScribbitⅡ.exe ScribbitⅡ.ini " ]] || { echo "the folder holds: $left"; return 1; }
+}
+
+# The release archives; the first run uses the x86_64 one, since this
+# machine cannot run the i686 program.
+if wanted package; then
+    for preset in win32 win64; do
+        if archive=$(package_preset "$preset"); then
+            note "package $preset" 1 0 "$(basename "$archive"), $(stat -c %s "$archive") bytes"
+        else
+            note "package $preset" 0 1 "see above"
+            continue
+        fi
+        [[ $preset == win64 ]] || continue
+        banner "first run from $(basename "$archive") under Wine"
+        if reason=$(first_run "$archive"); then
+            note "first run $preset" 1 0
+        else
+            echo "$reason"
+            note "first run $preset" 0 1 "$reason"
+        fi
+    done
 fi
 
 banner "summary"

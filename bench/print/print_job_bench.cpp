@@ -40,6 +40,8 @@ public:
     scribbit::SetResult Set(scribbit::PaperSetting s, std::int32_t code) override {
         return real_.Set(s, code);
     }
+    void SaveSettings() override { real_.SaveSettings(); }
+    void RestoreSettings() override { real_.RestoreSettings(); }
     scribbit::PrintDialogResult ShowPrintDialog(std::uint32_t flags) override {
         return real_.ShowPrintDialog(flags);
     }

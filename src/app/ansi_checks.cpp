@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/decimal.h"
 #include "app/document_texts.h"
-#include "app/utf16.h"
+#include "core/decimal.h"
+#include "core/utf16.h"
 
 namespace scribbit {
 

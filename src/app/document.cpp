@@ -2,8 +2,9 @@
 
 #include "app/ansi_checks.h"
 #include "app/document_texts.h"
-#include "app/error_report.h"
 #include "app/shutdown.h"
+#include "core/core_texts.h"
+#include "core/error_report.h"
 #include "printing/print_commands.h"
 #include "view/char_count.h"
 
@@ -13,7 +14,6 @@ namespace text = document_text;
 
 namespace {
 
-constexpr int PathPanel = 1;
 constexpr int HtmlFilterIndex = 2;
 
 // The file dialogs want a folder to start in; the document's own folder is
@@ -72,7 +72,7 @@ void ForgetReadOnlyChoice(AppContext& context) {
 }
 
 void ReportSaveFailure(AppContext& context) {
-    context.ports.dialogs.ShowMessage(std::u16string(text::OtherError), MessageIcon::None,
+    context.ports.dialogs.ShowMessage(std::u16string(core_text::OtherError), MessageIcon::None,
                                       MessageButtons::Ok);
 }
 
@@ -103,11 +103,6 @@ struct OpenSnapshot {
 
 }  // namespace
 
-std::u16string FileNameFromPath(const std::u16string& path) {
-    const auto slash = path.rfind(u'\\');
-    return slash == std::u16string::npos ? path : path.substr(slash + 1);
-}
-
 QueryResult QuerySaveChanges(AppContext& context) {
     if (!context.document.IsModified) return QueryResult::Continue;
     std::u16string question(text::AskToSavePrefix);
@@ -137,6 +132,48 @@ void NewDocument(AppContext& context) {
     context.document.IsModified = false;
 }
 
+namespace {
+
+// Opens path, without a dialog. What the user must be told comes back rather
+// than being shown, so start-up can hold it until the window is visible.
+std::function<void()> OpenFile(AppContext& context, const std::u16string& path) {
+    const OpenSnapshot before(context);
+    const bool readOnly = context.commonDialog.readOnlyChecked;
+    context.document.CurrentFilePath = path;
+    SetReadOnly(context, readOnly);
+
+    const ReadResult read = context.ports.files.ReadAll(path, /*createIfMissing=*/true);
+    if (!read.ok) {
+        before.Restore(context);
+        return [&context, report = ErrorReportText(read.error, path)] { ShowErrorReport(context, report); };
+    }
+    const DecodedDocument decoded = DecodeDocument(context.ports.locale, read.bytes);
+    // The edit control's capacity is the document's limit: only its refusal
+    // says a file is too large.
+    EditView& editor = context.ActiveEditor();
+    const std::u16string previousText = editor.Text();
+    if (editor.SetText(decoded.text) == SetTextResult::TooLarge) {
+        // A control may keep the part that fitted; that part must not stay
+        // under the previous document's name, where a save would write it.
+        if (editor.Text() != previousText) editor.SetText(previousText);
+        before.Restore(context);
+        return [&context] { ShowErrorReport(context, TooLargeReportText()); };
+    }
+
+    context.document.IsModified = false;
+    context.ports.frame.SetCaption(FileNameFromPath(path));
+    SetPathPanel(context, readOnly ? path + std::u16string(text::ReadOnlySuffix) : path);
+    UpdateCharCount(context);
+
+    std::u16string warning = LoadWarning(decoded);
+    if (warning.empty()) return {};
+    return [&context, warning = std::move(warning)] {
+        context.ports.dialogs.ShowMessage(warning, MessageIcon::Exclamation, MessageButtons::Ok);
+    };
+}
+
+}  // namespace
+
 void OpenDocument(AppContext& context, bool showDialog, const std::u16string& pathToOpen) {
     if (QuerySaveChanges(context) == QueryResult::Cancel) return;
 
@@ -156,41 +193,11 @@ void OpenDocument(AppContext& context, bool showDialog, const std::u16string& pa
         RememberDialog(context, chosen);
         path = chosen.path;
     }
+    if (const std::function<void()> notice = OpenFile(context, path)) notice();
+}
 
-    const OpenSnapshot before(context);
-    const bool readOnly = context.commonDialog.readOnlyChecked;
-    context.document.CurrentFilePath = path;
-    SetReadOnly(context, readOnly);
-
-    const ReadResult read = context.ports.files.ReadAll(path, /*createIfMissing=*/true);
-    if (!read.ok) {
-        before.Restore(context);
-        ShowErrorReport(context, ErrorReportText(read.error, path));
-        return;
-    }
-    const DecodedDocument decoded = DecodeDocument(context.ports.locale, read.bytes);
-    // The edit control's capacity is the document's limit: only its refusal
-    // says a file is too large.
-    EditView& editor = context.ActiveEditor();
-    const std::u16string previousText = editor.Text();
-    if (editor.SetText(decoded.text) == SetTextResult::TooLarge) {
-        // A control may keep the part that fitted; that part must not stay
-        // under the previous document's name, where a save would write it.
-        if (editor.Text() != previousText) editor.SetText(previousText);
-        before.Restore(context);
-        ShowErrorReport(context, TooLargeReportText());
-        return;
-    }
-
-    context.document.IsModified = false;
-    context.ports.frame.SetCaption(FileNameFromPath(path));
-    SetPathPanel(context, readOnly ? path + std::u16string(text::ReadOnlySuffix) : path);
-    UpdateCharCount(context);
-
-    const std::u16string warning = LoadWarning(decoded);
-    if (!warning.empty()) {
-        context.ports.dialogs.ShowMessage(warning, MessageIcon::Exclamation, MessageButtons::Ok);
-    }
+std::function<void()> OpenCommandLineFile(AppContext& context, const std::u16string& path) {
+    return OpenFile(context, path);
 }
 
 SaveResult SaveDocument(AppContext& context) {
@@ -248,12 +255,6 @@ void OnEditorChanged(AppContext& context) {
     if (context.EditorSwitching) return;
     context.ports.menus.SetEnabled(menu::EditUndo, context.ActiveEditor().CanUndo());
     MarkModified(context);
-}
-
-void MarkModified(AppContext& context) {
-    if (context.document.IsModified) return;
-    context.document.IsModified = true;
-    SetPathPanel(context, context.document.CurrentFilePath + std::u16string(text::ModifiedSuffix));
 }
 
 void OpenDroppedFile(AppContext& context, const std::vector<std::u16string>& files) {

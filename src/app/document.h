@@ -2,10 +2,12 @@
 // Save As, the ask-to-save prompt and the change handler; the File menu.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
+#include "core/document_state.h"
 
 namespace scribbit {
 
@@ -15,16 +17,15 @@ enum class QueryResult { Continue, Cancel };
 void NewDocument(AppContext& context);
 // With showDialog the user picks the file; otherwise pathToOpen is opened.
 void OpenDocument(AppContext& context, bool showDialog, const std::u16string& pathToOpen = {});
+// Start-up's open of the file on the command line (there is nothing to ask
+// yet). What the user must be told about it comes back, to be shown once the
+// window is visible: a message box must not stand alone on the screen.
+std::function<void()> OpenCommandLineFile(AppContext& context, const std::u16string& path);
 SaveResult SaveDocument(AppContext& context);
 SaveResult SaveDocumentAs(AppContext& context);
 QueryResult QuerySaveChanges(AppContext& context);
 void OnEditorChanged(AppContext& context);
-// Marks the document modified: the flag and panel 1's mark go together, so
-// a document can never look saved while a prompt would ask about it.
-void MarkModified(AppContext& context);
 void OpenDroppedFile(AppContext& context, const std::vector<std::u16string>& files);
 void mnuFILE_Click(AppContext& context, int index);
-
-std::u16string FileNameFromPath(const std::u16string& path);
 
 }  // namespace scribbit

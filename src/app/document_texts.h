@@ -11,28 +11,8 @@ inline constexpr std::u16string_view AskToSaveSuffix = u"の内容は変更さ�
 
 // Status panel 1 and the caption.
 inline constexpr std::u16string_view ReadOnlySuffix = u"(読込み専用)";
-inline constexpr std::u16string_view ModifiedSuffix = u"(変更)";
 inline constexpr std::u16string_view SavedCaptionSuffix = u" - ScribbitⅡ";
 inline constexpr std::u16string_view EmptyCount = u"0";
-
-// A save that could not be done.
-inline constexpr std::u16string_view OtherError = u"その他のエラー";
-
-// The report of a failed open (and later of a failed print).
-inline constexpr std::u16string_view ErrorHeading = u"エラーです。";
-inline constexpr std::u16string_view ErrorFileLabel = u"OpenFileName: ";
-inline constexpr std::u16string_view ErrorSourceLabel = u"オブジェクト : ";
-inline constexpr std::u16string_view ErrorNumberLabel = u"エラー番号   : ";
-inline constexpr std::u16string_view ErrorVersionLabel = u"Ver ";
-
-// The edit control refused the text.
-inline constexpr std::u16string_view TooLargeReport =
-    u"ごめんなさい、32kB以上のファイルは開けません。\r\n"
-    u"すみませんが、32kB以下のファイルで編集を行って下さい。\r\n"
-    u"\r\n"
-    u"もし、32kB以下のファイルを開いてこのエラーが出た場合は、\r\n"
-    u"メモリが足りなくなっている可能性があります。\r\n"
-    u"使用していないアプリケーションは終了するなどして下さい。";
 
 // Saving text the code page cannot hold: line 1, then
 // prefix + character + code + line + suffix, then the question.

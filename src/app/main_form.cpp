@@ -1,12 +1,11 @@
 #include "app/main_form.h"
 
 #include "app/document.h"
-#include "app/layout.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
-#include "editing/clipboard_history.h"
 #include "editing/conversion_commands.h"
+#include "editing/copy_history.h"
 #include "editing/edit_commands.h"
 #include "help/help_commands.h"
 #include "printing/print_commands.h"
@@ -15,6 +14,7 @@
 #include "toolbar/paste_history_menu.h"
 #include "toolbar/toolbar_commands.h"
 #include "view/char_count.h"
+#include "view/layout.h"
 #include "view/view_options.h"
 
 namespace scribbit {
@@ -24,12 +24,17 @@ MainForm::MainForm(const Ports& ports, const std::u16string& programFolder, cons
     : context_(ports, ProgramFolder(programFolder)),
       editing_(context_, textServices, editingWindows),
       shell_(shell),
-      dialogs_(dialogs) {}
+      dialogs_(dialogs) {
+    context_.clipboardHistoryChanged = [this] { RefreshPasteHistoryMenu(context_); };
+}
 
 MainForm::~MainForm() = default;
 
 void MainForm::AttachPrinting(Printer& printer, PrintingWindows& windows) {
     printing_ = std::make_unique<PrintingContext>(context_, editing_.text, printer, windows);
+    printing_->closeMainWindow = [this] {
+        if (QuerySaveChanges(context_) == QueryResult::Continue) ExitApplication(context_);
+    };
     context_.printing = printing_.get();
 }
 
@@ -87,7 +92,7 @@ void MainForm::MenuClick(MenuItem item) {
 
 void MainForm::OnToolBarButtonClick(std::size_t position) {
     if (context_.ended || position >= context_.ports.tolToolBar.Count()) return;
-    DispatchToolBarCommand(context_.ports.tolToolBar.Entry(position).key, context_.ports.menus,
+    DispatchToolBarCommand(context_.ports.tolToolBar.Entry(position).key, context_.view,
                            [this](MenuItem item) { MenuClick(item); });
 }
 

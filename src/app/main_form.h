@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
-#include "app/commands.h"
-#include "app/form_dialogs.h"
+#include "core/app_context.h"
 #include "editing/editing_context.h"
+#include "platform/commands.h"
+#include "platform/form_dialogs.h"
 #include "platform/printer.h"
 #include "platform/shell.h"
 #include "platform/text_services.h"

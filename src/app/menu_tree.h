@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/commands.h"
+#include "platform/commands.h"
 
 namespace scribbit {
 

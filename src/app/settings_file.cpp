@@ -1,7 +1,7 @@
 #include "app/settings_file.h"
 
-#include "app/setting_values.h"
-#include "app/utf16.h"
+#include "core/setting_values.h"
+#include "core/utf16.h"
 #include "platform/main_frame.h"
 #include "toolbar/toolbar_list.h"
 
@@ -146,12 +146,12 @@ std::u16string SettingsText(const AppContext& context) {
     AppendLine(out, u"Ypos=" + FormatInt32(placement.top));
     AppendLine(out, u"Xsize=" + FormatInt32(placement.width));
     AppendLine(out, u"Ysize=" + FormatInt32(placement.height));
-    AppendLine(out, u"StatusBar=" + FormatBoolean(ports.sttSTATUS.IsVisible()));
-    AppendLine(out, u"ToolBar=" + FormatBoolean(ports.tolToolBar.IsVisible()));
-    AppendLine(out, u"CharCount=" + FormatBoolean(ports.menus.IsChecked(menu::CountCharacters)));
-    AppendLine(out, u"TurnRight=" + FormatBoolean(ports.menus.IsChecked(menu::FormWordWrap)));
+    AppendLine(out, u"StatusBar=" + FormatBoolean(context.view.statusBar));
+    AppendLine(out, u"ToolBar=" + FormatBoolean(context.view.toolBar));
+    AppendLine(out, u"CharCount=" + FormatBoolean(context.view.countCharacters));
+    AppendLine(out, u"TurnRight=" + FormatBoolean(context.view.wordWrap));
     AppendLine(out, u"TabSpace=" + FormatInt32(context.TabSpace));
-    AppendLine(out, u"MostFront=" + FormatBoolean(ports.menus.IsChecked(menu::FormAlwaysOnTop)));
+    AppendLine(out, u"MostFront=" + FormatBoolean(context.view.alwaysOnTop));
     AppendLine(out, u"");
     AppendLine(out, u"");
     AppendLine(out, u"[Font]");

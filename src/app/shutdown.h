@@ -2,7 +2,7 @@
 // goes at once.
 #pragma once
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 
 namespace scribbit {
 

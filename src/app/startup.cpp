@@ -1,17 +1,18 @@
 #include "app/startup.h"
 
 #include "app/document.h"
-#include "app/layout.h"
-#include "app/setting_values.h"
 #include "app/settings_file.h"
+#include "core/setting_values.h"
 #include "toolbar/toolbar_list.h"
 #include "view/char_count.h"
+#include "view/layout.h"
 
 namespace scribbit {
 namespace {
 
 // The first-run state: word wrap off, the first-run placement and toolbar.
 void ApplyFirstRunState(AppContext& context) {
+    context.view.wordWrap = false;
     context.ports.menus.SetChecked(menu::FormWordWrap, false);
     context.ports.frame.SetBounds(FirstRunBounds);
     BuildDefaultToolBar(context);
@@ -45,6 +46,7 @@ bool ReadBoolean(const SettingsFile& settings, std::u16string_view section, std:
 void ApplyWordWrap(AppContext& context, const SettingsFile& settings) {
     const bool wrap = ReadBoolean(settings, u"Setting", u"TurnRight", false);
     const Ports& ports = context.ports;
+    context.view.wordWrap = wrap;
     ports.menus.SetChecked(menu::FormWordWrap, wrap);
     ports.txtReturn.SetVisible(wrap);
     ports.txtNoReturn.SetVisible(!wrap);
@@ -70,6 +72,7 @@ void ApplyPlacement(AppContext& context, const SettingsFile& settings) {
 
 void ApplyAlwaysOnTop(AppContext& context, const SettingsFile& settings) {
     const bool onTop = settings.ReadSetting(u"Setting", u"MostFront") == u"True";
+    context.view.alwaysOnTop = onTop;
     context.ports.menus.SetChecked(menu::FormAlwaysOnTop, onTop);
     // Raising the window above the others also shows it, so the rest of
     // start-up runs on a visible window.
@@ -79,9 +82,11 @@ void ApplyAlwaysOnTop(AppContext& context, const SettingsFile& settings) {
 void ApplyBars(AppContext& context, const SettingsFile& settings) {
     const Ports& ports = context.ports;
     const bool statusBar = ReadBoolean(settings, u"Setting", u"StatusBar", true);
+    context.view.statusBar = statusBar;
     ports.sttSTATUS.SetVisible(statusBar);
     ports.menus.SetChecked(menu::FormStatusBar, statusBar);
     const bool toolBar = ReadBoolean(settings, u"Setting", u"ToolBar", true);
+    context.view.toolBar = toolBar;
     ports.tolToolBar.SetVisible(toolBar);
     ports.menus.SetChecked(menu::FormToolBar, toolBar);
 }
@@ -148,15 +153,17 @@ void StartUp(AppContext& context, const std::u16string& commandLine,
     if (seedClipboardHistory) seedClipboardHistory();
     ports.frame.SetIcon(AppIconResource);
 
+    std::function<void()> notice;
     if (!commandLine.empty()) {
         const std::u16string path = PathFromCommandLine(commandLine);
         // A pair of quotes around nothing names no file.
-        if (!path.empty()) OpenDocument(context, false, path);
+        if (!path.empty()) notice = OpenCommandLineFile(context, path);
     }
     // The window may already be shown and active (kept on top), in which case
     // no later activation lays it out with the bars it has now.
     LayoutEditor(context);
     ports.frame.Show();
+    if (notice) notice();
 }
 
 }  // namespace scribbit

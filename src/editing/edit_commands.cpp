@@ -2,10 +2,10 @@
 
 #include <new>
 
-#include "app/document.h"
-#include "app/utf16.h"
+#include "core/document_state.h"
+#include "core/utf16.h"
 #include "editing/clipboard_access.h"
-#include "editing/clipboard_history.h"
+#include "editing/copy_history.h"
 #include "editing/editing_texts.h"
 #include "editing/find_replace.h"
 #include "editing/go_to_line.h"
@@ -75,10 +75,27 @@ void InsertTimeAndDate(EditingContext& context) {
     MarkModified(context.app);
 }
 
+// The commands that change the text. A read-only document's view refuses
+// them; they then do nothing at all, so the document stays clean and the
+// clipboard stays the user's.
+bool ChangesText(int index) {
+    switch (index) {
+        case menu::EditUndo.index:
+        case menu::EditCut.index:
+        case menu::EditPaste.index:
+        case menu::EditDelete.index:
+        case menu::EditTimeDate.index:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 void mnuEDIT_Click(EditingContext& context, int index) {
     AppContext& app = context.app;
+    if (ChangesText(index) && app.ActiveEditor().IsLocked()) return;
     switch (index) {
         case menu::EditUndo.index:
             app.ActiveEditor().Undo();

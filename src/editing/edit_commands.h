@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/app_context.h"
-#include "app/commands.h"
+#include "core/app_context.h"
 #include "editing/editing_context.h"
+#include "platform/commands.h"
 
 namespace scribbit {
 

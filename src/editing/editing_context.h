@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "editing/text_compare.h"
 #include "platform/text_services.h"
 

@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "app/decimal.h"
-#include "app/document.h"
+#include "core/decimal.h"
+#include "core/document_state.h"
 #include "editing/edit_commands.h"
 #include "editing/editing_texts.h"
 

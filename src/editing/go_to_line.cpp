@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/decimal.h"
+#include "core/decimal.h"
 #include "editing/editing_texts.h"
 #include "editing/entry_text.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/decimal.h"
+#include "core/decimal.h"
 #include "editing/entry_text.h"
 
 namespace scribbit {

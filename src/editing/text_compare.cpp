@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/utf16.h"
+#include "core/utf16.h"
 
 namespace scribbit {
 namespace {

@@ -1,6 +1,6 @@
 #include "help/about_dialog.h"
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "help/help_commands.h"
 #include "help/help_texts.h"
 #include "view/view_options.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "platform/shell.h"
 #include "platform/types.h"
 

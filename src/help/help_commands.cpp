@@ -1,6 +1,6 @@
 #include "help/help_commands.h"
 
-#include "app/decimal.h"
+#include "core/decimal.h"
 #include "help/about_dialog.h"
 #include "help/help_texts.h"
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_context.h"
-#include "app/form_dialogs.h"
+#include "core/app_context.h"
+#include "platform/form_dialogs.h"
 #include "platform/shell.h"
 
 namespace scribbit {
 
-// "Ver 1.57", with ".3" added only for a revision above 0.
+// "Ver 2.5", with ".3" added only for a revision above 0.
 std::u16string VersionLabel(int major, int minor, int revision);
 
 // The command line that opens the read-me in a new instance: the

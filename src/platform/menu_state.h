@@ -1,7 +1,7 @@
 // Check marks and enabled states of the menu items.
 #pragma once
 
-#include "app/commands.h"
+#include "platform/commands.h"
 
 namespace scribbit {
 

@@ -61,6 +61,12 @@ public:
     // until the print dialog chooses another) ----------------------------
     virtual PrinterCode Get(PaperSetting setting) = 0;
     virtual SetResult Set(PaperSetting setting, std::int32_t code) = 0;
+    // A copy of everything the current printer is set to, and putting that
+    // copy back whole. Trying codes one by one cannot undo itself: a code
+    // the driver does not offer is refused on the way back, and every new
+    // paper size drops a custom paper's dimensions.
+    virtual void SaveSettings() = 0;
+    virtual void RestoreSettings() = 0;
 
     // The system print dialog with these PD_* flags. The printer, copies
     // and collation chosen there become the current printer's; the user's

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string>
 
-#include "app/decimal.h"
-#include "app/document_texts.h"
-#include "app/error_report.h"
+#include "core/core_texts.h"
+#include "core/decimal.h"
+#include "core/error_report.h"
 #include "editing/entry_text.h"
 
 namespace scribbit {
@@ -68,43 +68,47 @@ PageSetupDialogModel::PageSetupDialogModel(PrintingContext& context) : context_(
                         MarginText(page.MarginBottom)};
     initial_.header = page.HeaderText;
     initial_.footer = page.FooterText;
-    if (!Fill(PaperSetting::Size, PaperSizes, sizes_, initial_.size)) return;
-    if (!Fill(PaperSetting::Source, PaperSources, sources_, initial_.source)) return;
-    const PrinterCode orientation = context_.printer.Get(PaperSetting::Orientation);
-    if (!orientation.code) {
-        Report(orientation.error);
-        return;
+    Printer& printer = context_.printer;
+    printer.SaveSettings();
+    Fill(PaperSetting::Size, PaperSizes, sizes_, initial_.size);
+    Fill(PaperSetting::Source, PaperSources, sources_, initial_.source);
+    const PrinterCode orientation = printer.Get(PaperSetting::Orientation);
+    if (orientation.code) {
+        if (*orientation.code == Portrait || *orientation.code == Landscape)
+            initial_.orientation = orientation.code;
+        orientationRead_ = true;
+    } else {
+        ReportOnOpening(orientation.error);
     }
-    if (*orientation.code == Portrait || *orientation.code == Landscape) initial_.orientation = orientation.code;
-    printerAnswered_ = true;
+    printer.RestoreSettings();
 }
 
-bool PageSetupDialogModel::Fill(PaperSetting setting, std::span<const PaperEntry> table,
+void PageSetupDialogModel::Fill(PaperSetting setting, std::span<const PaperEntry> table,
                                 std::vector<PaperEntry>& list, std::optional<std::size_t>& selected) {
     Printer& printer = context_.printer;
     const PrinterCode current = printer.Get(setting);
     if (!current.code) {
-        Report(current.error);
-        return false;
+        ReportOnOpening(current.error);
+        return;
     }
     for (const PaperEntry& row : table) {
         const SetResult tried = printer.Set(setting, row.code);
         if (tried.outcome == SetOutcome::Rejected) continue;
         if (tried.outcome == SetOutcome::Failed) {
-            // Leave the printer as it was if it still listens.
-            (void)printer.Set(setting, *current.code);
-            Report(tried.error);
-            return false;
+            // What was listed so far the printer took; it stays on offer.
+            ReportOnOpening(tried.error);
+            return;
         }
         if (row.code == *current.code) selected = list.size();
         list.push_back(row);
     }
-    const SetResult restored = printer.Set(setting, *current.code);
-    if (restored.outcome == SetOutcome::Failed) {
-        Report(restored.error);
-        return false;
-    }
-    return true;
+}
+
+void PageSetupDialogModel::ReportOnOpening(const SystemError& error) {
+    // One broken printer fails every question alike: once is enough.
+    if (reported_) return;
+    reported_ = true;
+    Report(error);
 }
 
 void PageSetupDialogModel::Report(const SystemError& error) {
@@ -114,7 +118,7 @@ void PageSetupDialogModel::Report(const SystemError& error) {
 void PageSetupDialogModel::OnPrinterSettings() {
     const PrintDialogResult result = context_.printer.ShowPrintDialog(PrintDialogFlags);
     if (result.outcome != DialogOutcome::Failed) return;
-    context_.app.ports.dialogs.ShowMessage(std::u16string(document_text::OtherError), MessageIcon::None,
+    context_.app.ports.dialogs.ShowMessage(std::u16string(core_text::OtherError), MessageIcon::None,
                                            MessageButtons::Ok);
 }
 
@@ -126,7 +130,6 @@ void PageSetupDialogModel::OnOK(const PageSetupFields& fields) {
     page.MarginBottom = ParseMargin(fields.margins[3]);
     page.HeaderText = fields.header;
     page.FooterText = fields.footer;
-    if (!printerAnswered_) return;
 
     struct Change {
         PaperSetting setting;
@@ -138,7 +141,9 @@ void PageSetupDialogModel::OnOK(const PageSetupFields& fields) {
     const Change changes[] = {
         {PaperSetting::Size, codeOf(sizes_, fields.size)},
         {PaperSetting::Source, codeOf(sources_, fields.source)},
-        {PaperSetting::Orientation, fields.orientation == Portrait ? Portrait : Landscape},
+        {PaperSetting::Orientation,
+         orientationRead_ ? std::optional<std::int32_t>(fields.orientation == Portrait ? Portrait : Landscape)
+                          : std::nullopt},
     };
     for (const Change& change : changes) {
         if (!change.code) continue;

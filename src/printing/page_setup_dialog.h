@@ -40,9 +40,9 @@ struct PageSetupFields {
 class PageSetupDialogModel {
 public:
     // Opening: the fields from PageSetup and from the printer, whose paper
-    // lists are found by trying each code of the tables on it and setting
-    // its own code back. The first failure of the printer is reported, and
-    // the printer is not asked again until OK.
+    // lists are found by trying each code of the tables on it; its settings
+    // are then put back whole. The first failure of the printer is reported
+    // and the rest is filled as far as the printer answers.
     explicit PageSetupDialogModel(PrintingContext& context);
     PageSetupDialogModel(const PageSetupDialogModel&) = delete;
     PageSetupDialogModel& operator=(const PageSetupDialogModel&) = delete;
@@ -54,22 +54,24 @@ public:
     // cmdPrintSetting: the system print dialog. The lists are not filled
     // again afterwards.
     void OnPrinterSettings();
-    // cmdOK: stores the margins and texts, then sets the printer's paper and
-    // orientation (only when the printer answered at opening). The dialog
-    // closes afterwards. Cancel needs nothing: opening left the printer as
-    // it was.
+    // cmdOK: stores the margins and texts, then sets the printer's paper
+    // size and source when an entry is selected, and its orientation when
+    // the printer told it at opening. The dialog closes afterwards. Cancel
+    // needs nothing: opening left the printer as it was.
     void OnOK(const PageSetupFields& fields);
 
 private:
-    bool Fill(PaperSetting setting, std::span<const PaperEntry> table, std::vector<PaperEntry>& list,
+    void Fill(PaperSetting setting, std::span<const PaperEntry> table, std::vector<PaperEntry>& list,
               std::optional<std::size_t>& selected);
     void Report(const SystemError& error);
+    void ReportOnOpening(const SystemError& error);
 
     PrintingContext& context_;
     PageSetupFields initial_;
     std::vector<PaperEntry> sizes_;
     std::vector<PaperEntry> sources_;
-    bool printerAnswered_ = false;
+    bool orientationRead_ = false;
+    bool reported_ = false;
 };
 
 }  // namespace scribbit

@@ -1,8 +1,7 @@
 #include "printing/print_commands.h"
 
-#include "app/document.h"
-#include "app/error_report.h"
-#include "app/shutdown.h"
+#include "core/document_state.h"
+#include "core/error_report.h"
 #include "printing/page_setup_dialog.h"
 #include "printing/print_job.h"
 #include "printing/printing_context.h"
@@ -21,9 +20,12 @@ public:
         // A new model: the cancel request starts cleared.
         context_.nowPrinting = std::make_unique<NowPrintingModel>(fileName_, total_);
         context_.windows.ShowNowPrinting(*context_.nowPrinting);
+        KeepOnTop();
     }
     bool BeforeLine() override {
         context_.windows.DoEvents();
+        // Always on top may have been switched meanwhile.
+        KeepOnTop();
         return !context_.nowPrinting || !context_.nowPrinting->CancelRequested();
     }
     void Printed(std::size_t printed, std::size_t) override {
@@ -38,6 +40,11 @@ public:
     }
 
 private:
+    void KeepOnTop() {
+        if (context_.nowPrinting)
+            context_.windows.KeepNowPrintingOnTop(context_.app.view.alwaysOnTop);
+    }
+
     PrintingContext& context_;
     std::u16string fileName_;
     std::size_t total_;
@@ -89,7 +96,7 @@ void PrintDocument(AppContext& context) {
     printing.printing = false;
     if (printing.closeAfterJob) {
         printing.closeAfterJob = false;
-        if (QuerySaveChanges(context) == QueryResult::Continue) ExitApplication(context);
+        if (printing.closeMainWindow) printing.closeMainWindow();
     }
 }
 

@@ -3,7 +3,7 @@
 // printing context (AppContext::printing).
 #pragma once
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 
 namespace scribbit {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/app_context.h"
-#include "app/decimal.h"
-#include "app/utf16.h"
+#include "core/app_context.h"
+#include "core/decimal.h"
+#include "core/utf16.h"
 #include "printing/printing_texts.h"
 
 namespace scribbit {

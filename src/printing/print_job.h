@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/page_setup.h"
 #include "platform/printer.h"
-#include "printing/page_setup.h"
 
 namespace scribbit {
 

@@ -4,9 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "platform/printer.h"
 #include "platform/text_services.h"
 #include "printing/now_printing.h"
@@ -36,6 +37,10 @@ public:
     virtual void ShowNowPrinting(NowPrintingModel& model) = 0;
     // Shows the model's progress.
     virtual void UpdateNowPrinting(const NowPrintingModel& model) = 0;
+    // onTop keeps frmNowPrinting above the main window kept above all others
+    // (clicking into the main window must not bury it), otherwise it goes
+    // back among the normal windows.
+    virtual void KeepNowPrintingOnTop(bool onTop) = 0;
     virtual void CloseNowPrinting() = 0;
     // Lets the window messages that are waiting run (the progress dialog's
     // cancel button, the main window), then returns.
@@ -54,14 +59,17 @@ struct PrintingContext {
     Printer& printer;
     PrintingWindows& windows;
 
-    // From the print dialog until the job has ended: a second print waits
-    // for the next chance.
+    // From the print dialog until the job has ended. File > Print is
+    // refused meanwhile, without a word: nothing is queued.
     bool printing = false;
     // The running job's progress dialog, while it is shown.
     std::unique_ptr<NowPrintingModel> nowPrinting;
     // The main window was closed while the job ran: it closes once the job
     // has been cancelled.
     bool closeAfterJob = false;
+    // Closes the main window as its close box does: the ask-to-save prompt,
+    // then the end of the program. Wired by the main form, which owns both.
+    std::function<void()> closeMainWindow;
 };
 
 }  // namespace scribbit

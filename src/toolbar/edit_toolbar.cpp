@@ -5,6 +5,7 @@
 #include "toolbar/command_catalogue.h"
 #include "toolbar/paste_history_menu.h"
 #include "toolbar/toolbar_list.h"
+#include "view/layout.h"
 #include "view/view_options.h"
 
 namespace scribbit {
@@ -109,6 +110,8 @@ void EditToolBarModel::OnApply() {
         AppendToolBarPosition(context_, ToolBarEntry{entry.key, style, entry.image, entry.text});
     }
     RefreshPasteHistoryMenu(context_);
+    // The new buttons may take more or fewer rows; the view follows the bar.
+    LayoutEditor(context_);
 }
 
 void ShowEditToolBarDialog(AppContext& context, FormDialogs& dialogs) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
-#include "app/form_dialogs.h"
+#include "core/app_context.h"
+#include "platform/form_dialogs.h"
 
 namespace scribbit {
 

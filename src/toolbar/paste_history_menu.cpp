@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "app/document.h"
-#include "app/utf16.h"
+#include "core/document_state.h"
+#include "core/utf16.h"
 #include "editing/clipboard_access.h"
 #include "editing/editing_context.h"
 
@@ -66,7 +66,8 @@ void RefreshPasteHistoryMenu(AppContext& context) {
 void PasteHistoryEntry(EditingContext& context, std::size_t entry) {
     AppContext& app = context.app;
     const std::optional<std::u16string> text = FilledSlot(app.clipboardHistory, entry);
-    if (!text) return;
+    // A read-only document takes no paste: the user's clipboard stays as it is.
+    if (!text || app.ActiveEditor().IsLocked()) return;
     if (!PutOnClipboard(context, *text)) {
         ReportClipboardBusy(context);
         return;

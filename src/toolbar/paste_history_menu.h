@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 
 namespace scribbit {
 

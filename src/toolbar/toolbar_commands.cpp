@@ -63,19 +63,17 @@ constexpr std::array<ToolBarCommand, 40> Commands{{
 
 }  // namespace
 
-std::optional<MenuItem> ToolBarCommandItem(std::u16string_view key, const MenuState& menus) {
-    if (key == CountCommand) {
-        return menus.IsChecked(menu::CountCharacters) ? menu::CountBytes : menu::CountCharacters;
-    }
+std::optional<MenuItem> ToolBarCommandItem(std::u16string_view key, const ViewState& view) {
+    if (key == CountCommand) return view.countCharacters ? menu::CountBytes : menu::CountCharacters;
     for (const ToolBarCommand& command : Commands) {
         if (command.commandName == key) return command.item;
     }
     return std::nullopt;
 }
 
-void DispatchToolBarCommand(std::u16string_view key, const MenuState& menus,
+void DispatchToolBarCommand(std::u16string_view key, const ViewState& view,
                             const std::function<void(MenuItem)>& menuClick) {
-    if (const std::optional<MenuItem> item = ToolBarCommandItem(key, menus)) menuClick(*item);
+    if (const std::optional<MenuItem> item = ToolBarCommandItem(key, view)) menuClick(*item);
 }
 
 }  // namespace scribbit

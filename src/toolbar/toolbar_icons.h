@@ -1,18 +1,18 @@
-// The pixel art of the toolbar images (imlToolbarIcons) and the rules that
-// turn it into pixels at any screen scale. Free of <windows.h>: the Win32
-// image list is filled from RenderIconStrip().
+// The rules that turn the toolbar bitmap (resources/toolbar_icons.bmp) into
+// the images of imlToolbarIcons at any screen scale. Free of <windows.h>:
+// the Win32 half reads the bitmap's pixels and fills the image list from
+// ScaleIconStrip().
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 namespace scribbit {
 
-// Every image is drawn on a 16 × 16 grid.
+// The bitmap is one row of cells of this size, the image of key k in cell
+// ImageIndex(k) (catalogue order).
 inline constexpr int IconGridSize = 16;
 
 struct IconColour {
@@ -22,21 +22,8 @@ struct IconColour {
     friend bool operator==(const IconColour&, const IconColour&) = default;
 };
 
-// The light grey that the image list treats as transparent, and the
-// character that stands for it in the art.
-inline constexpr char IconMaskCode = '.';
+// The light grey that the image list treats as transparent.
 inline constexpr IconColour IconMaskColour{192, 192, 192};
-
-// The 16 characters the art is written in, one per colour of the standard
-// 16-colour palette.
-std::span<const char> IconPaletteCodes();
-// The colour a character of the art stands for, or nothing for a character
-// outside the palette.
-std::optional<IconColour> IconPaletteColour(char code);
-
-// The 16 rows of 16 palette characters of the image with this key (a key of
-// ImageKeys()); an empty span when no image has that key.
-std::span<const std::string_view> IconArt(std::u16string_view key);
 
 // Edge length in pixels of the images at a screen DPI: 16 at 96 DPI and
 // below, proportionally larger above (rounded to the nearest pixel, at most
@@ -52,8 +39,11 @@ std::vector<int> IconScaleMap(int size);
 
 // The images of `keys`, side by side left to right, each `size` pixels
 // square: a top-down strip of size * keys.size() by size pixels, row by row.
-// A key without art gives a blank (all mask colour) image so the image list
-// keeps its positions.
-std::vector<IconColour> RenderIconStrip(std::span<const std::u16string_view> keys, int size);
+// They are taken from `bitmap`, the toolbar bitmap's pixels top-down, row
+// by row, each row `bitmapWidth` pixels. A key without a cell in the bitmap
+// gives a blank (all mask colour) image so the image list keeps its
+// positions. Empty for a size outside 1..IconMaxSize.
+std::vector<IconColour> ScaleIconStrip(std::span<const IconColour> bitmap, int bitmapWidth,
+                                       std::span<const std::u16string_view> keys, int size);
 
 }  // namespace scribbit

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/setting_values.h"
+#include "core/setting_values.h"
 #include "toolbar/command_catalogue.h"
 
 namespace scribbit {
@@ -84,7 +84,7 @@ void AppendToolBarPosition(AppContext& context, const ToolBarEntry& entry) {
         context.PasteButtonIndex = *position;
     } else if (entry.toolTipText == AlwaysOnTopToolTip) {
         context.AlwaysOnTopButtonIndex = *position;
-        if (context.ports.menus.IsChecked(menu::FormAlwaysOnTop)) {
+        if (context.view.alwaysOnTop) {
             toolBar.SetPressed(static_cast<std::size_t>(*position) - 1, true);
         }
     }

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "app/decimal.h"
-#include "app/utf16.h"
+#include "core/decimal.h"
+#include "core/utf16.h"
 
 namespace scribbit {
 namespace {
@@ -126,13 +126,13 @@ std::size_t AnsiByteCountOf(const LocaleServices& locale, const EditView& editor
 void UpdateCharCount(AppContext& context) {
     const Ports& ports = context.ports;
     EditView& editor = context.ActiveEditor();
-    const std::size_t count = ports.menus.IsChecked(menu::CountCharacters)
-                                  ? editor.TextLength()
-                                  : AnsiByteCountOf(ports.locale, editor);
+    const std::size_t count =
+        context.view.countCharacters ? editor.TextLength() : AnsiByteCountOf(ports.locale, editor);
     ports.sttSTATUS.SetPanelText(CountPanel, Decimal(count));
 }
 void SetCountUnit(AppContext& context, bool countCharacters) {
     const Ports& ports = context.ports;
+    context.view.countCharacters = countCharacters;
     ports.menus.SetChecked(menu::CountCharacters, countCharacters);
     ports.menus.SetChecked(menu::CountBytes, !countCharacters);
     ports.sttSTATUS.SetPanelText(CountUnitPanel,

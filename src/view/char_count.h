@@ -1,7 +1,7 @@
 // The character count in status panel 3 and its unit (the mnuCOUNT submenu).
 #pragma once
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 
 namespace scribbit {
 
@@ -11,10 +11,12 @@ inline constexpr int CountUnitPanel = 2;
 inline constexpr int CountPanel = 3;
 
 // Counts the ActiveEditor's whole text into panel 3: UTF-16 units while
-// "文字単位" is checked, otherwise bytes in the ANSI code page.
+// the count unit is characters ("文字単位"), otherwise bytes in the ANSI
+// code page.
 void UpdateCharCount(AppContext& context);
 
-// Checks one unit of the submenu, names it in panel 2; does not recount.
+// Sets the count unit, checks it in the submenu and names it in panel 2;
+// does not recount.
 void SetCountUnit(AppContext& context, bool countCharacters);
 
 // 0 "文字単位", 1 "バイト単位": switch the unit, then recount.

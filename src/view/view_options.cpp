@@ -3,16 +3,18 @@
 #include <new>
 #include <string>
 
-#include "app/document_texts.h"
-#include "app/layout.h"
+#include "core/core_texts.h"
+#include "view/layout.h"
 #include "view/view_texts.h"
 
 namespace scribbit {
 namespace {
 
-void ShowWrappingView(const Ports& ports, bool wrap) {
+void ShowWrappingView(AppContext& context, bool wrap) {
+    const Ports& ports = context.ports;
+    context.view.wordWrap = wrap;
     ports.menus.SetChecked(menu::FormWordWrap, wrap);
-    // Exactly one view is shown, and it is the ActiveEditor the check names.
+    // Exactly one view is shown, and it is the ActiveEditor the state names.
     ports.txtReturn.SetVisible(wrap);
     ports.txtNoReturn.SetVisible(!wrap);
 }
@@ -26,7 +28,7 @@ void ShowWrappingView(const Ports& ports, bool wrap) {
 void SwitchWordWrap(AppContext& context) {
     const Ports& ports = context.ports;
     EditView& outgoing = context.ActiveEditor();
-    const bool wrap = !ports.menus.IsChecked(menu::FormWordWrap);
+    const bool wrap = !context.view.wordWrap;
     EditView& incoming = wrap ? ports.txtReturn : ports.txtNoReturn;
 
     context.EditorSwitching = true;
@@ -39,7 +41,7 @@ void SwitchWordWrap(AppContext& context) {
         moved = false;
     }
     if (moved) {
-        ShowWrappingView(ports, wrap);
+        ShowWrappingView(context, wrap);
         outgoing.SetText(u"");
     } else {
         incoming.SetText(u"");  // it may keep the part that fitted
@@ -53,10 +55,11 @@ void SwitchWordWrap(AppContext& context) {
     LayoutEditor(context);
 }
 
-// The check mark and the bar are kept in step; the layout reads the check.
+// The state, the check mark and the bar are kept in step; the layout reads
+// the state.
 template <typename Bar>
-void ToggleBar(AppContext& context, MenuItem item, Bar& bar) {
-    const bool shown = !context.ports.menus.IsChecked(item);
+void ToggleBar(AppContext& context, bool& shown, MenuItem item, Bar& bar) {
+    shown = !shown;
     context.ports.menus.SetChecked(item, shown);
     bar.SetVisible(shown);
     LayoutEditor(context);
@@ -64,7 +67,8 @@ void ToggleBar(AppContext& context, MenuItem item, Bar& bar) {
 
 void ToggleAlwaysOnTop(AppContext& context) {
     const Ports& ports = context.ports;
-    const bool onTop = !ports.menus.IsChecked(menu::FormAlwaysOnTop);
+    context.view.alwaysOnTop = !context.view.alwaysOnTop;
+    const bool onTop = context.view.alwaysOnTop;
     ports.menus.SetChecked(menu::FormAlwaysOnTop, onTop);
     SetAlwaysOnTop(ports.frame, onTop ? 1 : 0);
     const std::int16_t button = context.AlwaysOnTopButtonIndex;  // 1-based, -1 for none
@@ -84,10 +88,10 @@ void mnuFORM_Click(AppContext& context, int index) {
             ShowFontDialog(context);
             break;
         case menu::FormStatusBar.index:
-            ToggleBar(context, menu::FormStatusBar, context.ports.sttSTATUS);
+            ToggleBar(context, context.view.statusBar, menu::FormStatusBar, context.ports.sttSTATUS);
             break;
         case menu::FormToolBar.index:
-            ToggleBar(context, menu::FormToolBar, context.ports.tolToolBar);
+            ToggleBar(context, context.view.toolBar, menu::FormToolBar, context.ports.tolToolBar);
             break;
         case menu::FormAlwaysOnTop.index:
             ToggleAlwaysOnTop(context);
@@ -104,7 +108,7 @@ void ShowFontDialog(AppContext& context) {
         case DialogOutcome::Cancelled:
             return;
         case DialogOutcome::Failed:
-            context.ports.dialogs.ShowMessage(std::u16string(document_text::OtherError), MessageIcon::None,
+            context.ports.dialogs.ShowMessage(std::u16string(core_text::OtherError), MessageIcon::None,
                                               MessageButtons::Ok);
             return;
         case DialogOutcome::Chosen:
@@ -132,7 +136,7 @@ std::int32_t SetAlwaysOnTop(TopLevelWindow& window, int flag) {
 }
 
 void KeepDialogAboveMainWindow(const AppContext& context, TopLevelWindow& dialog) {
-    if (context.ports.menus.IsChecked(menu::FormAlwaysOnTop)) SetAlwaysOnTop(dialog, 1);
+    if (context.view.alwaysOnTop) SetAlwaysOnTop(dialog, 1);
 }
 
 }  // namespace scribbit

@@ -33,6 +33,14 @@ void Initialise(HWND dialog, AboutModel& model) {
 
 // The mouse moved over `under`: a link, the background, or something else.
 void OnMouseMove(HWND dialog, AboutModel& model, HWND under) {
+    if (under == dialog) {
+        // A plain label lets the mouse through to the dialog, which then
+        // names itself; the label is still no background.
+        POINT point{};
+        GetCursorPos(&point);
+        ScreenToClient(dialog, &point);
+        if (HWND child = ChildWindowFromPointEx(dialog, point, CWP_SKIPINVISIBLE)) under = child;
+    }
     const Color homePage = model.HomePageColor();
     const Color mail = model.MailColor();
     if (under == dialog) model.OnBackgroundMouseMove();

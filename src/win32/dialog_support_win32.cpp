@@ -5,7 +5,7 @@
 #include <commctrl.h>
 // clang-format on
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "win32/wide_text_win32.h"
 
 namespace scribbit {

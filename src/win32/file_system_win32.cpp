@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <new>
 
-#include "app/decimal.h"
+#include "core/decimal.h"
 #include "win32/system_error_win32.h"
 #include "win32/wide_text_win32.h"
 

@@ -7,7 +7,7 @@
 #include <commctrl.h>
 // clang-format on
 
-#include "app/form_dialogs.h"
+#include "platform/form_dialogs.h"
 
 namespace scribbit {
 

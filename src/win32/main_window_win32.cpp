@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "resource_ids.h"
 #include "win32/wide_text_win32.h"
 
@@ -194,6 +194,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Minimised activations would capture the off-screen placement.
             if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && Running()) form_->Form_Activate();
             break;
+        case WM_WINDOWPOSCHANGED:
+            printingWindows_.OnMainWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
+            break;  // the default handling sends WM_SIZE
         case WM_SETFOCUS:
             // Keyboard input belongs in the ActiveEditor, which the word-wrap
             // state names; a conversion hides it for a moment, and asking

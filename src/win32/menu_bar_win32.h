@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "app/commands.h"
+#include "platform/commands.h"
 #include "platform/menu_state.h"
 
 namespace scribbit {

@@ -180,6 +180,21 @@ SetResult PrinterWin32::Set(PaperSetting setting, std::int32_t code) {
     return {};
 }
 
+void PrinterWin32::SaveSettings() {
+    saved_ = Settings{device_, driver_, port_, devMode_};
+}
+
+void PrinterWin32::RestoreSettings() {
+    // The DEVMODE whole, the driver's private part included. A copy made
+    // before any printer was loaded leaves none loaded: the next question
+    // loads the default printer afresh.
+    if (!saved_) return;
+    device_ = saved_->device;
+    driver_ = saved_->driver;
+    port_ = saved_->port;
+    devMode_ = saved_->devMode;
+}
+
 PrintDialogResult PrinterWin32::ShowPrintDialog(std::uint32_t flags) {
     // No printer yet is the dialog's own failure to report.
     (void)EnsurePrinter();

@@ -26,6 +26,8 @@ public:
 
     PrinterCode Get(PaperSetting setting) override;
     SetResult Set(PaperSetting setting, std::int32_t code) override;
+    void SaveSettings() override;
+    void RestoreSettings() override;
     PrintDialogResult ShowPrintDialog(std::uint32_t flags) override;
     PrinterFailure StartJob(const std::u16string& documentName) override;
     PrinterFailure SetFont(const FontSpec& font, Color color) override;
@@ -51,11 +53,20 @@ private:
     int DeviceY(double millimetres) const;
     SIZE Extent(std::u16string_view text) const;
 
+    // The current printer and its DEVMODE, as SaveSettings copies them.
+    struct Settings {
+        std::wstring device;
+        std::wstring driver;
+        std::wstring port;
+        std::vector<BYTE> devMode;
+    };
+
     HWND owner_ = nullptr;
     std::wstring device_;
     std::wstring driver_;
     std::wstring port_;
     std::vector<BYTE> devMode_;
+    std::optional<Settings> saved_;
     HDC dc_ = nullptr;
     bool docStarted_ = false;
     FontHandle font_;

@@ -177,6 +177,7 @@ void PrintingWindowsWin32::RunPageSetupDialog(PageSetupDialogModel& model) {
 void PrintingWindowsWin32::ShowNowPrinting(NowPrintingModel& model) {
     CloseNowPrinting();
     model_ = &model;
+    onTop_ = false;
     nowPrinting_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_NOWPRINTING), nullptr,
                                       NowPrintingProc, reinterpret_cast<LPARAM>(&model));
     // Without its window the job still runs; it only cannot be cancelled.
@@ -189,6 +190,25 @@ void PrintingWindowsWin32::ShowNowPrinting(NowPrintingModel& model) {
 void PrintingWindowsWin32::UpdateNowPrinting(const NowPrintingModel& model) {
     if (nowPrinting_ && IsWindow(nowPrinting_))
         SendDlgItemMessageW(nowPrinting_, IDC_NP_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(model.Value()), 0);
+}
+
+void PrintingWindowsWin32::KeepNowPrintingOnTop(bool onTop) {
+    if (onTop == onTop_) return;
+    onTop_ = onTop;
+    PlaceNowPrinting();
+}
+
+void PrintingWindowsWin32::OnMainWindowPosChanged(const WINDOWPOS& position) {
+    if (onTop_ && !(position.flags & SWP_NOZORDER)) PlaceNowPrinting();
+}
+
+void PrintingWindowsWin32::PlaceNowPrinting() {
+    if (!nowPrinting_ || !IsWindow(nowPrinting_)) return;
+    // Without the activation: the user clicked into the editor to type
+    // there. SWP_NOOWNERZORDER for the dialog's own topmost tooltip, as
+    // with the main window.
+    SetWindowPos(nowPrinting_, onTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void PrintingWindowsWin32::CloseNowPrinting() {

@@ -25,13 +25,22 @@ public:
     void RunPageSetupDialog(PageSetupDialogModel& model) override;
     void ShowNowPrinting(NowPrintingModel& model) override;
     void UpdateNowPrinting(const NowPrintingModel& model) override;
+    void KeepNowPrintingOnTop(bool onTop) override;
     void CloseNowPrinting() override;
     void DoEvents() override;
 
+    // The main window's WM_WINDOWPOSCHANGED: activating it lifts it over
+    // every window of its band, the progress dialog kept on top included,
+    // which then goes back above it.
+    void OnMainWindowPosChanged(const WINDOWPOS& position);
+
 private:
+    void PlaceNowPrinting();
+
     HWND owner_ = nullptr;
     HWND nowPrinting_ = nullptr;
     NowPrintingModel* model_ = nullptr;
+    bool onTop_ = false;
     std::function<bool(MSG&)> shortcuts_;
 };
 

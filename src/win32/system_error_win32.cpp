@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "win32/wide_text_win32.h"
 
 namespace scribbit {

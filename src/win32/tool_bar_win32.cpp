@@ -46,8 +46,11 @@ ToolBarWin32::~ToolBarWin32() {
 bool ToolBarWin32::Create(HWND parent, int controlId, ToolBarEvents events) {
     events_ = std::move(events);
     dpi_ = CurrentScreenDpi();
+    // Wrapable: a window narrower than the buttons gets further rows instead
+    // of buttons past its right edge that no click can reach.
     window_ = CreateWindowExW(
-        0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_TOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS, 0,
+        0, TOOLBARCLASSNAMEW, nullptr,
+        WS_CHILD | WS_VISIBLE | CCS_TOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE, 0,
         0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     if (!window_) return false;
@@ -183,6 +186,8 @@ void ToolBarWin32::SetMenuEntries(std::size_t index, const std::vector<std::u16s
 
 void ToolBarWin32::SetVisible(bool visible) {
     ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+    // The window may have changed width while the bar was hidden.
+    if (visible) SendMessageW(window_, TB_AUTOSIZE, 0, 0);
 }
 
 bool ToolBarWin32::IsVisible() const {

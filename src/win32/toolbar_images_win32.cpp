@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "resource_ids.h"
 #include "toolbar/command_catalogue.h"
 #include "toolbar/toolbar_icons.h"
 
@@ -21,6 +22,44 @@ struct ImageListDeleter {
     void operator()(HIMAGELIST list) const noexcept { ImageList_Destroy(list); }
 };
 using ImageListHandle = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
+
+struct ToolbarBitmap {
+    std::vector<IconColour> pixels;  // top-down, row by row
+    int width = 0;
+};
+
+// The pixels of the toolbar bitmap resource, as GDI reads them whatever
+// colour depth the bitmap was saved in; no pixels when it cannot.
+ToolbarBitmap ReadToolbarBitmap() {
+    const BitmapHandle bitmap{
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TOOLBAR_ICONS),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))};
+    BITMAP shape{};
+    if (!bitmap || GetObjectW(bitmap.get(), sizeof shape, &shape) != sizeof shape) return {};
+    if (shape.bmWidth <= 0 || shape.bmHeight <= 0) return {};
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = shape.bmWidth;
+    info.bmiHeader.biHeight = -shape.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<RGBQUAD> quads(static_cast<std::size_t>(shape.bmWidth) *
+                               static_cast<std::size_t>(shape.bmHeight));
+    HDC screen = GetDC(nullptr);
+    if (!screen) return {};
+    const int rows = GetDIBits(screen, bitmap.get(), 0, static_cast<UINT>(shape.bmHeight), quads.data(),
+                               &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != shape.bmHeight) return {};
+
+    ToolbarBitmap result;
+    result.width = shape.bmWidth;
+    result.pixels.reserve(quads.size());
+    for (const RGBQUAD& quad : quads) result.pixels.push_back({quad.rgbRed, quad.rgbGreen, quad.rgbBlue});
+    return result;
+}
 
 // A top-down 24-bit DIB holding the whole strip, one image after another.
 BitmapHandle CreateStripBitmap(const std::vector<IconColour>& pixels, int width, int height) {
@@ -58,14 +97,16 @@ HIMAGELIST CreateToolbarImageList(UINT dpi) {
     const std::span<const std::u16string_view> keys = ImageKeys();
     const int size = IconSizeForDpi(dpi);
     const int count = static_cast<int>(keys.size());
-    const std::vector<IconColour> pixels = RenderIconStrip(keys, size);
+    const ToolbarBitmap bitmap = ReadToolbarBitmap();
+    if (bitmap.pixels.empty()) return nullptr;
+    const std::vector<IconColour> pixels = ScaleIconStrip(bitmap.pixels, bitmap.width, keys, size);
     if (pixels.empty()) return nullptr;
 
     const BitmapHandle strip = CreateStripBitmap(pixels, size * count, size);
     if (!strip) return nullptr;
 
-    // At the drawn size the art fits the 16-colour palette exactly; scaled
-    // lists keep full colour so nothing is re-quantised on the way in.
+    // At the drawn size the pictures fit the 16-colour palette exactly;
+    // scaled lists keep full colour so nothing is re-quantised on the way in.
     const UINT colourFlag = size == IconGridSize ? ILC_COLOR4 : ILC_COLOR24;
     ImageListHandle list{ImageList_Create(size, size, colourFlag | ILC_MASK, count, 0)};
     if (!list) return nullptr;

@@ -1,4 +1,5 @@
-// The toolbar's image list imlToolbarIcons, drawn from the icon pixel art.
+// The toolbar's image list imlToolbarIcons, filled from the bitmap resource
+// IDB_TOOLBAR_ICONS.
 #pragma once
 
 #include <windows.h>

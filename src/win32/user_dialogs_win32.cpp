@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "win32/edit_view_win32.h"
 #include "win32/modeless_dialogs_win32.h"
 #include "win32/screen_units_win32.h"

@@ -2,13 +2,14 @@
 // the user sees after each step, what lands on the disk, and what every
 // failure says. Through a failure, the previous file and the document on
 // screen both come whole.
+#include "app/document.h"
+
 #include <gtest/gtest.h>
 
 #include "app/ansi_checks.h"
-#include "app/decimal.h"
-#include "app/document.h"
-#include "app/document_texts.h"
-#include "app/error_report.h"
+#include "core/core_texts.h"
+#include "core/decimal.h"
+#include "core/error_report.h"
 #include "support/app_fixture.h"
 
 using namespace std::string_literals;
@@ -70,12 +71,22 @@ TEST_F(DocumentTest, OpenTypeSaveSaveAsAndNew) {
 }
 
 TEST_F(DocumentTest, TheReadOnlyBoxLocksBothViewsUntilADialogClearsIt) {
+    app.form.Form_Load(u"");  // the default toolbar, with its paste button
     app.files.AddFile(Memo, "abc");
     app.files.AddFile(Other, "b");
     app.dialogs.ChooseOpen(Memo, /*readOnly=*/true);
     Click(menu::FileOpen);
     EXPECT_EQ(app.Seen(), (Screen{u"abc", Memo, false, true, u"memo.txt", Memo + Ro}));
     EXPECT_FALSE(app.Type(u"x"));
+    // No command changes it: the document stays clean, the clipboard the user's.
+    app.clipboard.Put(u"clip");
+    app.Context().clipboardHistory.Push(u"old");
+    app.ActiveView().SetSel(1, 1);
+    for (const MenuItem item : {menu::EditUndo, menu::EditCut, menu::EditPaste, menu::EditDelete, menu::EditTimeDate})
+        Click(item);
+    app.form.OnToolBarButtonMenuClick(static_cast<std::size_t>(app.Context().PasteButtonIndex) - 1, 1);
+    EXPECT_EQ(app.Seen(), (Screen{u"abc", Memo, false, true, u"memo.txt", Memo + Ro}));
+    EXPECT_EQ(app.clipboard.Contents(), u"clip");
     app.ActiveView().SetSel(0, 3);
     app.ActiveView().ReplaceSel(u"xyz");  // a change the program makes goes in, and saves
     Click(menu::FileSave);
@@ -98,7 +109,7 @@ TEST_F(DocumentTest, CancellingAPromptOrADialogKeepsTheDocument) {
     app.dialogs.AnswerSave({DialogOutcome::Failed, u"", 1, false, MakeSystemError(win_error::InvalidName)});
     app.dialogs.AnswerMessage(MessageAnswer::Ok);
     Click(menu::FileSave);
-    EXPECT_EQ(app.LastMessage(), document_text::OtherError);
+    EXPECT_EQ(app.LastMessage(), core_text::OtherError);
     app.dialogs.AnswerMessage(MessageAnswer::Cancel);
     Click(menu::FileOpen);  // no open dialog follows
     EXPECT_EQ(app.LastMessage(), u"ファイル " + Ask);
@@ -163,7 +174,7 @@ TEST(SaveFailure, KeepsThePreviousFileAndTheModifiedDocument) {
         EXPECT_EQ(app.files.FilePaths(), std::vector<std::u16string>{Memo});  // no temporary file left
         EXPECT_EQ(app.files.Contents(Memo), "original");
         EXPECT_EQ(app.Seen(), (Screen{u"original+", Memo, true, false, u"memo.txt", Memo + Mod}));
-        EXPECT_EQ(app.LastMessage(), document_text::OtherError);
+        EXPECT_EQ(app.LastMessage(), core_text::OtherError);
         EXPECT_EQ(app.dialogs.messages[0].icon, MessageIcon::None);
     }
 }
@@ -228,7 +239,7 @@ TEST_F(DocumentTest, AFailedOpenDialogIsReportedAndAFileTooLargeForTheControlRef
     app.dialogs.AnswerMessage(MessageAnswer::Ok);
     app.form.OnFilesDropped({Other});
     EXPECT_EQ(app.Seen(), before);
-    EXPECT_EQ(app.LastMessage(), document_text::TooLargeReport);
+    EXPECT_EQ(app.LastMessage(), core_text::TooLargeReport);
     EXPECT_EQ(app.dialogs.messages[1].icon, MessageIcon::Critical);
     EXPECT_EQ(app.clipboard.Contents(), app.LastMessage());
 }

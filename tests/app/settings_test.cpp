@@ -2,9 +2,9 @@
 // and the file the command line names.
 #include <gtest/gtest.h>
 
-#include "app/setting_values.h"
 #include "app/settings_file.h"
 #include "app/startup.h"
+#include "core/setting_values.h"
 #include "support/fake_locale.h"
 #include "support/utf8.h"
 

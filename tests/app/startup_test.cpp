@@ -118,8 +118,7 @@ TEST(Layout, ATooLowWindowSnapsBackAndAMinimisedOneKeepsItsLayoutAndLastPlacemen
     low.frame.metrics = {900, 180};
     low.status.height = 330;
     low.toolBar.height = 420;
-    low.menus.SetChecked(menu::FormStatusBar, true);
-    low.menus.SetChecked(menu::FormToolBar, true);
+    low.Context().view.statusBar = low.Context().view.toolBar = true;
     low.frame.bounds = {10, 20, 8000, 1000};
     low.form.Form_Activate();
     EXPECT_EQ(low.frame.bounds.height, 900 + 330 + 420);

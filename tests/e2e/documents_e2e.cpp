@@ -87,6 +87,18 @@ TEST(Session, OpenEditSaveAndThePrompts) {
         EXPECT_TRUE(app.ChooseFile([&] { app.Key('O', Ctrl); }, path, true, "open-dialog"));
         EXPECT_EQ(WaitFor([&] { return app.Panel(1); }, path + "(読込み専用)"), path + "(読込み専用)");
         EXPECT_TRUE(ReadOnlyViews(app));
+        // Nothing the user does changes it: no "(変更)", the clipboard kept,
+        // and no question when the next file opens. Select all and the caret
+        // going home show the keys before them were taken.
+        ASSERT_TRUE(SetClipboardText("クリップ"));
+        for (const WORD key : {'V', 'Z'}) app.Key(key, Ctrl);
+        app.Key(VK_DELETE), app.Key(VK_F5);
+        EXPECT_AFTER(app.Key('A', Ctrl), SelectionOf(app.Editor()), Selection(0, Units("x" + Sample)));
+        app.Key('X', Ctrl), app.Key(VK_DELETE);
+        EXPECT_AFTER(app.Key(VK_HOME, Ctrl), SelectionOf(app.Editor()), Selection(0, 0));
+        Screenshot("read-only-after-keys");
+        EXPECT_EQ(std::tuple(app.Text(), app.Panel(1), ClipboardText()),
+                  std::tuple("x" + Sample, path + "(読込み専用)", std::string("クリップ")));
         // After a cancelled dialog, a dropped file opens unlocked.
         EXPECT_TRUE(app.ChooseFile([&] { app.Command(menu::FileOpen); }, ""));
         EXPECT_AFTER(EXPECT_TRUE(Drop(app, fresh)), app.Panel(1), fresh);
@@ -94,13 +106,27 @@ TEST(Session, OpenEditSaveAndThePrompts) {
         EXPECT_TRUE(app.Exit());
     }
     {
-        // A folder on the command line: reported during start-up; start-up
-        // then ends with an untitled document.
+        // A folder on the command line: reported over the shown window once
+        // start-up is through, which ends with an untitled document.
         App app(folder);
         ASSERT_TRUE(app.StartOnly(folder + "\\two words"));
+        ASSERT_TRUE(PollUntil([&] { return MessageBoxOf(app.Pid()) != nullptr; }));
+        EXPECT_TRUE(app.process.WaitForMainWindow(0));
         EXPECT_TRUE(app.Answer(nullptr));
-        ASSERT_TRUE(app.process.WaitForMainWindow());
         EXPECT_EQ(app.Caption(), ProgramTitle);
+        EXPECT_TRUE(app.Exit());
+    }
+    {
+        // NUL bytes: the warning comes over the window, which holds the text.
+        const std::string zeros = folder + "\\zeros.txt";
+        ASSERT_TRUE(WriteFileBytes(zeros, std::string("a\0b", 3)));
+        App app(folder);
+        ASSERT_TRUE(app.StartOnly(zeros));
+        ASSERT_TRUE(PollUntil([&] { return MessageBoxOf(app.Pid()) != nullptr; }));
+        EXPECT_TRUE(app.process.WaitForMainWindow(0));
+        EXPECT_EQ(app.Caption(), "zeros.txt");
+        Screenshot("nul-warning");
+        EXPECT_TRUE(app.Answer(nullptr));
         EXPECT_TRUE(app.Exit());
     }
 }

@@ -76,6 +76,16 @@ TEST(Session, FirstRunAndARestartOnTheUsersSettings) {
     EXPECT_TRUE(IsWindowVisible(StatusBarOf(app.Main())) && IsWindowVisible(ToolBarOf(app.Main())));
     EXPECT_EQ(Send(StatusBarOf(app.Main()), SB_GETPARTS), 8);
     EXPECT_EQ(Send(ToolBarOf(app.Main()), TB_BUTTONCOUNT), 26);
+    // The narrow first-run window wraps the bar: every button can be reached,
+    // and the edit view starts below the last row.
+    RECT client{}, view{};
+    GetClientRect(app.Main(), &client);
+    MapWindowPoints(app.Main(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    GetWindowRect(app.Editor(), &view);
+    for (int i = 0; i < 26; ++i) {
+        const RECT button = app.ButtonRect(i);
+        EXPECT_TRUE(button.left >= client.left && button.right <= client.right && button.bottom <= view.top) << i;
+    }
     Screenshot("first-run");
 
     // Always on top, then the file spoilt meanwhile: it is written whole

@@ -148,8 +148,12 @@ TEST(Session, PrintPagesPageSetupAndCancel) {
     ASSERT_TRUE(app.Start(folder + "\\" + longStem + ".txt"));
     // A long job cancelled from the progress dialog once its bar moves: no
     // PDF of it comes, as the short job printed after it shows.
+    // Over a main window kept on top it is kept on top as well, or going
+    // back to the main window would bury it.
+    ASSERT_TRUE(app.Run(menu::FormAlwaysOnTop));
     const HWND progress = StartPrinting(app);
     ASSERT_TRUE(progress);
+    EXPECT_TRUE(PollUntil([&] { return (GetWindowLongPtrW(progress, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
     EXPECT_TRUE(PollUntil([&] { return Send(ItemOf(progress, IDC_NP_PROGRESS), PBM_GETPOS) > 0; }));
     Sleep(500);  // for the picture only
     Screenshot("now-printing");

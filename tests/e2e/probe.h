@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/commands.h"
+#include "platform/commands.h"
 
 namespace e2e {
 

@@ -69,6 +69,16 @@ bool App::Start(const std::string& arguments) {
 
 std::string App::Panel(int number) const { return StatusText(process.Handle(), StatusBarOf(Main()), number - 1); }
 
+RECT App::ButtonRect(int index) const {
+    const HWND tools = ToolBarOf(Main());
+    RemoteBuffer buffer(process.Handle(), sizeof(RECT));
+    RECT rect{};
+    Send(tools, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.At()));
+    buffer.Read(&rect, sizeof rect);
+    MapWindowPoints(tools, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 bool App::Run(scribbit::MenuItem item) const {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutW(Main(), WM_COMMAND, scribbit::CommandId(item), 0, SMTO_NORMAL, WaitMs, &ignored) != 0;

@@ -55,6 +55,7 @@ public:
     std::string Text() const { return TextOf(Editor()); }
     std::string Caption() const { return TextOf(Main()); }
     std::string Panel(int number) const;  // counted from 1, as the user does
+    RECT ButtonRect(int index) const;     // a toolbar button's, on the screen
     std::string SettingsPath() const { return folder_ + "\\ScribbitⅡ.ini"; }
     std::optional<std::string> Settings() const { return ReadFileBytes(SettingsPath()); }
 

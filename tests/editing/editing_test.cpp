@@ -3,8 +3,8 @@
 // copy history, and what the user is told when something cannot be done.
 #include <gtest/gtest.h>
 
+#include "core/clipboard_history.h"
 #include "editing/clipboard_access.h"
-#include "editing/clipboard_history.h"
 #include "editing/editing_texts.h"
 #include "editing/find_replace.h"
 #include "editing/go_to_line.h"

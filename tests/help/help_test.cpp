@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/decimal.h"
+#include "core/decimal.h"
 #include "help/about_dialog.h"
 #include "support/app_fixture.h"
 

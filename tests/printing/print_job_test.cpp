@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/decimal.h"
+#include "core/decimal.h"
 #include "printing/printing_fixture.h"
 #include "support/utf8.h"
 
@@ -134,16 +134,24 @@ TEST(PrintJob, AFailureAbortsTheJobAndClosesTheProgressBeforeTheReport) {
     }
 }
 
-TEST(PrintJob, ASecondPrintWaitsAndClosingTheWindowCancelsTheJobFirst) {
+TEST(PrintJob, ASecondPrintIsRefusedAndClosingTheWindowCancelsTheJobFirst) {
     PrintingFixture f;
     bool stayed = false;
+    // The progress stays above a main window kept on top, while it is.
+    f.app.Context().view.alwaysOnTop = true;
+    std::vector<bool> onTop;
     f.windows.whilePrinting = [&](int count) {
-        if (count == 2) f.app.form.MenuClick(menu::FilePrint);
+        onTop.push_back(f.windows.onTop);
+        if (count == 2) {
+            f.app.form.MenuClick(menu::FormAlwaysOnTop);
+            f.app.form.MenuClick(menu::FilePrint);
+        }
         if (count == 4) stayed = f.app.form.Form_Unload();
         if (count > 4) ADD_FAILURE() << "the job went on after the window was closed";
     };
     f.Print(Lines(100));
     EXPECT_TRUE(stayed);
+    EXPECT_EQ(onTop, (std::vector<bool>{true, true, false, false}));
     EXPECT_EQ(f.printer.dialogFlags.size(), 1u);
     EXPECT_EQ(BodyOfOnePage(f.printer).size(), 3u);
     EXPECT_EQ(f.printer.calls.back().kind, PrintCall::Abort);

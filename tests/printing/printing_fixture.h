@@ -2,7 +2,7 @@
 // attached, a document in the ActiveEditor and its path set.
 #pragma once
 
-#include "app/commands.h"
+#include "platform/commands.h"
 #include "support/app_fixture.h"
 #include "support/recording_printer.h"
 #include "support/recording_printing_windows.h"

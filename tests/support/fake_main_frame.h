@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "platform/main_frame.h"
 
 namespace scribbit {

@@ -4,7 +4,7 @@
 #include <array>
 #include <map>
 
-#include "app/decimal.h"
+#include "core/decimal.h"
 
 namespace scribbit {
 namespace {

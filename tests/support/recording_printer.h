@@ -44,6 +44,8 @@ public:
         current[setting] = code;
         return {};
     }
+    void SaveSettings() override { saved = current; }
+    void RestoreSettings() override { current = saved.value_or(current); }
     PrintDialogResult ShowPrintDialog(std::uint32_t flags) override {
         dialogFlags.push_back(flags);
         return dialogAnswer.value_or(PrintDialogResult{DialogOutcome::Chosen, {}});
@@ -88,6 +90,8 @@ public:
     std::map<char16_t, double> widths;  // units measured otherwise
     std::map<PaperSetting, std::int32_t> current{
         {PaperSetting::Size, 9}, {PaperSetting::Source, 1}, {PaperSetting::Orientation, Portrait}};
+    // SaveSettings' copy of current.
+    std::optional<std::map<PaperSetting, std::int32_t>> saved;
     bool unreadable = false;                        // Get fails: no printer at all
     std::optional<std::int32_t> failOnCode;         // Set fails on this code
     std::optional<std::size_t> failOnCall;          // the output call with this index fails

@@ -24,6 +24,7 @@ public:
         maximum = model.Maximum();
     }
     void UpdateNowPrinting(const NowPrintingModel& model) override { values.push_back(model.Value()); }
+    void KeepNowPrintingOnTop(bool on) override { onTop = on; }
     void CloseNowPrinting() override {
         shown = nullptr;
         ++closes;
@@ -39,6 +40,7 @@ public:
     NowPrintingModel* shown = nullptr;
     std::u16string comment;
     int maximum = 0;
+    bool onTop = false;
     std::vector<int> values;
     int closes = 0;
     int doEvents = 0;

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "app/form_dialogs.h"
+#include "platform/form_dialogs.h"
 
 namespace scribbit {
 

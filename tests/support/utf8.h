@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/utf16.h"
+#include "core/utf16.h"
 
 namespace scribbit {
 

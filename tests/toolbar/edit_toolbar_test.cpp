@@ -99,7 +99,7 @@ TEST(EditToolBar, ApplyRebuildsTheToolBarWithStylesAndRememberedButtons) {
     for (const auto& c : cases) {
         AppFixture app;
         app.form.Form_Load(u"");
-        app.menus.SetChecked(menu::FormAlwaysOnTop, c.onTop);
+        app.Context().view.alwaysOnTop = c.onTop;
         SetToolBar(app, c.list);
         EditToolBarModel(app.Context()).OnApply();
         const std::string name = std::to_string(c.list.size()) + (c.onTop ? " on top" : "");

@@ -17,13 +17,13 @@ namespace {
 // Each command runs the one menu item whose caption is its name (without
 // access key and "..."), and no two commands share an item.
 TEST(ToolBarCommands, EveryCatalogueCommandRunsTheMenuItemOfItsName) {
-    FakeMenuState menus;
+    const ViewState view;
     std::set<int> commandIds;
     for (const CatalogueEntry& entry : CommandCatalogue()) {
         const std::u16string_view name = entry.commandName;
         if (name == u"文字のカウント方式") continue;  // the toggle, below
         std::vector<MenuItem> ran;
-        DispatchToolBarCommand(name, menus, [&](MenuItem item) { ran.push_back(item); });
+        DispatchToolBarCommand(name, view, [&](MenuItem item) { ran.push_back(item); });
         ASSERT_EQ(ran.size(), 1u) << Utf8(name);
         commandIds.insert(CommandId(ran[0]));
         const auto items = FindMenu(ran[0].menu).items;

@@ -2,7 +2,11 @@
 // the command catalogue and the pictures scaled for the screen.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <set>
+#include <tuple>
 
 #include "support/app_fixture.h"
 #include "support/utf8.h"
@@ -12,6 +16,31 @@
 
 namespace scribbit {
 namespace {
+
+// An uncompressed bottom-up BMP, palette-indexed or 24-bit: its pixels top-down, its width and height.
+std::tuple<std::vector<IconColour>, std::size_t, std::size_t> ReadBitmap(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    const auto at = [&](std::size_t offset, std::size_t size = 4) {
+        std::size_t value = 0;
+        while (size-- > 0) value = value << 8 | std::uint8_t(bytes.at(offset + size));
+        return value;
+    };
+    const std::size_t width = at(18), height = at(22), bits = at(28, 2),
+                      stride = (width * bits + 31) / 32 * 4;
+    std::vector<IconColour> pixels;
+    for (std::size_t y = height; y-- > 0;) {
+        for (std::size_t bit = 0; bit < width * bits; bit += bits) {
+            const std::size_t byte = at(10) + y * stride + bit / 8;
+            const std::size_t colour =
+                bits == 24 ? byte
+                           : 14 + at(14) + 4 * (at(byte, 1) >> (8 - bits - bit % 8) & ((1u << bits) - 1));
+            pixels.push_back({std::uint8_t(at(colour + 2, 1)), std::uint8_t(at(colour + 1, 1)),
+                              std::uint8_t(at(colour, 1))});
+        }
+    }
+    return {pixels, width, height};
+}
 
 TEST(ToolBarRecord, IsWrittenAsFourFieldsAndHandEditedLinesAreTakenWhileTheyStillHoldFour) {
     EXPECT_EQ(FormatToolBarRecord({u"new", 1, u"", u"新規作成"}), u"new,1,0,新規作成");
@@ -44,7 +73,7 @@ TEST(ToolBarList, LoadingReplacesTheButtonsAndRemembersPasteAndAlwaysOnTopByTool
     for (const auto& c : cases) {
         AppFixture app;
         app.toolBar.Append(ToolBarEntry{u"old", 0, u"", u"old"});
-        app.menus.SetChecked(menu::FormAlwaysOnTop, c.onTop);
+        app.Context().view.alwaysOnTop = c.onTop;
         app.Context().PasteButtonIndex = app.Context().AlwaysOnTopButtonIndex = -1;
         LoadToolBarFromSettings(app.Context(), c.lines);
         ASSERT_EQ(app.toolBar.Count(), c.count);
@@ -81,7 +110,7 @@ TEST(CommandCatalogue, NamesAndPicturesBelongToOneCommandEachAndTheFirstRunBarUs
     }
 }
 
-TEST(ToolbarIcons, ScaledImagesAreOrderedCompleteAndSymmetric) {
+TEST(ToolbarIcons, TheBitmapHasEveryPictureAndScaledImagesAreOrderedCompleteAndSymmetric) {
     for (const auto& [dpi, size] : {std::pair{96u, 16}, {120u, 20}, {144u, 24}, {1536u, 256}, {4294967295u, 256}}) {
         EXPECT_EQ(IconSizeForDpi(dpi), size) << dpi;
     }
@@ -89,9 +118,19 @@ TEST(ToolbarIcons, ScaledImagesAreOrderedCompleteAndSymmetric) {
     // At one and a half, a pixel centre on a cell boundary takes the cell nearer the middle.
     EXPECT_EQ(IconScaleMap(24), (std::vector<int>{0, 1, 1, 2, 3, 3, 4, 5, 5, 6, 7, 7, 8, 8, 9, 10, 10, 11, 12, 12, 13,
                                                   14, 14, 15}));
+    // The bitmap the program is built with: a picture for every key, in its catalogue-order cell.
+    const auto [strip, width, height] = ReadBitmap(SCRIBBIT_TOOLBAR_BITMAP);
+    ASSERT_EQ(std::pair(width, height), std::pair(IconGridSize * ImageKeys().size(), std::size_t{16}));
+    EXPECT_EQ(ScaleIconStrip(strip, int(width), ImageKeys(), 16), strip);
+    for (const std::u16string_view& key : ImageKeys()) {
+        EXPECT_NE(ScaleIconStrip(strip, int(width), {&key, 1}, 16), std::vector(16 * 16, IconMaskColour))
+            << Utf8(std::u16string(key));
+    }
     const std::u16string_view unknown[] = {u"no such picture"};  // blank, and nothing at sizes out of range
-    EXPECT_EQ(RenderIconStrip(unknown, 24), std::vector<IconColour>(24 * 24, IconMaskColour));
-    EXPECT_TRUE(RenderIconStrip(unknown, 0).empty() && RenderIconStrip(unknown, IconMaxSize + 1).empty());
+    EXPECT_EQ(ScaleIconStrip(strip, int(width), unknown, 24),
+              std::vector<IconColour>(24 * 24, IconMaskColour));
+    EXPECT_TRUE(ScaleIconStrip(strip, int(width), unknown, 0).empty() &&
+                ScaleIconStrip(strip, int(width), unknown, IconMaxSize + 1).empty());
     for (int size = 1; size <= 80; ++size) {
         const std::vector<int> cells = IconScaleMap(size);
         ASSERT_EQ(cells.size(), std::size_t(size));

@@ -2,10 +2,10 @@
 // it keeps for large texts), word wrap, font, the bars and always on top.
 #include <gtest/gtest.h>
 
-#include "support/app_fixture.h"
-#include "app/decimal.h"
-#include "app/document_texts.h"
 #include "app/startup.h"
+#include "core/core_texts.h"
+#include "core/decimal.h"
+#include "support/app_fixture.h"
 #include "view/char_count.h"
 #include "view/view_texts.h"
 
@@ -103,7 +103,7 @@ TEST_F(ViewTest, TheFontDialogAppliesToTheShownViewAndANameTheSettingsCannotHold
         Click(menu::FormFont);
         EXPECT_EQ(app.txtNoReturn.Font(), start);
     }
-    EXPECT_EQ(app.LastMessage(), document_text::OtherError);
+    EXPECT_EQ(app.LastMessage(), core_text::OtherError);
     EXPECT_EQ(app.dialogs.fontDialogs.back(), start);  // the dialog opens on the shown view's font
     const FontSpec korean{u"맑은 고딕", 12, false, false, false, false};
     app.dialogs.ChooseFont(korean, 0);

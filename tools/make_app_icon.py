@@ -5,7 +5,7 @@ The drawing is vector shapes in a 1 x 1 square, rasterised with 4 x 4
 supersampling at 16, 32 and 48 pixels, stored as 32-bit images with an
 alpha channel and an AND mask so every Windows version draws it.
 
-    python3 resources/make_app_icon.py resources/app.ico
+    python3 tools/make_app_icon.py resources/app.ico
 """
 import struct
 import sys

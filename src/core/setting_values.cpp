@@ -1,4 +1,4 @@
-#include "app/setting_values.h"
+#include "core/setting_values.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Places the ActiveEditor between the toolbar and the status bar.
 #pragma once
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 
 namespace scribbit {
 
@@ -9,7 +9,7 @@ namespace scribbit {
 // window too low to show the bars and its frame is raised to that height
 // (the resize that follows lays it out). Otherwise the ActiveEditor fills
 // the client area below the toolbar and above the status bar, counting each
-// bar only while its menu item is checked.
+// bar only while the view state shows it.
 void LayoutEditor(AppContext& context);
 
 }  // namespace scribbit

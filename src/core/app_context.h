@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
-#include "editing/clipboard_history.h"
+#include "core/clipboard_history.h"
+#include "core/page_setup.h"
+#include "core/view_state.h"
 #include "platform/clipboard.h"
 #include "platform/edit_view.h"
 #include "platform/file_system.h"
@@ -16,7 +19,7 @@
 #include "platform/tool_bar.h"
 #include "platform/types.h"
 #include "platform/user_dialogs.h"
-#include "printing/page_setup.h"
+#include "scribbit_version.h"
 
 namespace scribbit {
 
@@ -24,9 +27,6 @@ struct PrintingContext;
 
 inline constexpr char16_t AppTitle[] = u"ScribbitⅡ";
 inline constexpr char16_t SettingsFileName[] = u"ScribbitⅡ.ini";
-inline constexpr int VersionMajor = 1;
-inline constexpr int VersionMinor = 57;
-inline constexpr int VersionRevision = 0;
 inline constexpr int AppIconResource = 101;
 
 struct Ports {
@@ -73,12 +73,16 @@ struct AppContext {
     DocumentState document;
     CommonDialogState commonDialog;
     SearchState search;
+    ViewState view;
 
     bool EditorSwitching = false;
     Bounds LastActiveBounds;
     std::int16_t PasteButtonIndex = -1;
     std::int16_t AlwaysOnTopButtonIndex = -1;
     ClipboardHistory clipboardHistory;  // Edit > Copy records, the paste button offers
+    // Rebuilds the paste button's list after the history changed; the main
+    // form wires it, as the toolbar stands above the editing commands.
+    std::function<void()> clipboardHistoryChanged;
     std::int32_t TabSpace = 0;
     PageSetup pageSetup;
     PrintingContext* printing = nullptr;  // page setup and printing, once the shell attached a printer
@@ -91,10 +95,8 @@ struct AppContext {
     // page cannot hold every face name); written in place of one it cannot.
     std::u16string storableFontName;
 
-    // The shown edit view: txtReturn while word wrap is checked.
-    EditView& ActiveEditor() const {
-        return ports.menus.IsChecked(MenuItem{Menu::Form, 0}) ? ports.txtReturn : ports.txtNoReturn;
-    }
+    // The shown edit view: txtReturn while word wrap is on.
+    EditView& ActiveEditor() const { return view.wordWrap ? ports.txtReturn : ports.txtNoReturn; }
     std::u16string SettingsPath() const { return programFolder + SettingsFileName; }
 };
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_context.h"
+#include "core/app_context.h"
 #include "platform/types.h"
 
 namespace scribbit {

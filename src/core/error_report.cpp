@@ -1,11 +1,11 @@
-#include "app/error_report.h"
+#include "core/error_report.h"
 
-#include "app/decimal.h"
-#include "app/document_texts.h"
+#include "core/core_texts.h"
+#include "core/decimal.h"
 
 namespace scribbit {
 
-namespace text = document_text;
+namespace text = core_text;
 
 namespace {
 

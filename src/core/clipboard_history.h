@@ -2,13 +2,13 @@
 // button's drop-down list offers them.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
+#include <utility>
 
 namespace scribbit {
-
-struct EditingContext;
 
 inline constexpr std::size_t ClipboardHistorySize = 10;
 
@@ -22,19 +22,13 @@ public:
     void Seed(std::u16string text) { slots_[0] = std::move(text); }
     // Every slot moves one down, the oldest text is dropped and `text`
     // becomes slot 0. Equal texts are kept twice on purpose.
-    void Push(std::u16string text);
+    void Push(std::u16string text) {
+        std::move_backward(slots_.begin(), slots_.end() - 1, slots_.end());
+        slots_[0] = std::move(text);
+    }
 
 private:
     std::array<std::u16string, ClipboardHistorySize> slots_;
 };
-
-// After Edit > Copy put `copied` on the clipboard: records it in the
-// history when the ActiveEditor has a selection, and rebuilds the list.
-void RecordCopyInHistory(EditingContext& context, const std::u16string& copied);
-
-// Start-up: slot 0 := the clipboard's text (empty when it holds none), then
-// the list is rebuilt. A clipboard held by another program is waited for
-// briefly; if it stays busy the slot stays empty.
-void SeedClipboardHistory(EditingContext& context);
 
 }  // namespace scribbit

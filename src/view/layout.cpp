@@ -1,4 +1,4 @@
-#include "app/layout.h"
+#include "view/layout.h"
 
 #include <algorithm>
 
@@ -8,10 +8,8 @@ void LayoutEditor(AppContext& context) {
     const Ports& ports = context.ports;
     if (ports.frame.IsMinimized()) return;
 
-    const std::int32_t statusHeight =
-        ports.menus.IsChecked(menu::FormStatusBar) ? ports.sttSTATUS.HeightTwips() : 0;
-    const std::int32_t toolBarHeight =
-        ports.menus.IsChecked(menu::FormToolBar) ? ports.tolToolBar.HeightTwips() : 0;
+    const std::int32_t statusHeight = context.view.statusBar ? ports.sttSTATUS.HeightTwips() : 0;
+    const std::int32_t toolBarHeight = context.view.toolBar ? ports.tolToolBar.HeightTwips() : 0;
     const std::int32_t bars = statusHeight + toolBarHeight;
     const FrameMetrics metrics = ports.frame.Metrics();
 
