@@ -49,10 +49,12 @@ bool ReplaceAll(EditingContext& context, const std::u16string& findText, const s
     EditView& view = context.app.ActiveEditor();
     const std::size_t caret = view.SelStart();
     const std::size_t selLength = view.SelLength();
+    std::u16string text;
     ReplaceResult result;
     try {
-        result = ReplaceEvery(view.Text(), fromTop ? 0 : caret, findText, substText, ModeFor(matchCase),
-                              context.folder);
+        text = view.Text();
+        result =
+            ReplaceEvery(text, fromTop ? 0 : caret, findText, substText, ModeFor(matchCase), context.folder);
     } catch (const std::bad_alloc&) {
         ReportTextTooLarge(context);
         return false;
@@ -64,8 +66,7 @@ bool ReplaceAll(EditingContext& context, const std::u16string& findText, const s
         Inform(context, std::u16string(editing_texts::NothingToReplace));
         return false;
     }
-    view.SetSel(0, view.TextLength());
-    if (!PasteViaClipboard(context, result.text)) {
+    if (!PasteChanges(context, 0, text, result.text)) {
         view.SetSel(caret, selLength);
         return false;
     }

@@ -136,17 +136,27 @@ TEST_F(EditingTest, SelectAllAndTimeAndDate) {
 }
 
 TEST_F(EditingTest, AConversionReplacesTheSelectionOrTheWholeTextAsOneUndoStep) {
+    // What the user sees is a replacement of the whole text (or selection);
+    // only the stretch that differs goes through the view, never cutting a
+    // CR LF or a pair: Undo selects that stretch.
     const struct {
         int index;
         std::u16string text;
         std::size_t start, length;
         std::u16string expected;
         std::size_t caret;
+        Sel undone;
     } cases[] = {
-        {2, u"abc def", 4, 0, u"ABC DEF", 4},         {2, u"abc def ghi", 4, 3, u"abc DEF ghi", 4},
-        {18, u"a\r\nb\r\nc", 6, 0, u"abc", 3},        {20, u"a\r\nb", 1, 0, u"a<br>\r\nb", 1},
-        {17, u"abc", 1, 0, u"abc", 1},                {17, u"", 0, 0, u"", 0},
-        {3, u"abc", 1, 1, u"abc", 1},  // a separator
+        {2, u"abc def", 4, 0, u"ABC DEF", 4, {0, 7}},
+        {2, u"abc DEf ghi", 4, 3, u"abc DEF ghi", 4, {6, 1}},
+        {18, u"a\r\nb\r\nc", 6, 0, u"abc", 3, {1, 5}},
+        {20, u"a\r\nb", 1, 0, u"a<br>\r\nb", 1, {1, 0}},
+        {17, u"abc", 1, 0, u"abc", 1, {2, 1}},
+        {17, u"", 0, 0, u"", 0, {0, 0}},
+        {17, u"one\r\ntwo  ", 2, 0, u"one\r\ntwo", 2, {8, 2}},
+        {9, u"a\r\nb\nc", 0, 0, u"a\r\nb\r\nc", 0, {4, 1}},
+        {8, u"a\r\nb", 0, 0, u"a\nb", 0, {1, 2}},
+        {3, u"abc", 1, 1, u"abc", 1, {1, 1}},  // a separator
     };
     app.clipboard.Put(u"user's");
     for (const auto& c : cases) {
@@ -157,11 +167,13 @@ TEST_F(EditingTest, AConversionReplacesTheSelectionOrTheWholeTextAsOneUndoStep) 
         Change(c.index);
         EXPECT_EQ(std::tuple(View().Text(), Selection()), std::tuple(c.expected, Sel(c.caret, separator)));
         // One paste, even when nothing changes.
-        EXPECT_EQ(View().changeNotifications - notifications, separator || c.text.empty() ? 0 : 1);
+        const bool changed = !separator && !c.text.empty();
+        EXPECT_EQ(std::tuple(View().changeNotifications - notifications, context.document.IsModified),
+                  std::tuple(changed ? 1 : 0, changed));
         const std::string count = std::to_string(c.expected.size());  // bytes of ASCII text
         EXPECT_EQ(app.status.PanelText(3), separator ? u"stale" : std::u16string(count.begin(), count.end()));
         Edit(0);
-        EXPECT_EQ(View().Text(), c.text);
+        EXPECT_EQ(std::tuple(View().Text(), Selection()), std::tuple(c.text, c.undone)) << Utf8(c.text);
     }
     EXPECT_EQ(std::tuple(app.clipboard.Contents(), app.clipboard.setTextCalls), std::tuple(u"user's", 0));
 }
@@ -271,10 +283,18 @@ TEST_F(EditingTest, ReplaceAllCountsKeepsTheCaretAndIsOneUndoStep) {
         std::size_t caret;
         bool fromTop, matchCase;
         std::u16string find, expected, count;
+        Sel undone;  // what went through the view, as Undo selects it
+        std::u16string subst = u"b";
     } cases[] = {
-        {u"aaa", 0, false, false, u"a", u"bbb", u"3"},  {u"a a a a", 3, false, false, u"a", u"a a b b", u"2"},
-        {u"a a a a", 3, true, false, u"a", u"b b b b", u"4"}, {u"ＡaｶﾞA", 0, false, false, u"a", u"bbｶﾞb", u"3"},
-        {u"ｶﾞ=ガ", 0, false, false, u"が", u"b=b", u"2"},      {u"Aa", 0, false, true, u"a", u"Ab", u"1"},
+        {u"aaa", 0, false, false, u"a", u"bbb", u"3", {0, 3}},
+        {u"a a a a", 3, false, false, u"a", u"a a b b", u"2", {4, 3}},
+        {u"a a a a", 3, true, false, u"a", u"b b b b", u"4", {0, 7}},
+        {u"ＡaｶﾞA", 0, false, false, u"a", u"bbｶﾞb", u"3", {0, 5}},
+        {u"ｶﾞ=ガ", 0, false, false, u"が", u"b=b", u"2", {0, 4}},
+        {u"Aa", 0, false, true, u"a", u"Ab", u"1", {1, 1}},
+        {u"x\U0001F600", 0, false, false, u"\U0001F600", u"x\U0001F601", u"1", {1, 2}, u"\U0001F601"},
+        {u"\U0001F600x", 0, false, false, u"\U0001F600", u"\U00010600x", u"1", {0, 2}, u"\U00010600"},
+        {u"xa", 0, false, false, u"a", u"xa", u"1", {1, 1}, u"a"},  // no change is still one
     };
     app.clipboard.Put(u"clip");
     for (const auto& c : cases) {
@@ -282,7 +302,7 @@ TEST_F(EditingTest, ReplaceAllCountsKeepsTheCaretAndIsOneUndoStep) {
         Edit(9);
         ReplaceDialogModel& replace = *app.editingWindows.replace;
         replace.SetFindText(c.find);
-        replace.SetSubstText(u"b");
+        replace.SetSubstText(c.subst);
         replace.SetFindFromTop(c.fromTop);
         replace.SetMatchCase(c.matchCase);
         ExpectMessage();
@@ -291,7 +311,7 @@ TEST_F(EditingTest, ReplaceAllCountsKeepsTheCaretAndIsOneUndoStep) {
         EXPECT_EQ(app.LastMessage(), u"全部で" + c.count + u"個、置換しました。");
         EXPECT_TRUE(context.document.IsModified);
         Edit(0);
-        EXPECT_EQ(View().Text(), c.text);
+        EXPECT_EQ(std::tuple(View().Text(), Selection()), std::tuple(c.text, c.undone)) << Utf8(c.text);
         app.form.Editing().OnDialogClosed(EditingDialog::Replace);
     }
     EXPECT_EQ(app.clipboard.Contents(), u"clip");
