@@ -11,6 +11,7 @@
 // double's lookups. The table is checked against the double on the text.
 #include <time.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <map>
@@ -19,11 +20,10 @@
 #include <vector>
 
 #include "editing/conversions.h"
-#include "editing/edit_commands.h"
 #include "editing/find_replace.h"
+#include "editing/text_compare.h"
 #include "support/app_fixture.h"
 #include "support/fake_text_services.h"
-#include "support/utf8.h"
 
 namespace scribbit {
 namespace {
@@ -59,12 +59,18 @@ double ThreadSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-template <class Work>
-double MegabytesPerSecond(std::size_t units, Work&& work) {
-    const double start = ThreadSeconds();
-    work();
-    const double seconds = ThreadSeconds() - start;
-    return (units * 2.0 / (1024.0 * 1024.0)) / (seconds > 0 ? seconds : 1e-9);
+// The best of three runs, each after an untimed `prepare`: the first run
+// also pays for memory the process has not used before.
+template <class Prepare, class Work>
+double MegabytesPerSecond(std::size_t units, Prepare&& prepare, Work&& work) {
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        prepare();
+        const double start = ThreadSeconds();
+        work();
+        best = std::min(best, ThreadSeconds() - start);
+    }
+    return (units * 2.0 / (1024.0 * 1024.0)) / (best > 0 ? best : 1e-9);
 }
 
 // The in-memory locale's mappings as flat tables: every code unit mapped
@@ -175,8 +181,9 @@ void Run(std::size_t units) {
         const auto conversion = ConversionAt(index);
         if (!conversion) continue;
         std::optional<std::u16string> result;
-        const double rate =
-            MegabytesPerSecond(text.size(), [&] { result = Convert(*conversion, text, 4, table, folder); });
+        const double rate = MegabytesPerSecond(
+            text.size(), [&] { result.reset(); },
+            [&] { result = Convert(*conversion, text, 4, table, folder); });
         // The table must map as the double does: the quarter text is checked.
         if (text.size() < 0x200000 &&
             result != Convert(*conversion, text, 4, fixture.text, fixture.Editing().folder))
@@ -186,19 +193,25 @@ void Run(std::size_t units) {
     }
 
     fixture.ActiveView().SetText(text);
-    fixture.ActiveView().SetSel(0, 0);
     fixture.Context().search.SearchText = u"marker";
     bool found = false;
-    const double findRate = MegabytesPerSecond(text.size(), [&] { found = FindNext(fixture.Editing()); });
+    const double findRate = MegabytesPerSecond(
+        text.size(), [&] { fixture.ActiveView().SetSel(0, 0); },
+        [&] { found = FindNext(fixture.Editing()); });
     std::printf("  %-28s %8.1f MB/s  (found at %lld: %s)\n", "FindNext (text mode, last)", findRate,
                 static_cast<long long>(fixture.Context().search.FoundPosition), found ? "yes" : "no");
 
-    fixture.dialogs.AnswerMessage(MessageAnswer::Ok);
-    bool replaced = false;
+    // Replace all's own work: the search and the new text. What the view
+    // then does with the changed stretch is the control's work in the
+    // program (the double's copies here), left out as in the rows above.
+    ReplaceResult replaced;
     const double replaceRate = MegabytesPerSecond(
-        text.size(), [&] { replaced = ReplaceAll(fixture.Editing(), u"が", u"[GA]", true, false); });
-    std::printf("  %-28s %8.1f MB/s  (%s)\n", "ReplaceAll (text mode)", replaceRate,
-                replaced ? Utf8(fixture.dialogs.messages.back().text).c_str() : "nothing replaced");
+        text.size(), [&] { replaced = ReplaceResult{}; },
+        [&] {
+            replaced = ReplaceEvery(text, 0, u"が", u"[GA]", CompareMode::Text, fixture.Editing().folder);
+        });
+    std::printf("  %-28s %8.1f MB/s  (%zu replaced)\n", "ReplaceAll (text mode)", replaceRate,
+                replaced.count);
 }
 
 }  // namespace
