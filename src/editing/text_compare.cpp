@@ -90,7 +90,16 @@ std::uint8_t TextSearcher::Classify(char16_t unit) const {
     // The first unit of a surrogate pair or of a composed half-width kana
     // starts a character whose key depends on the unit after it.
     if (IsHighSurrogate(unit)) return Stop;
-    if (mode_ == CompareMode::Text && TextFolder::IsHalfWidthKanaLetter(unit)) return Kana;
+    if (mode_ == CompareMode::Text && TextFolder::IsHalfWidthKanaLetter(unit)) {
+        // Passed over like any other unit when no match can begin with it,
+        // alone or composed, nor with a mark on its own after it.
+        const char16_t first = keys_[0];
+        const auto begins = [first](std::u16string_view key) { return !key.empty() && key[0] == first; };
+        for (const char16_t mark : {u'\uFF9E', u'\uFF9F'}) {
+            if (begins(folder_.PairKey(unit, mark)) || begins(folder_.Key(mark))) return Kana;
+        }
+        return begins(folder_.Key(unit)) ? Kana : Skip;
+    }
     const std::u16string_view key =
         mode_ == CompareMode::Binary ? std::u16string_view(&unit, 1) : folder_.Key(unit);
     if (key[0] != keys_[0]) return Skip;
@@ -201,7 +210,26 @@ std::optional<TextMatch> TextSearcher::FindLast(std::u16string_view text, std::s
 template <class OnMatch>
 void TextSearcher::ForEach(std::u16string_view text, std::size_t from, OnMatch& onMatch) const {
     if (from >= text.size()) return;
-    if (keys_.size() > 1) {
+    const std::size_t m = keys_.size();
+    if (m > 1 && keys_.find(keys_[0], 1) == std::u16string::npos) {
+        // The first key unit occurs nowhere else in the search text (CR LF):
+        // no match can start inside a partial one, so each candidate is
+        // simply compared, and the scan goes on where the comparison failed.
+        for (std::size_t i = NextCandidate(text.data(), from, text.size()); i < text.size();
+             i = NextCandidate(text.data(), i, text.size())) {
+            std::size_t j = i, k = 0;
+            while (k < m && j < text.size()) {
+                const CharKey ck = NextChar(text, j, mode_, folder_);
+                if (ck.key.size() > m - k || keys_.compare(k, ck.key.size(), ck.key) != 0) break;
+                k += ck.key.size();
+                j += ck.length;
+            }
+            if (k == m) onMatch(i, j - i);
+            i = j > i ? j : i + NextChar(text, i, mode_, folder_).length;
+        }
+        return;
+    }
+    if (m > 1) {
         auto each = [&](const TextMatch& match) {
             onMatch(match.start, match.length);
             return true;
