@@ -3,6 +3,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "core/working_pointer.h"
 #include "editing/conversions.h"
 #include "editing/edit_commands.h"
 #include "editing/tab_width.h"
@@ -20,6 +21,7 @@ void mnuCHANGE_Click(EditingContext& context, int index) {
         context.windows.RunTabSpaceDialog(dialog);
     }
 
+    const WorkingPointer working(app.ports.frame);
     EditView& view = app.ActiveEditor();
     const std::size_t selStart = view.SelStart();
     const std::size_t selLength = view.SelLength();

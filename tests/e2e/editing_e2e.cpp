@@ -75,6 +75,35 @@ TEST(Session, KeysAndTheClipboard) {
     EXPECT_AFTER(EXPECT_TRUE(TypeText("xyz")), app.Text(), "ABCxyz");
     EXPECT_AFTER(app.Command(menu::FormWordWrap), app.Editor(), editor);
     EXPECT_EQ(app.Text(), "ABCxyz");
+
+    // A long document: the pointer left over the status bar (where the view
+    // going and coming back changes nothing) is busy while a conversion
+    // runs, and the normal one again once the text is in.
+    std::string lower, upper;
+    for (int i = 0; i < 25000; ++i) lower += "abc def ghi\r\n", upper += "ABC DEF GHI\r\n";
+    const long long end = Units(lower);
+    RECT bar{};
+    ASSERT_TRUE(SetText(editor, lower) && GetWindowRect(StatusBarOf(app.Main()), &bar));
+    ASSERT_TRUE(ClickAt({(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2}));
+    EXPECT_AFTER(app.Key(VK_END, Ctrl), SelectionOf(editor), Selection(end, end));  // the click was handled
+    const auto pointer = [] {
+        CURSORINFO info{};
+        info.cbSize = sizeof info;
+        return GetCursorInfo(&info) ? info.hCursor : nullptr;
+    };
+    const HCURSOR normal = pointer();
+    ASSERT_TRUE(app.Command(ToUpperCase));
+    EXPECT_TRUE(PollUntil([&] { return pointer() != normal; }, WaitMs, 5));
+    EXPECT_EQ(WaitFor([&] { return app.Text() == upper; }, true), true);
+    EXPECT_EQ(WaitFor(pointer, normal), normal);
+    // Its end alone changed: the whole reads converted, the caret stays, one
+    // Undo brings the typed text back, the clipboard is the user's.
+    ASSERT_TRUE(SetClipboardText(kept));
+    EXPECT_AFTER(app.Type("xyz"), app.Text(), upper + "xyz");
+    EXPECT_AFTER(app.Command(ToUpperCase), app.Text(), upper + "XYZ");
+    EXPECT_EQ(SelectionOf(editor), Selection(end + 3, end + 3));
+    EXPECT_AFTER(app.Key('Z', Ctrl), app.Text(), upper + "xyz");
+    EXPECT_EQ(ClipboardText(), kept);
     EXPECT_TRUE(app.Exit(IDNO));
 }
 
