@@ -159,7 +159,7 @@ void MainFrameWin32::SetWorking(bool working) {
         if (IsWindowEnabled(window_)) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     } else if (!working && working_ == 0) {
         // The result on the screen before the pointer says it is done.
-        RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        if (window_) RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         RefreshPointer();
     }
 }
