@@ -2,8 +2,9 @@
 // a bare EDIT in the benchmark's own process, made the way the program makes
 // its views (the same styles, text limit, font and size), fed the same text
 // in the same run. Whatever the program takes beyond it is ours.
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the types windows.h declares.
+#include <commctrl.h>
 
 #include <cmath>
 #include <string>
