@@ -1,16 +1,29 @@
 #!/usr/bin/env bash
 # The editing commands of ScribbitⅡ under Wine on a 10 MB mixed Japanese text
-# (SCRIBBIT_BENCH_MB sets another size, SCRIBBIT_BENCH_CHANGES=0,1,... times
-# only those entries of the text-processing menu),
-# next to tools that do comparable work on the same file:
-#   - every entry of the text-processing menu on the whole text, a text-mode
-#     Find Next to the last occurrence and a Replace all with over a million
-#     replacements, timed by the benchmark driver from the command until
-#     the edit view holds the new text (and the Undo that takes it back);
-#   - as references, on the same Shift-JIS file: nkf, ICU uconv, the
-#     coreutils that do the plain-text jobs, and a plain copy of the file.
-# Reference times are the best of three runs; the program's are single runs,
-# since each one is followed by its Undo. Prints seconds and the ratios.
+# (SCRIBBIT_BENCH_MB sets another size; SCRIBBIT_BENCH_CHANGES=0,1,... times
+# only those entries of the text-processing menu; SCRIBBIT_BENCH_WRAP=off or
+# on only that word-wrap state), each beside its floor: what a bare edit
+# control, made like the program's views, costs for the same work on the same
+# text in the same run (bench/wine/edit_floor.cpp):
+#   - open from the command line (floor: the program's start without a file,
+#     plus WM_SETTEXT of the text);
+#   - every entry of the text-processing menu on the whole text and a Replace
+#     all with over a million replacements, with word wrap off and on (floor:
+#     select all and EM_REPLACESEL of the same result), and the Undo that
+#     takes each back (floor: EM_UNDO);
+#   - the word-wrap switch both ways (floor: WM_SETTEXT into a control of the
+#     other kind) and the count-unit switch both ways (floor: a message round
+#     trip plus reading the text or its length);
+#   - a text-mode Find Next to the last occurrence (no floor: the control only
+#     selects);
+#   - one conversion and one Replace all on a document of the same size whose
+#     changes all lie in its last 1,000 characters, beside the floor of
+#     putting the whole result in (these must stay under 0.5 s);
+#   - as references, on the same Shift-JIS file: nkf, ICU uconv, the coreutils
+#     that do the plain-text jobs (best of three runs).
+# Every time of the program runs until its view has painted the result. The
+# last line is the worst ratio to the floor over open, the conversions,
+# Replace all and the two switches.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -56,6 +69,26 @@ if [[ ! -f $text ]]; then
 fi
 forms=$(iconv -f CP932 -t UTF-8 "$text" | grep -o -E 'が|ガ|ｶﾞ' | wc -l)
 
+# The same size, but nothing that 小文字→大文字 or Replace all of が changes
+# until its last 1,000 characters: upper-case and Japanese lines without any
+# form of が, then 90 short lines that have lower case and が.
+partial=$work/partial-${size_mb}mb.txt
+if [[ ! -f $partial ]]; then
+    awk -v target=$((size_mb * 1024 * 1024)) 'BEGIN {
+        split("ひら|カナ|漢字|AB|ＦＷ|ﾊﾟﾝ|A/B|\t|  |東京|ＸＹ", pieces, "|")
+        split("4 4 4 2 4 3 3 1 2 4 4", size, " ")
+        seed = 1957; bytes = 0; chunk = 0
+        while (bytes < target - 1000) {
+            seed = (seed * 75 + 74) % 65537; p = seed % 11 + 1
+            printf "%s", pieces[p]
+            bytes += size[p]
+            if (++chunk % 12 == 0) { printf " \r\n"; bytes += 3 }
+        }
+        for (i = 0; i < 90; i++) printf "xyzが%02d\r\n", i
+    }' | iconv -f UTF-8 -t CP932 >"$partial.tmp"
+    mv "$partial.tmp" "$partial"
+fi
+
 # Seconds of the best of three runs of a shell command reading the text.
 best_of_three() {
     local best="" i start end s
@@ -91,49 +124,103 @@ EOF
 )
 
 scribbit_wine_start --xvfb
-echo "file: $(stat -c %s "$text") bytes of Shift-JIS, $forms forms of が; Wine: $("$SCRIBBIT_WINE64" --version)"
+echo "file: $(stat -c %s "$text") bytes of Shift-JIS, $forms forms of が; Wine: $("$SCRIBBIT_WINE64" --version); load $(cut -d' ' -f1-3 /proc/loadavg)"
 rows=$work/rows.txt
 "${SCRIBBIT_WINE_CMD[@]}" "$(scribbit_winepath "$build/scribbit_bench.exe")" editing \
     --exe "$(scribbit_winepath "$build/ScribbitⅡ.exe")" \
     --work "$(scribbit_winepath "$work/run")" \
     --file "$(scribbit_winepath "$text")" \
+    --partial "$(scribbit_winepath "$partial")" --partial-change 2 --wrap "${SCRIBBIT_BENCH_WRAP:-off,on}" \
     --find marker --replace が '[GA]' ${SCRIBBIT_BENCH_CHANGES:+--changes "$SCRIBBIT_BENCH_CHANGES"} </dev/null 2>&1 |
     stdbuf -oL tr -d '\r' | { grep --line-buffered -v "$SCRIBBIT_WINE_NOISE" || true; } | tee "$work/driver.log" |
     { grep --line-buffered '^row|' || true; } >"$rows" || true
 
-# Seconds of one field of the driver's row for key; "fail" for a failed step.
-ours() { awk -F'|' -v k="$1" -v f="$2" '$2 == k { if ($f < 0) print "fail"; else printf "%.2f", $f / 1000 }' "$rows"; }
-copy=$(best_of_three "cat > /dev/null; cp '$text' '$work/copy.txt'")
-echo "plain copy of the file (cp): $copy s; opening it in ScribbitⅡ: $(ours open 3) s"
-echo
-row() { printf '%-22s %8s %8s %8s %8s %8s %10s\n' "$@"; }
-# Our seconds over the fastest of the references given ("-": none).
-ratio() {
-    awk 'BEGIN {
-        best = -1
-        for (i = 2; i < ARGC; i++) if (ARGV[i] != "-" && (best < 0 || ARGV[i] + 0 < best)) best = ARGV[i] + 0
-        if (ARGV[1] == "fail" || ARGV[1] == "" || best <= 0) print "-"; else printf "%.1f", ARGV[1] / best
-    }' "$@"
+# A field of the driver's row for table and key, in seconds ("-" when the
+# row or the figure is missing, "fail" for a failed step).
+field() {
+    awk -F'|' -v t="$1" -v k="$2" -v f="$3" '$2 == t && $3 == k {
+        found = 1
+        if ($f == "" || $f < 0 && f > 4) print "-"; else if ($f < 0) print "fail"; else printf "%.3f", $f / 1000 }
+        END { if (!found) print "-" }' "$rows"
 }
-row "command" "ours s" "undo s" "nkf s" "uconv s" "tool s" "ours/best"
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "-" || a == "fail" || b == "-" || b == "fail" || b <= 0) print "-"; else printf "%.2f", a / b }'; }
+row() { printf '%-22s %8s %8s %6s %8s %8s %6s %8s\n' "$@"; }
+# Fastest of the references given ("-": none).
+fastest() {
+    awk 'BEGIN { best = -1; for (i = 1; i < ARGC; i++) if (ARGV[i] != "-" && (best < 0 || ARGV[i] + 0 < best)) best = ARGV[i] + 0
+                 if (best < 0) print "-"; else printf "%.3f", best }' "$@"
+}
+
+declare -A tool_time=()
 while IFS='|' read -r index caption nkf_cmd uconv_cmd tool_cmd; do
-    mine=$(ours "change$index" 3)
-    undo=$(ours "change$index" 4)
     n=-; [[ -n $nkf_cmd ]] && n=$(best_of_three "$nkf_cmd")
     c=-; [[ -n $uconv_cmd ]] && c=$(best_of_three "$uconv_cmd")
     o=-; [[ -n $tool_cmd ]] && o=$(best_of_three "$tool_cmd")
-    ratio=$(ratio "$mine" "$n" "$c" "$o")
-    row "$caption" "${mine:-fail}" "${undo:-fail}" "$n" "$c" "$o" "$ratio"
+    tool_time[$index]=$(fastest "$n" "$c" "$o")
 done <<<"$references"
+tool_time[replaceall]=$(best_of_three "iconv -f CP932 -t UTF-8 | sed -E 's/が|ガ|ｶﾞ/[GA]/g' | iconv -f UTF-8 -t CP932")
 grep_ref=$(best_of_three "iconv -f CP932 -t UTF-8 | grep -c -i -E 'marker|ＭＡＲＫＥＲ'")
-sed_ref=$(best_of_three "iconv -f CP932 -t UTF-8 | sed -E 's/が|ガ|ｶﾞ/[GA]/g' | iconv -f UTF-8 -t CP932")
-row "Find Next (last)" "$(ours find 3)" - - - "$grep_ref" "$(ratio "$(ours find 3)" "$grep_ref")"
-row "Replace all" "$(ours replaceall 3)" "$(ours replaceall 4)" - - "$sed_ref" \
-    "$(ratio "$(ours replaceall 3)" "$sed_ref")"
+copy=$(best_of_three "cat > /dev/null; cp '$text' '$work/copy.txt'")
+
+# The ratios that must stay near 1: every figure the control bounds.
+ratios=$work/ratios.txt
+: >"$ratios"
+bound() { if [[ $1 != - ]]; then echo "$1 $2" >>"$ratios"; fi; }
+
 echo
-awk -F'|' '$2 == "replaceall" || $2 == "find" { print $2 ": " $5 }' "$rows"
-echo "tools: grep = iconv | grep -c (whole file), sed = iconv | sed | iconv; ratio = ours / fastest reference"
+row "command" "ours s" "floor s" "ratio" "undo s" "floor s" "ratio" "tool s"
+for table in off on; do
+    grep -q "^row|$table|" "$rows" || continue
+    echo "-- word wrap $table --"
+    while IFS='|' read -r index caption _; do
+        mine=$(field $table change$index 4)
+        [[ $mine == - ]] && continue
+        floor=$(field $table change$index 5)
+        undo=$(field $table change$index 6)
+        undo_floor=$(field $table change$index 7)
+        r=$(ratio "$mine" "$floor")
+        bound "$r" "$caption (wrap $table)"
+        row "$caption" "$mine" "$floor" "$r" "$undo" "$undo_floor" "$(ratio "$undo" "$undo_floor")" \
+            "$([[ $table == off ]] && echo "${tool_time[$index]}" || echo -)"
+    done <<<"$references"
+    mine=$(field $table replaceall 4)
+    floor=$(field $table replaceall 5)
+    r=$(ratio "$mine" "$floor")
+    bound "$r" "Replace all (wrap $table)"
+    row "Replace all" "$mine" "$floor" "$r" "$(field $table replaceall 6)" "$(field $table replaceall 7)" \
+        "$(ratio "$(field $table replaceall 6)" "$(field $table replaceall 7)")" \
+        "$([[ $table == off ]] && echo "${tool_time[replaceall]}" || echo -)"
+done
+echo "-- other commands --"
+for entry in "open|open (command line)" "wrapon|word wrap on" "wrapoff|word wrap off" \
+    "count-chars|count in characters" "count-bytes|count in bytes"; do
+    key=${entry%%|*}
+    mine=$(field misc "$key" 4)
+    [[ $mine == - ]] && continue
+    floor=$(field misc "$key" 5)
+    r=$(ratio "$mine" "$floor")
+    bound "$r" "${entry#*|}"
+    row "${entry#*|}" "$mine" "$floor" "$r" - - - -
+done
+row "Find Next (last)" "$(field misc find 4)" - - - - - "$grep_ref"
+echo "-- changes only in the last 1,000 characters of $(stat -c %s "$partial") bytes (under 0.5 s) --"
+for key in partial-change2 partial-replaceall; do
+    mine=$(field misc $key 4)
+    verdict=$(awk -v s="$mine" 'BEGIN { print (s != "-" && s != "fail" && s < 0.5) ? "under 0.5 s" : "NOT under 0.5 s" }')
+    row "$([[ $key == partial-change2 ]] && echo 小文字→大文字 || echo "Replace all")" "$mine" \
+        "$(field misc $key 5)" "$(ratio "$mine" "$(field misc $key 5)")" - - - "$verdict"
+done
+echo
+awk -F'|' '$3 == "replaceall" || $3 == "find" || $3 == "open" || $3 ~ /^count/ { print $2 " " $3 ": " $8 }' "$rows"
+echo "plain copy of the file (cp): $copy s"
+echo "floor: a bare edit control in the benchmark's process, made like the program's views, on the same"
+echo "text; ratio = ours / floor; tool = the fastest of nkf, uconv and coreutils (sed, grep: iconv | ...)"
+status=0
 if ! grep -q '^failed steps: 0$' "$work/driver.log"; then
     echo "some steps failed; see $work/driver.log"
-    exit 1
+    status=1
 fi
+worst=$(sort -g -r "$ratios" | head -1)
+echo "the worst: ${worst#* }"
+echo "worst ratio to the control's floor: ${worst%% *}"
+exit $status

@@ -49,11 +49,14 @@ HWND DocumentView(HWND mainWindow) {
 
 long long TextLengthOf(HWND window) {
     DWORD_PTR length = 0;
-    if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return -1;
+    if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return -1;
     return static_cast<long long>(length);
 }
 
-std::string Quote(const std::string& path) { return "\"" + path + "\""; }
+std::string Quote(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
 std::string NameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
@@ -82,6 +85,45 @@ std::wstring FromAnsi(const std::string& bytes) {
 long long CharacterCount(const std::string& path) {
     const auto bytes = e2e::ReadFileBytes(path);
     return bytes ? static_cast<long long>(FromAnsi(*bytes).size()) : -1;
+}
+
+std::wstring TextOfView(HWND view) {
+    const long long length = TextLengthOf(view);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(view, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                        600000, &copied);
+    text.resize(std::min<std::size_t>(copied, static_cast<std::size_t>(length)));
+    return text;
+}
+
+double TimeStart(const std::string& exe, const std::string& folder) {
+    e2e::Process process;
+    const double start = NowMs();
+    if (!process.Start(exe, "", folder, 180000)) return -1;
+    const HWND window = process.WaitForMainWindow(180000);
+    const double elapsed = NowMs() - start;
+    process.Kill();
+    return window ? elapsed : -1;
+}
+
+std::string FloorCells(double ours, double floor) {
+    char text[64];
+    const auto seconds = [](double ms, char* cell) {
+        if (ms < 0)
+            std::snprintf(cell, 16, "%9s", "-");
+        else
+            std::snprintf(cell, 16, "%9.3f", ms / 1000);
+    };
+    char a[16], b[16];
+    seconds(ours, a);
+    seconds(floor, b);
+    if (ours >= 0 && floor > 0)
+        std::snprintf(text, sizeof text, "%s %s %6.2f", a, b, ours / floor);
+    else
+        std::snprintf(text, sizeof text, "%s %s %6s", a, b, "-");
+    return text;
 }
 
 }  // namespace bench

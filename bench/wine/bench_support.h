@@ -34,5 +34,54 @@ std::wstring FromAnsi(const std::string& bytes);
 // Characters (UTF-16 units) of a file in the ANSI code page, as the edit
 // view holds it; -1 when it cannot be read.
 long long CharacterCount(const std::string& path);
+// The whole text of another process's edit view (WM_GETTEXT).
+std::wstring TextOfView(HWND view);
+// Milliseconds from CreateProcess to a visible main window; -1 on failure.
+double TimeStart(const std::string& exe, const std::string& folder);
+// A row of the floor tables: the program's milliseconds, the floor's and
+// their ratio ("-" where either is missing).
+std::string FloorCells(double ours, double floor);
+
+// Makes this process create its controls from the same library as the
+// program does (its manifest's common controls); false when it cannot.
+bool UseControlsOf(const std::string& program);
+// The program's editor font as its settings file names it.
+struct ViewFont {
+    std::wstring name;
+    double size = 13.5;
+    bool bold = false, italic = false, underline = false, strikethrough = false;
+};
+ViewFont ReadViewFont(const std::string& settingsPath);
+
+// A bare edit control in this process, made like the program's views, in a
+// window of its own at `at` (beside the program's, so that neither hides the
+// other). Each timed step includes painting its result.
+class FloorView {
+public:
+    FloorView(bool wordWrap, const ViewFont& font, SIZE size, POINT at);
+    FloorView(const FloorView&) = delete;
+    FloorView& operator=(const FloorView&) = delete;
+    ~FloorView();
+
+    double SetText(const std::wstring& text);     // WM_SETTEXT
+    double ReplaceAll(const std::wstring& text);  // select all, EM_REPLACESEL
+    double Replace(long long start, long long end, const std::wstring& text);
+    double Undo();        // EM_UNDO
+    double ReadText();    // WM_GETTEXT of the whole text
+    double ReadLength();  // WM_GETTEXTLENGTH
+    // A unit and a count into the panels 2 and 3 of a bare status bar.
+    double ShowCount(const std::wstring& unit, long long count);
+    long long Length() const;
+
+private:
+    template <class Work>
+    double Timed(Work&& work);
+
+    HWND frame_ = nullptr;
+    HWND edit_ = nullptr;
+    HWND status_ = nullptr;
+    HFONT font_ = nullptr;
+    std::wstring buffer_;
+};
 
 }  // namespace bench

@@ -1,17 +1,32 @@
 // Timings of the editing commands in the real program under Wine, for the
-// editing benchmark script: every entry of the text-processing menu on the
-// whole text, a text-mode Find Next to the last occurrence and a Replace all,
-// each from the command to the text in the edit view, and the Undo that takes
-// it back (which also restores the text for the next command).
+// editing benchmark script, each beside the edit control's own cost for the
+// same work on the same text (a bare control in this process, see
+// edit_floor.cpp):
+//   open          the program started with the file until its view holds it;
+//                 floor: the program's start without a file, plus WM_SETTEXT;
+//   change<N>     entry N of the text-processing menu on the whole text, with
+//                 word wrap off and on; floor: select all and EM_REPLACESEL of
+//                 the same result; then the Undo that takes it back (EM_UNDO);
+//   replaceall    Replace all from the top until its count shows; floor as
+//                 for a conversion;
+//   find          a text-mode Find Next to the last occurrence (no floor: the
+//                 control only selects);
+//   wrapon/off    the word-wrap command until the other view holds the text;
+//                 floor: WM_SETTEXT into a bare control of that kind;
+//   count-*       the count-unit command; floor: a message round trip to the
+//                 program, plus WM_GETTEXT (bytes) or WM_GETTEXTLENGTH;
+//   partial-*     a conversion and a Replace all on a second document whose
+//                 only changes lie at its end; beside the whole-text floor.
+// Every time of the program runs until its view has painted the result.
 //
 //   scribbit_bench editing --exe PROGRAM --work FOLDER --file TEXT
 //                  --find WHAT --replace WHAT WITH [--changes N,N,...]
-// (--changes: only those entries of the text-processing menu)
+//                  [--wrap off|on|off,on] [--partial TEXT --partial-change N]
 //
 // Prints one line per command, fields separated by '|':
-//   row|<key>|<ms>|<undo ms>|<detail>
-// where key is change<N> (N: index in the text-processing menu), find or
-// replaceall; a negative time marks a step that failed.
+//   row|<table>|<key>|<ms>|<floor ms>|<undo ms>|<undo floor ms>|<detail>
+// with table off or on (word wrap), or misc; a negative time marks a step
+// that failed or has no figure.
 #include <windows.h>
 
 #include <cstdio>
@@ -29,7 +44,7 @@ using namespace e2e;
 
 namespace {
 
-constexpr DWORD BenchTimeoutMs = 600000;
+constexpr DWORD BenchTimeoutMs = 3600000;
 constexpr int ChangeMenuEntries = 21;  // separators included; they answer nothing
 // The two entries that ask for the tab width before converting.
 constexpr int TabToSpaceIndex = 11;
@@ -63,198 +78,420 @@ HWND WaitForToolDialog(DWORD processId, int controlId) {
     return found;
 }
 
-// Has the view paint whatever the last command left to paint, and waits for
-// it: the system sends the paint message to the program and waits.
-void PaintNow(HWND view) { RedrawWindow(view, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+// Has the program paint whatever the last command left to paint, and waits
+// for it: the system sends the paint message to the program and waits.
+void PaintNow(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
 
 void SendDialogCommand(HWND dialog, int controlId) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, controlId)), SMTO_NORMAL, BenchTimeoutMs, &result);
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, controlId)), SMTO_NORMAL, BenchTimeoutMs,
+                        &result);
 }
 
-void PrintRow(const std::string& key, double ms, double undoMs, const std::string& detail) {
-    std::printf("row|%s|%.0f|%.0f|%s\n", key.c_str(), ms, undoMs, detail.c_str());
+void PrintRow(const std::string& table, const std::string& key, double ms, double floorMs, double undoMs,
+              double undoFloorMs, const std::string& detail) {
+    std::printf("row|%s|%s|%.3f|%.3f|%.3f|%.3f|%s\n", table.c_str(), key.c_str(), ms, floorMs, undoMs,
+                undoFloorMs, detail.c_str());
     std::fflush(stdout);
 }
 
+struct Options {
+    std::string exe, work, file, partial, find, replaceWhat, replaceWith;
+    std::vector<bool> wanted = std::vector<bool>(ChangeMenuEntries, true);
+    std::vector<bool> wraps{false, true};
+    int partialChange = 2;
+};
+
+// One program, started with a document, and its edit view.
+class Program {
+public:
+    bool Open(const std::string& exe, const std::string& work, const std::string& document,
+              long long length) {
+        const double start = NowMs();
+        if (!process.Start(exe, Quote(document), work, 8 * 3600 * 1000)) return false;
+        window = process.WaitForMainWindow(BenchTimeoutMs);
+        const bool loaded = window && PollUntil(
+                                          [&] {
+                                              view = DocumentView(window);
+                                              return view && TextLengthOf(view) == length;
+                                          },
+                                          BenchTimeoutMs, 20);
+        if (!loaded) return false;
+        PaintNow(window);
+        openMs = NowMs() - start;
+        return true;
+    }
+    HWND View() { return view = DocumentView(window); }
+
+    Process process;
+    HWND window = nullptr;
+    HWND view = nullptr;
+    double openMs = -1;
+};
+
 // Undo, timed, then checked: the view must hold the original length again.
-double TimeUndo(HWND mainWindow, HWND view, long long originalLength) {
+double TimeUndo(Program& program, long long originalLength) {
     const double start = NowMs();
-    if (!SendCommand(mainWindow, scribbit::menu::EditUndo)) return -1;
-    PaintNow(view);
+    if (!SendCommand(program.window, scribbit::menu::EditUndo)) return -1;
+    PaintNow(program.view);
     const double elapsed = NowMs() - start;
-    return TextLengthOf(view) == originalLength ? elapsed : -1;
+    return TextLengthOf(program.view) == originalLength ? elapsed : -1;
+}
+
+// The text-processing entry `index` on the whole text: the program's time,
+// and the text it made (empty when it left no undo step: a separator).
+struct Change {
+    double ms = -1;
+    bool changed = false;
+    std::wstring result;
+};
+
+Change RunChange(Program& program, int index, bool keepResult) {
+    Change change;
+    SendMessageW(program.view, EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessageW(program.view, EM_SETSEL, 0, 0);
+    double start = NowMs();
+    if (index == TabToSpaceIndex || index == SpaceToTabIndex) {
+        // These ask for the tab width first; the time runs from its OK.
+        PostCommand(program.window, {scribbit::Menu::Change, index});
+        const HWND dialog = WaitForToolDialog(program.process.Id(), IDC_TAB_SPACE);
+        if (!dialog) return change;
+        start = NowMs();
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        // Until the dialog is gone its own loop would answer at once.
+        PollUntil([&] { return !IsWindow(dialog); }, BenchTimeoutMs, 1);
+    }
+    // The command's handler has finished once a message of our own, queued
+    // behind it, is answered.
+    if (!SendCommand(program.window, {scribbit::Menu::Change, index},
+                     index == TabToSpaceIndex || index == SpaceToTabIndex)) {
+        return change;
+    }
+    PaintNow(program.view);
+    change.ms = NowMs() - start;
+    // Separators and conversions that find nothing to change leave no undo
+    // step behind; undoing then would take back the previous one.
+    change.changed = SendMessageW(program.view, EM_CANUNDO, 0, 0) != 0;
+    if (change.changed && keepResult) change.result = TextOfView(program.view);
+    return change;
+}
+
+// Replace all from the top, until its count message shows; the box is
+// answered. Fills in the text it made.
+Change RunReplaceAll(Program& program, const Options& options, std::string& detail) {
+    Change change;
+    PostCommand(program.window, scribbit::menu::EditReplace);
+    const HWND dialog = WaitForToolDialog(program.process.Id(), IDC_SUBST_TEXT);
+    if (!dialog) {
+        detail = "no Replace dialog";
+        return change;
+    }
+    SetText(GetDlgItem(dialog, IDC_FIND_TEXT), options.replaceWhat);
+    SetText(GetDlgItem(dialog, IDC_SUBST_TEXT), options.replaceWith);
+    SendMessageW(program.view, EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessageW(program.view, EM_SETSEL, 0, 0);
+    const double start = NowMs();
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ALL_SUBST, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ALL_SUBST)));
+    HWND box = nullptr;
+    PollUntil([&] { return (box = MessageBoxOf(program.process.Id())) != nullptr; }, BenchTimeoutMs, 1);
+    // The count comes once the view shows the new text.
+    const double elapsed = NowMs() - start;
+    if (!box) {
+        detail = "no count message";
+        SendDialogCommand(dialog, IDCANCEL);
+        return change;
+    }
+    // The box may be caught before it has its text.
+    std::string text;
+    PollUntil([&] { return !(text = TextOf(GetDlgItem(box, MessageBoxText))).empty(); }, BenchTimeoutMs);
+    Click(box, IDOK);
+    PollUntil([&] { return !IsWindow(box); }, 10000);
+    if (IsWindow(dialog)) SendDialogCommand(dialog, IDCANCEL);
+    change.ms = elapsed;
+    change.changed = true;
+    change.result = TextOfView(program.view);
+    detail = text + " " + std::to_string(change.result.size()) + " characters after";
+    return change;
+}
+
+// From the word-wrap command until the other view holds the text and has
+// painted it.
+double TimeWordWrap(Program& program, long long length) {
+    const HWND before = program.View();
+    const double start = NowMs();
+    if (!SendCommand(program.window, scribbit::menu::FormWordWrap)) return -1;
+    const HWND now = program.View();
+    PaintNow(program.window);
+    const double elapsed = NowMs() - start;
+    return now && now != before && TextLengthOf(now) == length ? elapsed : -1;
+}
+
+double MedianOr(const std::vector<double>& values, double fallback) {
+    const double median = Median(values);
+    return median < 0 ? fallback : median;
+}
+
+bool ParseOptions(int argc, wchar_t** argv, Options& options) {
+    for (int i = 0; i < argc; ++i) {
+        const std::wstring arg = argv[i];
+        auto next = [&]() -> std::string { return i + 1 < argc ? Utf8(argv[++i]) : ""; };
+        if (arg == L"--exe") {
+            options.exe = next();
+        } else if (arg == L"--work") {
+            options.work = next();
+        } else if (arg == L"--file") {
+            options.file = next();
+        } else if (arg == L"--partial") {
+            options.partial = next();
+        } else if (arg == L"--partial-change") {
+            options.partialChange = std::atoi(next().c_str());
+        } else if (arg == L"--find") {
+            options.find = next();
+        } else if (arg == L"--wrap") {
+            const std::string list = next();
+            options.wraps.clear();
+            if (list.find("off") != std::string::npos) options.wraps.push_back(false);
+            if (list.find("on") != std::string::npos) options.wraps.push_back(true);
+        } else if (arg == L"--changes") {
+            options.wanted.assign(ChangeMenuEntries, false);
+            const std::string list = next();
+            for (std::size_t at = 0; at < list.size();) {
+                const int index = std::atoi(list.c_str() + at);
+                if (index >= 0 && index < ChangeMenuEntries) options.wanted[index] = true;
+                const std::size_t comma = list.find(',', at);
+                at = comma == std::string::npos ? list.size() : comma + 1;
+            }
+        } else if (arg == L"--replace") {
+            options.replaceWhat = next();
+            options.replaceWith = next();
+        } else {
+            std::printf("unknown argument %s\n", Utf8(arg).c_str());
+            return false;
+        }
+    }
+    return !options.exe.empty() && !options.work.empty() && !options.file.empty() && !options.find.empty() &&
+           !options.replaceWhat.empty();
+}
+
+// Where the floor's window goes: right of the program's, the same size as
+// its view.
+struct FloorPlace {
+    SIZE size{};
+    POINT at{};
+};
+FloorPlace PlaceBeside(HWND mainWindow, HWND view) {
+    RECT main{};
+    RECT edit{};
+    GetWindowRect(mainWindow, &main);
+    GetWindowRect(view, &edit);
+    return {{edit.right - edit.left, edit.bottom - edit.top}, {main.right + 8, main.top}};
+}
+
+// The conversions and Replace all in the program's current view, each beside
+// the floor control of the same kind, which holds the original text.
+int RunChanges(Program& program, FloorView& floor, const std::string& table, const Options& options,
+               long long length) {
+    int failures = 0;
+    for (int index = 0; index < ChangeMenuEntries; ++index) {
+        if (!options.wanted[index]) continue;
+        const std::string key = "change" + std::to_string(index);
+        const Change change = RunChange(program, index, true);
+        if (change.ms < 0) {
+            PrintRow(table, key, -1, -1, -1, -1, "no answer");
+            ++failures;
+            continue;
+        }
+        if (!change.changed) {
+            PrintRow(table, key, change.ms, -1, -1, -1, "unchanged");
+            continue;
+        }
+        const double undo = TimeUndo(program, length);
+        if (undo < 0) ++failures;
+        const double floorMs = floor.ReplaceAll(change.result);
+        const double floorUndo = floor.Undo();
+        if (floor.Length() != length) ++failures;
+        PrintRow(table, key, change.ms, floorMs, undo, floorUndo,
+                 std::to_string(change.result.size()) + " characters after");
+    }
+
+    std::string detail;
+    const Change replaced = RunReplaceAll(program, options, detail);
+    if (replaced.ms < 0) {
+        PrintRow(table, "replaceall", -1, -1, -1, -1, detail);
+        return failures + 1;
+    }
+    const double undo = TimeUndo(program, length);
+    if (undo < 0) ++failures;
+    const double floorMs = floor.ReplaceAll(replaced.result);
+    const double floorUndo = floor.Undo();
+    PrintRow(table, "replaceall", replaced.ms, floorMs, undo, floorUndo, detail);
+    return failures;
+}
+
+int RunFind(Program& program, const Options& options, long long length) {
+    PostCommand(program.window, scribbit::menu::EditFind);
+    const HWND dialog = WaitForToolDialog(program.process.Id(), IDC_FIND_TEXT);
+    if (!dialog || GetDlgItem(dialog, IDC_SUBST_TEXT)) {
+        PrintRow("misc", "find", -1, -1, -1, -1, "no Find dialog");
+        return 1;
+    }
+    SetText(GetDlgItem(dialog, IDC_FIND_TEXT), options.find);
+    SendMessageW(program.view, EM_SETSEL, 0, 0);
+    const double start = NowMs();
+    SendDialogCommand(dialog, IDOK);
+    PaintNow(program.view);
+    const auto [first, last] = SelectionOf(program.view);
+    const double elapsed = NowMs() - start;
+    const bool atEnd = last == length && first >= 0 && first < last;
+    PrintRow("misc", "find", atEnd ? elapsed : -1, -1, -1, -1,
+             (atEnd ? "selected the last occurrence" : "not found at the end") + std::string(", selection ") +
+                 std::to_string(first) + "-" + std::to_string(last));
+    SendDialogCommand(dialog, IDCANCEL);
+    return atEnd ? 0 : 1;
+}
+
+// Both count units, each from the command until the panels show it; the
+// floor is what any count must do: be asked, read the text (or only its
+// length) from the control, and show unit and count in a status bar.
+int RunCountSwitches(Program& program, FloorView& floor, long long characters, long long byteCount) {
+    std::vector<double> roundTrips;
+    for (int i = 0; i < 9; ++i) {
+        const double start = NowMs();
+        if (SendCommand(program.window, scribbit::menu::FileNew, true)) roundTrips.push_back(NowMs() - start);
+    }
+    const double roundTrip = MedianOr(roundTrips, 0);
+    const struct {
+        const char* key;
+        scribbit::MenuItem item;
+        bool bytes;
+        const wchar_t* unit;
+        long long count;
+    } units[] = {{"count-chars", scribbit::menu::CountCharacters, false, L"文字", characters},
+                 {"count-bytes", scribbit::menu::CountBytes, true, L"バイト", byteCount}};
+    int failures = 0;
+    for (const auto& unit : units) {
+        const double start = NowMs();
+        const bool sent = SendCommand(program.window, unit.item);
+        PaintNow(StatusBarOf(program.window));
+        const double elapsed = NowMs() - start;
+        const double floorMs = roundTrip + (unit.bytes ? floor.ReadText() : floor.ReadLength()) +
+                               floor.ShowCount(unit.unit, floor.Length());
+        const std::string shown = StatusText(program.process.Handle(), StatusBarOf(program.window), 2);
+        const bool right = sent && shown == std::to_string(unit.count);
+        if (!right) ++failures;
+        PrintRow("misc", unit.key, right ? elapsed : -1, floorMs, -1, -1,
+                 "shows " + shown + "; round trip " + std::to_string(roundTrip) + " ms");
+    }
+    return failures;
+}
+
+// The second document: only its end changes. One conversion and Replace all,
+// each beside the floor of the same result put in whole.
+int RunPartial(const Options& options, const ViewFont& font, const std::string& program) {
+    const long long length = CharacterCount(options.partial);
+    const std::optional<std::string> bytes = ReadFileBytes(options.partial);
+    if (length < 0 || !bytes) return 1;
+    Program partial;
+    if (!partial.Open(program, options.work, CopyInto(options.partial, options.work), length)) {
+        PrintRow("misc", "partial-open", -1, -1, -1, -1, "the document did not open");
+        return 1;
+    }
+    const FloorPlace place = PlaceBeside(partial.window, partial.view);
+    FloorView floor(false, font, place.size, place.at);
+    floor.SetText(FromAnsi(*bytes));
+    int failures = 0;
+
+    const std::string key = "partial-change" + std::to_string(options.partialChange);
+    const Change change = RunChange(partial, options.partialChange, true);
+    if (change.ms < 0 || !change.changed || TimeUndo(partial, length) < 0) {
+        PrintRow("misc", key, -1, -1, -1, -1, "did not change");
+        ++failures;
+    } else {
+        const double whole = floor.ReplaceAll(change.result);
+        floor.Undo();
+        PrintRow("misc", key, change.ms, whole, -1, -1,
+                 std::to_string(change.result.size()) + " characters after");
+    }
+
+    std::string detail;
+    const Change replaced = RunReplaceAll(partial, options, detail);
+    if (replaced.ms < 0 || TimeUndo(partial, length) < 0) {
+        PrintRow("misc", "partial-replaceall", -1, -1, -1, -1, detail);
+        ++failures;
+    } else {
+        PrintRow("misc", "partial-replaceall", replaced.ms, floor.ReplaceAll(replaced.result), -1, -1,
+                 detail);
+    }
+    partial.process.Kill();
+    return failures;
 }
 
 }  // namespace
 
 int RunEditing(int argc, wchar_t** argv) {
-    std::string exe;
-    std::string work;
-    std::string file;
-    std::string find;
-    std::string replaceWhat;
-    std::string replaceWith;
-    std::vector<bool> wanted(ChangeMenuEntries, true);
-    for (int i = 0; i < argc; ++i) {
-        const std::wstring arg = argv[i];
-        auto next = [&]() -> std::string { return i + 1 < argc ? Utf8(argv[++i]) : ""; };
-        if (arg == L"--exe") {
-            exe = next();
-        } else if (arg == L"--work") {
-            work = next();
-        } else if (arg == L"--file") {
-            file = next();
-        } else if (arg == L"--find") {
-            find = next();
-        } else if (arg == L"--changes") {
-            wanted.assign(ChangeMenuEntries, false);
-            const std::string list = next();
-            for (std::size_t at = 0; at < list.size();) {
-                const int index = std::atoi(list.c_str() + at);
-                if (index >= 0 && index < ChangeMenuEntries) wanted[index] = true;
-                const std::size_t comma = list.find(',', at);
-                at = comma == std::string::npos ? list.size() : comma + 1;
-            }
-        } else if (arg == L"--replace") {
-            replaceWhat = next();
-            replaceWith = next();
-        } else {
-            std::printf("unknown argument %s\n", Utf8(arg).c_str());
-            return 2;
-        }
-    }
-    if (exe.empty() || work.empty() || file.empty() || find.empty() || replaceWhat.empty()) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
         std::printf(
             "usage: scribbit_bench editing --exe PROGRAM --work FOLDER --file TEXT --find WHAT "
-            "--replace WHAT WITH\n");
+            "--replace WHAT WITH [--changes N,...] [--wrap off,on] [--partial TEXT --partial-change N]\n");
         return 2;
     }
-    const long long length = CharacterCount(file);
-    if (length < 0) {
-        std::printf("cannot read %s\n", file.c_str());
+    const long long length = CharacterCount(options.file);
+    const std::optional<std::string> bytes = ReadFileBytes(options.file);
+    if (length < 0 || !bytes) {
+        std::printf("cannot read %s\n", options.file.c_str());
         return 2;
     }
+    const std::wstring original = FromAnsi(*bytes);
 
-    CreateDirectoryW(Wide(work).c_str(), nullptr);
-    const std::string program = CopyInto(exe, work);
-    const std::string document = CopyInto(file, work);
-    Process process;
-    const double openStart = NowMs();
-    if (!process.Start(program, Quote(document), work, 4 * 3600 * 1000)) {
-        std::printf("cannot start %s\n", program.c_str());
-        return 1;
-    }
-    const HWND window = process.WaitForMainWindow(BenchTimeoutMs);
-    HWND view = nullptr;
-    const bool loaded = window && PollUntil(
-                                      [&] {
-                                          view = DocumentView(window);
-                                          return view && TextLengthOf(view) == length;
-                                      },
-                                      BenchTimeoutMs, 20);
-    if (!loaded) {
+    CreateDirectoryW(Wide(options.work).c_str(), nullptr);
+    const std::string exe = CopyInto(options.exe, options.work);
+    if (!UseControlsOf(exe)) std::printf("the floor uses the system's own controls, not the program's\n");
+    // The first start writes the settings beside the program; then the start
+    // alone, which the open's floor includes.
+    TimeStart(exe, options.work);
+    const ViewFont font = ReadViewFont(options.work + "\\ScribbitⅡ.ini");
+    std::vector<double> starts;
+    for (int i = 0; i < 3; ++i) starts.push_back(TimeStart(exe, options.work));
+    const double start = MedianOr(starts, -1);
+
+    Program program;
+    if (!program.Open(exe, options.work, CopyInto(options.file, options.work), length)) {
         std::printf("the document did not open\n");
         return 1;
     }
-    PrintRow("open", NowMs() - openStart, -1, std::to_string(length) + " characters");
+    const FloorPlace place = PlaceBeside(program.window, program.view);
+    FloorView noWrap(false, font, place.size, place.at);
+    FloorView wrap(true, font, place.size, place.at);
+    const double floorOpen = noWrap.SetText(original);
+    PrintRow("misc", "open", program.openMs, start + floorOpen, -1, -1,
+             std::to_string(length) + " characters; start alone " + std::to_string(start) + " ms");
+
     int failures = 0;
-
-    for (int index = 0; index < ChangeMenuEntries; ++index) {
-        if (!wanted[index]) continue;
-        SendMessageW(view, EM_EMPTYUNDOBUFFER, 0, 0);
-        SendMessageW(view, EM_SETSEL, 0, 0);
-        double start = NowMs();
-        if (index == TabToSpaceIndex || index == SpaceToTabIndex) {
-            // These ask for the tab width first; the time runs from its OK.
-            PostCommand(window, {scribbit::Menu::Change, index});
-            const HWND dialog = WaitForToolDialog(process.Id(), IDC_TAB_SPACE);
-            if (!dialog) {
-                PrintRow("change" + std::to_string(index), -1, -1, "no tab dialog");
-                ++failures;
-                continue;
-            }
-            start = NowMs();
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            // Until the dialog is gone its own loop would answer at once.
-            PollUntil([&] { return !IsWindow(dialog); }, BenchTimeoutMs, 1);
+    for (const bool wordWrap : options.wraps) {
+        if (wordWrap) {
+            const double ms = TimeWordWrap(program, length);
+            PrintRow("misc", "wrapon", ms, wrap.SetText(original), -1, -1, "");
+            if (ms < 0) ++failures;
         }
-        // The command's handler has finished once a message of our own,
-        // queued behind it, is answered.
-        if (!SendCommand(window, {scribbit::Menu::Change, index}, index == TabToSpaceIndex || index == SpaceToTabIndex)) {
-            PrintRow("change" + std::to_string(index), -1, -1, "no answer");
-            ++failures;
-            continue;
+        failures += RunChanges(program, wordWrap ? wrap : noWrap, wordWrap ? "on" : "off", options, length);
+        if (wordWrap) {
+            noWrap.SetText(L"");
+            const double ms = TimeWordWrap(program, length);
+            PrintRow("misc", "wrapoff", ms, noWrap.SetText(original), -1, -1, "");
+            if (ms < 0) ++failures;
         }
-        const double elapsed = NowMs() - start;
-        const long long after = TextLengthOf(view);
-        // Separators and conversions that find nothing to change leave no
-        // undo step behind; undoing then would take back the previous one.
-        // (Reading the whole text back across processes would cost more than
-        // the command; the undo step tells whether there was an edit.)
-        const bool changed = SendMessageW(view, EM_CANUNDO, 0, 0) != 0;
-        const double undo = changed ? TimeUndo(window, view, length) : 0;
-        if (changed && undo < 0) ++failures;
-        PrintRow("change" + std::to_string(index), elapsed, undo,
-                 changed ? std::to_string(after) + " characters after" : "unchanged");
     }
-
-    // Find Next from the top to the one occurrence at the very end.
-    PostCommand(window, scribbit::menu::EditFind);
-    if (HWND dialog = WaitForToolDialog(process.Id(), IDC_FIND_TEXT); dialog && !GetDlgItem(dialog, IDC_SUBST_TEXT)) {
-        SetText(GetDlgItem(dialog, IDC_FIND_TEXT), find);
-        SendMessageW(view, EM_SETSEL, 0, 0);
-        const double start = NowMs();
-        SendDialogCommand(dialog, IDOK);
-        PaintNow(view);
-        const auto [first, last] = SelectionOf(view);
-        const double elapsed = NowMs() - start;
-        const bool atEnd = last == length && first >= 0 && first < last;
-        if (!atEnd) ++failures;
-        PrintRow("find", atEnd ? elapsed : -1, -1,
-                 (atEnd ? "selected the last occurrence" : "not found at the end") + std::string(", selection ") +
-                     std::to_string(first) + "-" + std::to_string(last));
-        SendDialogCommand(dialog, IDCANCEL);
-    } else {
-        PrintRow("find", -1, -1, "no Find dialog");
-        ++failures;
-    }
-
-    // Replace all from the top; its count message ends the command.
-    PostCommand(window, scribbit::menu::EditReplace);
-    if (HWND dialog = WaitForToolDialog(process.Id(), IDC_SUBST_TEXT)) {
-        SetText(GetDlgItem(dialog, IDC_FIND_TEXT), replaceWhat);
-        SetText(GetDlgItem(dialog, IDC_SUBST_TEXT), replaceWith);
-        SendMessageW(view, EM_SETSEL, 0, 0);
-        const double start = NowMs();
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ALL_SUBST, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ALL_SUBST)));
-        HWND box = nullptr;
-        PollUntil([&] { return (box = MessageBoxOf(process.Id())) != nullptr; }, BenchTimeoutMs);
-        const double elapsed = NowMs() - start;
-        if (box) {
-            // The box may be caught before it has its text, and the program
-            // may still be drawing the new text: both are given time.
-            std::string text;
-            PollUntil([&] { return !(text = TextOf(GetDlgItem(box, MessageBoxText))).empty(); }, BenchTimeoutMs);
-            DWORD_PTR after = 0;
-            SendMessageTimeoutW(view, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, BenchTimeoutMs, &after);
-            Click(box, IDOK);
-            PollUntil([&] { return !IsWindow(box); }, 10000);
-            const double undo = TimeUndo(window, view, length);
-            if (undo < 0) ++failures;
-            PrintRow("replaceall", elapsed, undo, text + " " + std::to_string(static_cast<long long>(after)) + " characters after");
-        } else {
-            PrintRow("replaceall", -1, -1, "no count message");
-            ++failures;
-        }
-        SendDialogCommand(dialog, IDCANCEL);
-    } else {
-        PrintRow("replaceall", -1, -1, "no Replace dialog");
-        ++failures;
-    }
-    process.Kill();
+    // Last, so that the byte count is not known from the open any more: the
+    // last command was an Undo.
+    failures += RunFind(program, options, length);
+    failures += RunCountSwitches(program, noWrap, length, static_cast<long long>(bytes->size()));
+    program.process.Kill();
+    if (!options.partial.empty()) failures += RunPartial(options, font, exe);
     std::printf("failed steps: %d\n", failures);
     return failures == 0 ? 0 : 1;
 }

@@ -158,9 +158,8 @@ int BenchFile(const std::string& program, const std::string& folder, const std::
         // Switching the unit recounts at once: the first figure of the row.
         std::vector<double> floor;
         const double switchMs = TimeSend(main, WM_COMMAND, MAKEWPARAM(scribbit::CommandId(unit.item), 0), 0);
-        const bool switched =
-            StatusText(process.Handle(), StatusBarOf(main), 1) == unit.panelText &&
-            CountPanel(process, main) == std::to_string(unit.count);
+        const bool switched = StatusText(process.Handle(), StatusBarOf(main), 1) == unit.panelText &&
+                              CountPanel(process, main) == std::to_string(unit.count);
         if (!switched) {
             std::printf("%s: the %s count did not show %lld\n", name.c_str(), unit.label, unit.count);
             ++failures;

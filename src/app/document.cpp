@@ -5,6 +5,7 @@
 #include "app/shutdown.h"
 #include "core/core_texts.h"
 #include "core/error_report.h"
+#include "core/working_pointer.h"
 #include "printing/print_commands.h"
 #include "view/char_count.h"
 
@@ -137,6 +138,7 @@ namespace {
 // Opens path, without a dialog. What the user must be told comes back rather
 // than being shown, so start-up can hold it until the window is visible.
 std::function<void()> OpenFile(AppContext& context, const std::u16string& path) {
+    const WorkingPointer working(context.ports.frame);
     const OpenSnapshot before(context);
     const bool readOnly = context.commonDialog.readOnlyChecked;
     context.document.CurrentFilePath = path;
@@ -203,6 +205,7 @@ std::function<void()> OpenCommandLineFile(AppContext& context, const std::u16str
 SaveResult SaveDocument(AppContext& context) {
     const std::u16string path = context.document.CurrentFilePath;
     if (path.empty()) return SaveDocumentAs(context);
+    const WorkingPointer working(context.ports.frame);
 
     // The text goes out exactly as it stands; nothing is added to it.
     const SaveEncoding encoded = EncodeForSave(context.ports.locale, context.ActiveEditor().Text());

@@ -3,6 +3,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "core/working_pointer.h"
 #include "editing/conversions.h"
 #include "editing/edit_commands.h"
 #include "editing/tab_width.h"
@@ -20,13 +21,15 @@ void mnuCHANGE_Click(EditingContext& context, int index) {
         context.windows.RunTabSpaceDialog(dialog);
     }
 
+    const WorkingPointer working(app.ports.frame);
     EditView& view = app.ActiveEditor();
     const std::size_t selStart = view.SelStart();
     const std::size_t selLength = view.SelLength();
+    std::u16string current;
     std::optional<std::u16string> converted;
     try {
-        converted = Convert(*conversion, selLength > 0 ? view.SelText() : view.Text(), app.TabSpace,
-                            context.text, context.folder);
+        current = selLength > 0 ? view.SelText() : view.Text();
+        converted = Convert(*conversion, current, app.TabSpace, context.text, context.folder);
     } catch (const std::bad_alloc&) {
         converted.reset();
     } catch (const std::length_error&) {
@@ -40,8 +43,7 @@ void mnuCHANGE_Click(EditingContext& context, int index) {
 
     // Hidden while the text is swapped, so the view does not flicker.
     view.SetVisible(false);
-    if (selLength == 0) view.SetSel(0, view.TextLength());
-    const bool replaced = PasteViaClipboard(context, *converted);
+    const bool replaced = PasteChanges(context, selLength > 0 ? selStart : 0, current, *converted);
     view.SetVisible(true);
     UpdateCharCount(app);
     view.SetSel(selStart, replaced ? 0 : selLength);

@@ -1,5 +1,7 @@
 #include "editing/conversions.h"
 
+#include <algorithm>
+
 namespace scribbit {
 namespace {
 
@@ -45,10 +47,18 @@ std::u16string CrLfToLf(std::u16string_view s, TextFolder& folder) {
     return ReplaceText(s, u"\r\n", u"\n", folder);
 }
 
-std::u16string LfToCrLf(std::u16string_view s, TextFolder& folder) {
-    // Line ends that already were CR LF come out of the first step as
-    // CR CR LF; the second step takes them back.
-    return ReplaceText(ReplaceText(s, u"\n", u"\r\n", folder), u"\r\r\n", u"\r\n", folder);
+std::u16string LfToCrLf(std::u16string_view s, TextFolder&) {
+    // A LF gets a CR before it, unless it ends a CR LF already.
+    std::u16string result;
+    result.reserve(s.size() + static_cast<std::size_t>(std::count(s.begin(), s.end(), u'\n')));
+    std::size_t pos = 0;
+    for (std::size_t lf = s.find(u'\n'); lf != std::u16string_view::npos; lf = s.find(u'\n', pos)) {
+        result.append(s.substr(pos, lf - pos));
+        result.append(lf > 0 && s[lf - 1] == u'\r' ? u"\n" : u"\r\n");
+        pos = lf + 1;
+    }
+    result.append(s.substr(pos));
+    return result;
 }
 
 std::u16string TabsToSpaces(std::u16string_view s, std::int32_t tabSpace, TextFolder& folder) {

@@ -1,5 +1,7 @@
 #include "editing/edit_commands.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "core/document_state.h"
@@ -12,6 +14,37 @@
 
 namespace scribbit {
 namespace {
+
+// How many units the two texts share at their start and at their end;
+// compared a block at a time, which is many times faster than unit by unit.
+constexpr std::size_t CompareBlock = 256;
+
+std::size_t CommonPrefixLength(std::u16string_view a, std::u16string_view b) {
+    const std::size_t shorter = std::min(a.size(), b.size());
+    std::size_t same = 0;
+    while (same + CompareBlock <= shorter &&
+           std::memcmp(a.data() + same, b.data() + same, CompareBlock * sizeof(char16_t)) == 0) {
+        same += CompareBlock;
+    }
+    while (same < shorter && a[same] == b[same]) ++same;
+    return same;
+}
+
+std::size_t CommonSuffixLength(std::u16string_view a, std::u16string_view b) {
+    const std::size_t shorter = std::min(a.size(), b.size());
+    const char16_t* const aEnd = a.data() + a.size();
+    const char16_t* const bEnd = b.data() + b.size();
+    std::size_t same = 0;
+    while (same + CompareBlock <= shorter &&
+           std::memcmp(aEnd - same - CompareBlock, bEnd - same - CompareBlock,
+                       CompareBlock * sizeof(char16_t)) == 0) {
+        same += CompareBlock;
+    }
+    while (same < shorter &&
+           aEnd[-1 - static_cast<std::ptrdiff_t>(same)] == bEnd[-1 - static_cast<std::ptrdiff_t>(same)])
+        ++same;
+    return same;
+}
 
 void Cut(EditingContext& context) {
     EditView& view = context.app.ActiveEditor();
@@ -155,6 +188,26 @@ bool PasteViaClipboard(EditingContext& context, const std::u16string& text) {
     }
     if (!replaced) ReportTextTooLarge(context);
     return replaced;
+}
+
+bool PasteChanges(EditingContext& context, std::size_t start, std::u16string_view current,
+                  std::u16string_view updated) {
+    std::size_t head = CommonPrefixLength(current, updated);
+    std::size_t tail = CommonSuffixLength(current.substr(head), updated.substr(head));
+    if (head == current.size() && head == updated.size() && head > 0) {
+        // Nothing changes, yet a change is made, as a paste of the whole
+        // would make it: the last character goes in again.
+        head = current.size() - 1;
+    }
+    // A surrogate pair and a CR LF stay whole, so that the stretch never
+    // starts or ends inside one. (The units of the head and of the tail
+    // are the same in both texts.)
+    if (head > 0 && (IsHighSurrogate(current[head - 1]) || current[head - 1] == u'\r')) --head;
+    if (tail > 0 &&
+        (IsLowSurrogate(current[current.size() - tail]) || current[current.size() - tail] == u'\n'))
+        --tail;
+    context.app.ActiveEditor().SetSel(start + head, current.size() - head - tail);
+    return PasteViaClipboard(context, std::u16string(updated.substr(head, updated.size() - head - tail)));
 }
 
 void ReportTextTooLarge(EditingContext& context) {

@@ -1,9 +1,11 @@
 #include "editing/find_replace.h"
 
 #include <new>
+#include <optional>
 
 #include "core/decimal.h"
 #include "core/document_state.h"
+#include "core/working_pointer.h"
 #include "editing/edit_commands.h"
 #include "editing/editing_texts.h"
 
@@ -46,13 +48,18 @@ bool FindNext(EditingContext& context) {
 bool ReplaceAll(EditingContext& context, const std::u16string& findText, const std::u16string& substText,
                 bool fromTop, bool matchCase) {
     if (findText.empty()) return false;
+    // Until the text is in the view; the count is told with the normal pointer.
+    std::optional<WorkingPointer> working;
+    working.emplace(context.app.ports.frame);
     EditView& view = context.app.ActiveEditor();
     const std::size_t caret = view.SelStart();
     const std::size_t selLength = view.SelLength();
+    std::u16string text;
     ReplaceResult result;
     try {
-        result = ReplaceEvery(view.Text(), fromTop ? 0 : caret, findText, substText, ModeFor(matchCase),
-                              context.folder);
+        text = view.Text();
+        result =
+            ReplaceEvery(text, fromTop ? 0 : caret, findText, substText, ModeFor(matchCase), context.folder);
     } catch (const std::bad_alloc&) {
         ReportTextTooLarge(context);
         return false;
@@ -64,13 +71,13 @@ bool ReplaceAll(EditingContext& context, const std::u16string& findText, const s
         Inform(context, std::u16string(editing_texts::NothingToReplace));
         return false;
     }
-    view.SetSel(0, view.TextLength());
-    if (!PasteViaClipboard(context, result.text)) {
+    if (!PasteChanges(context, 0, text, result.text)) {
         view.SetSel(caret, selLength);
         return false;
     }
     view.SetSel(caret, 0);
     MarkModified(context.app);
+    working.reset();
     std::u16string message(editing_texts::ReplacedPrefix);
     message += Decimal(result.count);
     message += editing_texts::ReplacedSuffix;

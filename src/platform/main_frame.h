@@ -50,6 +50,12 @@ public:
     virtual void Focus() = 0;
     // Shows the arrow-with-hourglass pointer while a modal dialog opens.
     virtual void SetBusyPointer(bool busy) = 0;
+    // The busy pointer over the program while a command that can take long
+    // on a large document works (calls nest; each true has its false). A
+    // dialog shown meanwhile gets the normal pointer. When the last one ends
+    // the windows show the result first, then the pointer is what lies
+    // under it.
+    virtual void SetWorking(bool working) = 0;
     // Ends the program at once: every window goes without further prompts.
     virtual void Quit() = 0;
 };

@@ -7,6 +7,7 @@
 
 #include "core/decimal.h"
 #include "core/utf16.h"
+#include "core/working_pointer.h"
 
 namespace scribbit {
 namespace {
@@ -141,6 +142,7 @@ void SetCountUnit(AppContext& context, bool countCharacters) {
 
 void mnuCOUNT_Click(AppContext& context, int index) {
     if (index != menu::CountCharacters.index && index != menu::CountBytes.index) return;
+    const WorkingPointer working(context.ports.frame);
     SetCountUnit(context, index == menu::CountCharacters.index);
     UpdateCharCount(context);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/core_texts.h"
+#include "core/working_pointer.h"
 #include "view/layout.h"
 #include "view/view_texts.h"
 
@@ -27,6 +28,7 @@ void ShowWrappingView(AppContext& context, bool wrap) {
 // the document can never leave the user with an empty one.
 void SwitchWordWrap(AppContext& context) {
     const Ports& ports = context.ports;
+    const WorkingPointer working(ports.frame);
     EditView& outgoing = context.ActiveEditor();
     const bool wrap = !context.view.wordWrap;
     EditView& incoming = wrap ? ports.txtReturn : ports.txtNoReturn;

@@ -233,6 +233,9 @@ bool EditViewWin32::ReplaceSel(const std::u16string& text) {
     const std::size_t before = TextLength();
     const std::size_t selected = SelLength();
     outOfSpace_ = false;
+    // The control joins an edit to the one before it when the two touch
+    // (typing, then a change at the caret): Undo would take back both.
+    SendMessageW(window_, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(window_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text)));
     if (!outOfSpace_ && TextLength() == before - selected + text.size()) return true;
     // Partly inserted for want of memory: take it back.

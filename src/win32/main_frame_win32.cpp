@@ -1,5 +1,6 @@
 #include "win32/main_frame_win32.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "win32/wide_text_win32.h"
@@ -132,6 +133,40 @@ void MainFrameWin32::Focus() {
 void MainFrameWin32::SetBusyPointer(bool busy) {
     busy_ = busy;
     SetCursor(LoadCursorW(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
+}
+
+namespace {
+
+// The pointer the window under it asks for, as when the mouse moves there.
+void RefreshPointer() {
+    POINT point{};
+    GetCursorPos(&point);
+    const HWND under = WindowFromPoint(point);
+    if (!under || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId()) {
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        return;
+    }
+    const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
+    if (!SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE)))
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+}  // namespace
+
+void MainFrameWin32::SetWorking(bool working) {
+    working_ = std::max(0, working_ + (working ? 1 : -1));
+    if (working && working_ == 1) {
+        if (IsWindowEnabled(window_)) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    } else if (!working && working_ == 0) {
+        // The result on the screen before the pointer says it is done.
+        if (window_) RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RefreshPointer();
+    }
+}
+
+void MainFrameWin32::OnEnabled(bool enabled) {
+    if (working_ == 0) return;
+    SetCursor(LoadCursorW(nullptr, enabled ? IDC_WAIT : IDC_ARROW));
 }
 
 void MainFrameWin32::Quit() {

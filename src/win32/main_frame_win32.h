@@ -29,6 +29,9 @@ public:
     void Attach(HWND window);
     HWND Handle() const { return window_; }
     bool IsBusy() const { return busy_; }
+    bool IsWorking() const { return working_ > 0; }
+    // The main window enabled again, or disabled by a modal window.
+    void OnEnabled(bool enabled);
 
     Bounds GetBounds() const override;
     void SetBounds(const Bounds& bounds) override;
@@ -44,6 +47,7 @@ public:
     void Show() override;
     void Focus() override;
     void SetBusyPointer(bool busy) override;
+    void SetWorking(bool working) override;
     void Quit() override;
 
 private:
@@ -52,6 +56,7 @@ private:
     HWND window_ = nullptr;
     ScreenDpi dpi_;
     bool busy_ = false;
+    int working_ = 0;
     // The last placement set in twips and the pixels it became: while the
     // window still stands there, the twips read back exactly as set.
     Bounds lastBounds_;

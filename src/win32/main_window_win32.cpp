@@ -220,10 +220,21 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_SETCURSOR:
+            // While a dialog has the main window disabled, it keeps the
+            // normal pointer.
+            if (frame_.IsWorking() && IsWindowEnabled(window)) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                return TRUE;
+            }
             if (frame_.IsBusy()) {
                 SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
                 return TRUE;
             }
+            break;
+        case WM_ENABLE:
+            // A dialog or message box shown in the middle of a long command
+            // disables the main window: the normal pointer until it is gone.
+            frame_.OnEnabled(wParam != FALSE);
             break;
         case WM_CLOSE:
             // Form_Unload returns true when the user keeps the window open;

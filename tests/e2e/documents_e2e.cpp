@@ -1,5 +1,6 @@
 // A user's document: opened from the command line, edited with real keys, the clipboard and the find, replace
-// and go-to-line dialogs, saved; opened read-only, a file dropped, a new one saved under a name; NUL bytes.
+// and go-to-line dialogs, saved; a long document converted under the busy pointer; opened read-only, a file
+// dropped, a new one saved under a name; NUL bytes.
 #include <shlobj.h>
 
 #include "e2e/session.h"
@@ -113,6 +114,34 @@ TEST(Session, EditFindReplaceSaveReadOnlyAndDrop) {
     EXPECT_AFTER(
         app.Key(VK_F5),
         app.Text().starts_with(edited) && (app.Text().ends_with(day) || app.Text().ends_with(date())), true);
+    EXPECT_EQ(ClipboardText(), kept);
+
+    // A long document: the pointer, left over the status bar (where the view going and coming back changes
+    // nothing), is busy while a conversion runs and the normal one again once the text is in. Then a change
+    // at its end alone: the whole reads converted, the caret stays, one Undo brings the typed text back.
+    constexpr scribbit::MenuItem ToUpperCase{scribbit::Menu::Change, 2};
+    std::string lower, upper;
+    for (int i = 0; i < 25000; ++i) lower += "abc def ghi\r\n", upper += "ABC DEF GHI\r\n";
+    const long long longEnd = Units(lower);
+    RECT bar{};
+    ASSERT_TRUE(SetText(app.Editor(), lower) && GetWindowRect(StatusBarOf(app.Main()), &bar) &&
+                SetCursorPos((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2));
+    // Handled after the pointer's move, which came first.
+    EXPECT_AFTER(app.Key(VK_END, Ctrl), SelectionOf(app.Editor()), Selection(longEnd, longEnd));
+    const auto pointer = [] {
+        CURSORINFO info{};
+        info.cbSize = sizeof info;
+        return GetCursorInfo(&info) ? info.hCursor : nullptr;
+    };
+    const HCURSOR normal = pointer();
+    ASSERT_TRUE(app.Command(ToUpperCase));
+    EXPECT_TRUE(PollUntil([&] { return pointer() != normal; }, WaitMs, 5));
+    EXPECT_EQ(WaitFor([&] { return app.Text() == upper; }, true), true);
+    EXPECT_EQ(WaitFor(pointer, normal), normal);
+    EXPECT_AFTER(app.Type("xyz"), app.Text(), upper + "xyz");
+    EXPECT_AFTER(app.Command(ToUpperCase), app.Text(), upper + "XYZ");
+    EXPECT_EQ(SelectionOf(app.Editor()), Selection(longEnd + 3, longEnd + 3));
+    EXPECT_AFTER(app.Key('Z', Ctrl), app.Text(), upper + "xyz");
     EXPECT_EQ(ClipboardText(), kept);
 
     // Opened, the time and date not saved, with the read-only box ticked: both views are locked, typed keys

@@ -28,6 +28,7 @@ TEST(EditCommands, ChangeTheScreenAndTheClipboardAsShown) {
     const struct {
         MenuItem item;
         std::u16string before, after;
+        std::u16string undone = u"";  // the screen after Undo: only what differed went through the view
         std::optional<std::u16string> clip = u"XY", clipAfter = u"XY";
     } rows[] = {
         {EditDelete, u"ab[]\r\ncd", u"ab[]cd*"},  // a line break goes whole, and so does a pair
@@ -39,20 +40,24 @@ TEST(EditCommands, ChangeTheScreenAndTheClipboardAsShown) {
         {EditDelete, u"a[b\r]\ncd", u"a[]\ncd*"},
         {EditDelete, u"abc[]", u"abc[]*"},  // nothing goes, yet the mark shows
         {EditUndo, u"abc[]", u"abc[]*"},
-        {EditPaste, u"abc[]", u"abc[]*", std::nullopt, std::nullopt},
+        {EditPaste, u"abc[]", u"abc[]*", u"", std::nullopt, std::nullopt},
         {EditPaste, u"a[b]c", u"aXY[]c*"},
-        {EditCut, u"[ab]c", u"[]c*", u"XY", u"ab"},
-        {EditCopy, u"[ab]c", u"[ab]c", u"XY", u"ab"},
+        {EditCut, u"[ab]c", u"[]c*", u"", u"XY", u"ab"},
+        {EditCopy, u"[ab]c", u"[ab]c", u"", u"XY", u"ab"},
         {EditCopy, u"a[]bc", u"a[]bc"},
         {EditSelectAll, u"ab[]c", u"[abc]"},
         {EditTimeDate, u"(o[ld])", u"(o9:05:07 2002/12/25[])*"},  // the clipboard stays the user's
         {{Menu::Edit, 1}, u"a[b]c", u"a[b]c"},                    // separators and beyond do nothing
         {{Menu::Edit, 99}, u"a[b]c", u"a[b]c"},
-        {Change(2), u"abc []def", u"ABC []DEF*"},  // the whole text; the caret stays
-        {Change(2), u"abc [def] ghi", u"abc []DEF ghi*"},
-        {Change(18), u"a\r\nb\r\n[]c", u"abc[]*"},
-        {Change(20), u"a[]\r\nb", u"a[]<br>\r\nb*"},
-        {Change(17), u"a[]bc", u"a[]bc*"},  // one paste even when nothing changes
+        {Change(2), u"abc []def", u"ABC []DEF*", u"[abc def]*"},  // the whole text; the caret stays
+        {Change(2), u"abc [def] ghi", u"abc []DEF ghi*", u"abc [def] ghi*"},
+        {Change(2), u"abc [DEf] ghi", u"abc []DEF ghi*", u"abc DE[f] ghi*"},
+        {Change(18), u"a\r\nb\r\n[]c", u"abc[]*", u"a[\r\nb\r\n]c*"},
+        {Change(20), u"a[]\r\nb", u"a[]<br>\r\nb*", u"a[]\r\nb*"},
+        {Change(17), u"a[]bc", u"a[]bc*", u"ab[c]*"},  // one paste even when nothing changes
+        {Change(17), u"on[]e\r\ntwo  ", u"on[]e\r\ntwo*", u"one\r\ntwo[  ]*"},
+        {Change(9), u"[]a\r\nb\nc", u"[]a\r\nb\r\nc*", u"a\r\nb[\n]c*"},  // no CR LF cut in two
+        {Change(8), u"[]a\r\nb", u"[]a\nb*", u"a[\r\n]b*"},
         {Change(17), u"[]", u"[]"},
         {Change(3), u"a[b]c", u"a[b]c"},
     };
@@ -68,6 +73,7 @@ TEST(EditCommands, ChangeTheScreenAndTheClipboardAsShown) {
         }
         app.Click(EditUndo);
         EXPECT_EQ(app.View().Text(), TextOf(r.before)) << Utf8(r.before);
+        if (!r.undone.empty()) EXPECT_EQ(app.Screen(), r.undone);
     }
 }
 
@@ -131,18 +137,24 @@ TEST(EditDialogs, ReplaceAllCountsKeepsTheCaretAndIsOneUndoStep) {
     const struct {
         std::u16string before;
         bool fromTop, matchCase;
-        std::u16string after, count;
-    } rows[] = {{u"[]aaa", false, false, u"[]bbb*", u"3"},
-                {u"a a[] a a", false, false, u"a a[] b b*", u"2"},
-                {u"a a[] a a", true, false, u"b b[] b b*", u"4"},
-                {u"[]Aa", false, true, u"[]Ab*", u"1"}};
+        std::u16string after, count, undone;  // the screen after Undo: only what differed went through
+        std::u16string find = u"a", subst = u"b";
+    } rows[] = {{u"[]aaa", false, false, u"[]bbb*", u"3", u"[aaa]*"},
+                {u"a a[] a a", false, false, u"a a[] b b*", u"2", u"a a [a a]*"},
+                {u"a a[] a a", true, false, u"b b[] b b*", u"4", u"[a a a a]*"},
+                {u"[]Aa", false, true, u"[]Ab*", u"1", u"A[a]*"},
+                {u"[]x\U0001F600", false, false, u"[]x\U0001F601*", u"1", u"x[\U0001F600]*", u"\U0001F600",
+                 u"\U0001F601"},  // no pair cut in two
+                {u"[]\U0001F600x", false, false, u"[]\U00010600x*", u"1", u"[\U0001F600]x*", u"\U0001F600",
+                 u"\U00010600"},
+                {u"[]xa", false, false, u"[]xa*", u"1", u"x[a]*", u"a", u"a"}};  // no change is still one
     for (const auto& r : rows) {
         AppFixture app;
         app.Show(r.before);
         app.Click(EditReplace);
         ReplaceDialogModel& replace = *app.editWindows.replace;
-        replace.SetFindText(u"a");
-        replace.SetSubstText(u"b");
+        replace.SetFindText(r.find);
+        replace.SetSubstText(r.subst);
         replace.SetFindFromTop(r.fromTop);
         replace.SetMatchCase(r.matchCase);
         app.dialogs.Answer(MessageAnswer::Ok);
@@ -150,7 +162,7 @@ TEST(EditDialogs, ReplaceAllCountsKeepsTheCaretAndIsOneUndoStep) {
         EXPECT_EQ(std::tuple(app.Screen(), app.LastMessage()),
                   std::tuple(r.after, u"全部で" + r.count + u"個、置換しました。"));
         app.Click(EditUndo);
-        EXPECT_EQ(std::tuple(app.View().Text(), app.clipboard.sets), std::tuple(TextOf(r.before), 0));
+        EXPECT_EQ(std::tuple(app.Screen(), app.clipboard.sets), std::tuple(r.undone, 0));
     }
 }
 

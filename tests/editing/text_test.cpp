@@ -71,6 +71,11 @@ TEST_F(TextTest, ReplaceEveryGoesLeftToRightWithoutOverlapsAndNeverRescans) {
         {u"aaa", 0, u"aa", u"b", Binary, u"ba", 1},     {u"a-a-a", 2, u"a", u"X", Binary, u"a-X-X", 2},
         {u"abc", 0, u"x", u"y", Binary, u"abc", 0},     {u"Aａaア", 0, u"a", u"-", Text, u"---ア", 3},
         {u"ｶﾞガが", 0, u"が", u"g", Text, u"ggg", 3},   {u"abcabc", 0, u"b", u"", Binary, u"acac", 2},
+        // Long enough for whole blocks, and growing past the room first guessed.
+        {u"がxｶﾞyガzがxｶﾞyガzがxｶﾞﾊﾟ", 0, u"が", u"12345678", Text,
+         u"12345678x12345678y12345678z12345678x12345678y12345678z12345678x12345678ﾊﾟ", 8},
+        {std::u16string(20, u'a'), 1, u"aa", u"----------", Binary,
+         u"a" + std::u16string(9 * 10, u'-') + u"a", 9},
     };
     for (const auto& r : rows) {
         const ReplaceResult result = ReplaceEvery(r.text, r.from, r.pattern, r.replacement, r.mode, folder);

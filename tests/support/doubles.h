@@ -161,6 +161,7 @@ struct FakeMainFrame : MainFrame {
     void Show() override { shown = true; }
     void Focus() override { ++focusCalls; }
     void SetBusyPointer(bool on) override { busy = on; }
+    void SetWorking(bool on) override { working += on ? 1 : -1; }
     void Quit() override {
         if (quit) ADD_FAILURE() << "the program was ended twice";
         if (onQuit) onQuit();
@@ -173,7 +174,7 @@ struct FakeMainFrame : MainFrame {
     FrameMetrics metrics;
     std::u16string caption = AppTitle;
     bool topMost = false, shown = false, quit = false, busy = false;
-    int icon = 0, focusCalls = 0;
+    int icon = 0, focusCalls = 0, working = 0;
     std::function<void()> onResize, onQuit;
 };
 
