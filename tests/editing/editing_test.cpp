@@ -73,7 +73,9 @@ TEST(EditCommands, ChangeTheScreenAndTheClipboardAsShown) {
         }
         app.Click(EditUndo);
         EXPECT_EQ(app.View().Text(), TextOf(r.before)) << Utf8(r.before);
-        if (!r.undone.empty()) EXPECT_EQ(app.Screen(), r.undone);
+        if (!r.undone.empty()) {
+            EXPECT_EQ(app.Screen(), r.undone) << Utf8(r.before);
+        }
     }
 }
 
