@@ -148,8 +148,10 @@ std::optional<double> LeadingNumber(std::u16string_view text) {
     return number.value;
 }
 
-std::optional<std::int32_t> ReadInt32Setting(std::u16string_view text) {
-    const std::optional<double> number = LeadingNumber(text);
+namespace {
+
+// A number read from a setting, rounded half to even into 32 bits.
+std::optional<std::int32_t> RoundedInt32(std::optional<double> number) {
     if (!number) return std::nullopt;
     const auto rounded = RoundHalfEven(*number, std::numeric_limits<std::int32_t>::min(),
                                        std::numeric_limits<std::int32_t>::max());
@@ -157,13 +159,14 @@ std::optional<std::int32_t> ReadInt32Setting(std::u16string_view text) {
     return static_cast<std::int32_t>(*rounded);
 }
 
+}  // namespace
+
+std::optional<std::int32_t> ReadInt32Setting(std::u16string_view text) {
+    return RoundedInt32(LeadingNumber(text));
+}
+
 std::optional<std::int32_t> ReadWholeInt32Setting(std::u16string_view text) {
-    const std::optional<double> number = WholeNumber(text);
-    if (!number) return std::nullopt;
-    const auto rounded = RoundHalfEven(*number, std::numeric_limits<std::int32_t>::min(),
-                                       std::numeric_limits<std::int32_t>::max());
-    if (!rounded) return std::nullopt;
-    return static_cast<std::int32_t>(*rounded);
+    return RoundedInt32(WholeNumber(text));
 }
 
 std::optional<bool> ReadBooleanSetting(std::u16string_view text) {
