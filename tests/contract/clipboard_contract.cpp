@@ -7,21 +7,22 @@ namespace scribbit::contract {
 namespace {
 
 TEST(ClipboardContract, KeepsTextWholeUntilAnotherProgramHoldsIt) {
-    auto rig = MakeClipboardRig();
-    Clipboard& clipboard = rig->Port();
-    for (const std::u16string& text : {std::u16string(u"日本語\r\nテキスト"), std::u16string(), std::u16string(u"\U0001F600 pair")}) {
+    const auto rig = MakeRig();
+    Clipboard& clipboard = rig->TheClipboard();
+    for (const std::u16string& text :
+         {std::u16string(u"日本語\r\nテキスト"), std::u16string(), std::u16string(u"\U0001F600 pair")}) {
         EXPECT_TRUE(clipboard.SetText(text));
         EXPECT_EQ(clipboard.GetText(), text);
     }
-    rig->Empty();
+    rig->EmptyClipboard();
     EXPECT_EQ(clipboard.GetText(), std::nullopt);
 
     EXPECT_TRUE(clipboard.SetText(u"before"));
-    rig->Hold(true);
+    rig->HoldClipboard(true);
     EXPECT_FALSE(clipboard.IsAvailable());
     EXPECT_FALSE(clipboard.SetText(u"while held"));
     EXPECT_EQ(clipboard.GetText(), std::nullopt);
-    rig->Hold(false);
+    rig->HoldClipboard(false);
     EXPECT_TRUE(clipboard.IsAvailable());
     EXPECT_EQ(clipboard.GetText(), u"before");
 }

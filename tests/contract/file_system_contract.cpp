@@ -11,8 +11,8 @@ constexpr std::uint32_t FileNotFound = 2, AccessDenied = 5, SharingViolation = 3
 
 class FileSystemContract : public ::testing::Test {
 protected:
-    std::unique_ptr<FileSystemRig> rig = MakeFileSystemRig();
-    FileSystem& files = rig->Port();
+    std::unique_ptr<Rig> rig = MakeRig();
+    FileSystem& files = rig->Files();
 
     std::string Contents(const std::u16string& path) {
         const ReadResult read = files.ReadAll(path, false);

@@ -1,6 +1,6 @@
 // The Japanese code page and the locale's text services. The rows hold the
-// system's answers; on the system the doubles' whole tables are held to it
-// too, so that the native suites see what users see.
+// system's answers; on the system the text services double's whole tables
+// are held to it too, so that the native suites see what users see.
 #include <gtest/gtest.h>
 
 #include "contract/port_rigs.h"
@@ -10,7 +10,8 @@ namespace scribbit::contract {
 namespace {
 
 TEST(LocaleContract, ConvertsToAndFromTheCodePage) {
-    const auto locale = MakeLocale();
+    const auto rig = MakeRig();
+    LocaleServices& locale = rig->Locale();
     const struct {
         std::u16string text;
         std::string bytes;
@@ -20,13 +21,13 @@ TEST(LocaleContract, ConvertsToAndFromTheCodePage) {
         {u"", "", NoPosition},
         {u"abcé", "abc?", 3},  // no best-fit 'e'
         {u"あい\U0001F600う", "\x82\xA0\x82\xA2??\x82\xA4", 2},
-        {u"?\u00E9", "??", 1},  // a real '?' is not the loss
+        {u"?\u00A2\u00E9", "???", 1},  // a real '?' is not the loss; the cent sign has only a best fit
         {u"x\xD800y", "x?y", 1},
         {u"①\u00E9\u00E9", "\x87\x40??", 1},
         {std::u16string(u"a\0b\u0101", 4), std::string("a\0b?", 4), 3},
     };
     for (const auto& row : rows) {
-        const AnsiEncoding encoded = locale->ToAnsi(row.text);
+        const AnsiEncoding encoded = locale.ToAnsi(row.text);
         EXPECT_EQ(std::tuple(encoded.bytes, encoded.firstUnrepresentable), std::tuple(row.bytes, row.first));
     }
     // NUL stays; a bad byte is replaced alone (a lead byte at the end eats nothing before it).
@@ -34,11 +35,12 @@ TEST(LocaleContract, ConvertsToAndFromTheCodePage) {
          {std::pair{std::string("\x82\xA0\0\x82\xA2", 5), std::u16string(u"あ\0い", 3)},
           {std::string(), std::u16string()},
           {std::string("ab\x82"), std::u16string(u"ab・")}})
-        EXPECT_EQ(locale->FromAnsi(bytes), text);
+        EXPECT_EQ(locale.FromAnsi(bytes), text);
 }
 
 TEST(TextServicesContract, MapsComparesAndFormatsAsTheJapaneseLocale) {
-    const auto services = MakeTextServices();
+    const auto rig = MakeRig();
+    TextServices& services = rig->Text();
     using enum TextMapping;
     const std::tuple<std::u16string, TextMapping, std::u16string> maps[] = {
         {u"ひらがなカナabc", Katakana, u"ヒラガナカナabc"},
@@ -48,31 +50,25 @@ TEST(TextServicesContract, MapsComparesAndFormatsAsTheJapaneseLocale) {
         {u"abcａé", UpperCase, u"ABCＡÉ"},
         {u"ABCＡÉ", LowerCase, u"abcａé"},
     };
-    for (const auto& [text, mapping, mapped] : maps) EXPECT_EQ(services->Map(text, mapping), mapped);
+    for (const auto& [text, mapping, mapped] : maps) EXPECT_EQ(services.Map(text, mapping), mapped);
     const std::tuple<std::u16string, std::u16string, bool> comparisons[] = {
         {u"ａｂｃ", u"ABC", true}, {u"かな", u"カナ", true}, {u"ｶﾅ", u"かな", true},
         {u"ｶﾞ", u"ガ", false},     {u"abc", u"abd", false},  {u"", u"", true},
     };
-    for (const auto& [a, b, equal] : comparisons)
-        EXPECT_EQ(services->EqualIgnoringCaseWidthKana(a, b), equal);
+    for (const auto& [a, b, equal] : comparisons) EXPECT_EQ(services.EqualIgnoringCaseWidthKana(a, b), equal);
     const LocalTime moment{2002, 12, 25, 9, 5, 7};
-    EXPECT_EQ(std::tuple(services->FormatTime(moment), services->FormatShortDate(moment)),
+    EXPECT_EQ(std::tuple(services.FormatTime(moment), services.FormatShortDate(moment)),
               std::tuple(u"9:05:07", u"2002/12/25"));
 }
 
-// Every character of the doubles' tables, converted by the system.
-TEST(LocaleContract, TheDoublesTablesAgreeWithTheSystem) {
-    if (!RunsOnTheSystem()) GTEST_SKIP() << "no system to compare the doubles with";
-    const auto locale = MakeLocale();
-    const FakeLocale fake;
-    EXPECT_EQ(locale->ToAnsi(FakeLocale::TableCharacters()).bytes,
-              fake.ToAnsi(FakeLocale::TableCharacters()).bytes);
-    EXPECT_EQ(locale->FromAnsi(FakeLocale::TableCodes()), fake.FromAnsi(FakeLocale::TableCodes()));
-    const auto services = MakeTextServices();
-    const FakeTextServices fakeServices;
+// Every column of the double's tables, mapped by the system.
+TEST(TextServicesContract, TheDoublesTablesAgreeWithTheSystem) {
+    const auto rig = MakeRig();
+    if (!rig->RunsOnTheSystem()) GTEST_SKIP() << "no system to compare the double with";
+    const FakeTextServices fake;
     for (const std::u16string_view column : FakeTextServices::Columns()) {
         for (int m = 0; m <= static_cast<int>(TextMapping::LowerCase); ++m) {
-            EXPECT_EQ(services->Map(column, TextMapping(m)), fakeServices.Map(column, TextMapping(m)))
+            EXPECT_EQ(rig->Text().Map(column, TextMapping(m)), fake.Map(column, TextMapping(m)))
                 << "mapping " << m << " of column starting " << int(column[0]);
         }
     }

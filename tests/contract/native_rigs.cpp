@@ -1,4 +1,4 @@
-// The port contracts against the in-memory doubles. The rigs play the rest
+// The port contracts against the in-memory doubles. The rig plays the rest
 // of the world with what the doubles offer: another program holding a file
 // or a folder in its place is a failure scripted for its path.
 #include "contract/port_rigs.h"
@@ -8,25 +8,17 @@
 namespace scribbit::contract {
 namespace {
 
-struct FakeClipboardRig : ClipboardRig {
-    Clipboard& Port() override { return clipboard; }
-    void Hold(bool held) override { clipboard.busy = held; }
-    void Empty() override { clipboard.contents.reset(); }
-    FakeClipboard clipboard;
-};
+struct FakeRig : Rig {
+    Clipboard& TheClipboard() override { return clipboard; }
+    void HoldClipboard(bool held) override { clipboard.busy = held; }
+    void EmptyClipboard() override { clipboard.contents.reset(); }
 
-struct FakeEditViewRig : EditViewRig {
-    EditView& Port() override { return view; }
-    ClipboardRig& Clipboard() override { return clipboard; }
+    EditView& View() override { return view; }
     int Changes() const override { return view.changes; }
     void SetCapacity(std::size_t units) override { view.capacity = units; }
     void Type(char16_t c) override { view.Type(std::u16string(1, c)); }
-    FakeClipboardRig clipboard;
-    FakeEditView view{clipboard.clipboard};
-};
 
-struct FakeFileSystemRig : FileSystemRig {
-    FileSystem& Port() override { return files; }
+    FileSystem& Files() override { return files; }
     std::u16string Path(const std::u16string& name) const override { return u"C:\\contract\\" + name; }
     void MakeFolder(const std::u16string& path) override { files.failures[path] = 5; }
     void SetReadOnly(const std::u16string& path) override { files.writeFailures[path] = 5; }
@@ -38,28 +30,22 @@ struct FakeFileSystemRig : FileSystemRig {
         for (const auto& [path, bytes] : files.disk) names.push_back(path.substr(Path(u"").size()));
         return names;
     }
+
+    LocaleServices& Locale() override { return locale; }
+    TextServices& Text() override { return text; }
+    bool RunsOnTheSystem() const override { return false; }
+
+    FakeClipboard clipboard;
+    FakeEditView view{clipboard};
     FakeFileSystem files;
+    FakeLocale locale;
+    FakeTextServices text;
 };
 
 }  // namespace
 
-std::unique_ptr<ClipboardRig> MakeClipboardRig() {
-    return std::make_unique<FakeClipboardRig>();
-}
-std::unique_ptr<EditViewRig> MakeEditViewRig() {
-    return std::make_unique<FakeEditViewRig>();
-}
-std::unique_ptr<FileSystemRig> MakeFileSystemRig() {
-    return std::make_unique<FakeFileSystemRig>();
-}
-std::unique_ptr<LocaleServices> MakeLocale() {
-    return std::make_unique<FakeLocale>();
-}
-std::unique_ptr<TextServices> MakeTextServices() {
-    return std::make_unique<FakeTextServices>();
-}
-bool RunsOnTheSystem() {
-    return false;
+std::unique_ptr<Rig> MakeRig() {
+    return std::make_unique<FakeRig>();
 }
 
 }  // namespace scribbit::contract

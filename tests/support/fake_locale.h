@@ -1,13 +1,11 @@
-// The locale's doubles, for the characters the suites use. FakeLocale is
-// the ANSI code page of a Japanese system (932): ASCII, half-width katakana
-// and a table of double-byte characters. As the system does, it writes "?"
-// for a character without a code (one per unit of a surrogate pair) and
-// reports the first; it reads U+30FB for a lead and trail byte without a
-// character and for each byte that starts none (80, A0, FD-FF, a lead byte
-// before a non-trail byte, so a line break after it survives); NUL stays.
-// FakeTextServices maps kana, width and case by explicit tables, compares
-// ignoring all three, and formats its clock as H:mm:ss and yyyy/MM/dd. The
-// contract holds every table of both to the system's answers.
+// The locale's doubles. FakeLocale is the ANSI code page of a Japanese
+// system (932). As the system does, it writes "?" for a character without a
+// code (one per unit of a surrogate pair) and reports the first; it reads
+// U+30FB for each byte, or lead and trail byte, that makes no character;
+// NUL stays. FakeTextServices maps kana, width and case by explicit tables
+// for the characters the suites use, compares ignoring all three, and
+// formats its clock as H:mm:ss and yyyy/MM/dd. The contract holds its
+// tables to the system's answers.
 #pragma once
 
 #include <optional>
@@ -24,11 +22,6 @@ class FakeLocale : public LocaleServices {
 public:
     AnsiEncoding ToAnsi(std::u16string_view text) const override;
     std::u16string FromAnsi(std::string_view bytes) const override;
-
-    // The double-byte table: characters and their codes in the same order;
-    // a character with a second code comes again at the end with it.
-    static std::u16string_view TableCharacters();
-    static std::string_view TableCodes();
 };
 
 class FakeTextServices : public TextServices {

@@ -13,8 +13,8 @@ namespace {
 // A key panel names its key while the key is on and is empty while it is
 // off; the states come from the keyboard at each tick of the clock.
 TEST(StatusBarWin32, KeyPanelsFollowTheToggleStateOfTheirKeys) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
     StatusBarWin32 bar;
     ASSERT_TRUE(window && bar.Create(window, 1));
     const auto panels = [&] {

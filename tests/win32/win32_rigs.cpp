@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -17,128 +18,83 @@
 namespace scribbit::contract {
 namespace {
 
-// A hidden top-level window that forwards an edit control's notifications
-// as the main window does.
-class HostWindow {
-public:
-    HostWindow() {
-        static const ATOM registered = [] {
-            WNDCLASSEXW windowClass{};
-            windowClass.cbSize = sizeof windowClass;
-            windowClass.lpfnWndProc = Proc;
-            windowClass.hInstance = GetModuleHandleW(nullptr);
-            windowClass.lpszClassName = L"ScribbitContractHost";
-            return RegisterClassExW(&windowClass);
-        }();
-        window_ = CreateWindowExW(0, MAKEINTATOM(registered), L"host", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
-    ~HostWindow() { DestroyWindow(window_); }
-    HWND Handle() const { return window_; }
-    void Forward(EditViewWin32* view) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-    }
-
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* view = reinterpret_cast<EditViewWin32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_COMMAND && view && view->Handle() == reinterpret_cast<HWND>(lParam)) {
-            view->OnCommand(HIWORD(wParam));
-            return 0;
-        }
+// Forwards the edit view's notifications as the main window does.
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* view = reinterpret_cast<EditViewWin32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != WM_COMMAND || !view || view->Handle() != reinterpret_cast<HWND>(lParam))
         return DefWindowProcW(window, message, wParam, lParam);
-    }
-    HWND window_ = nullptr;
+    view->OnCommand(HIWORD(wParam));
+    return 0;
+}
+
+// A hidden top-level window, destroyed with its owner.
+struct HostWindow {
+    HWND handle = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    ~HostWindow() { DestroyWindow(handle); }
 };
 
-class SystemClipboardRig : public ClipboardRig {
+// The files live in a fresh folder under the system's temporary folder,
+// removed afterwards.
+class SystemRig : public Rig {
 public:
-    SystemClipboardRig() { clipboard_.SetOwner(window_.Handle()); }
-    ~SystemClipboardRig() override {
-        Hold(false);
-        CloseHandle(opened_);
-        CloseHandle(release_);
-    }
-    Clipboard& Port() override { return clipboard_; }
-    // Another thread with a window of its own opens the clipboard.
-    void Hold(bool held) override {
-        if (held == holder_.joinable()) return;
-        if (!held) {
-            SetEvent(release_);
-            holder_.join();
-            return;
-        }
-        ResetEvent(opened_);
-        ResetEvent(release_);
-        holder_ = std::thread([this] {
-            HostWindow other;
-            OpenClipboard(other.Handle());
-            SetEvent(opened_);
-            WaitForSingleObject(release_, 10000);
-            CloseClipboard();
-        });
-        WaitForSingleObject(opened_, 5000);
-    }
-    void Empty() override {
-        if (OpenClipboard(window_.Handle())) {
-            EmptyClipboard();
-            CloseClipboard();
-        }
-    }
-
-private:
-    HostWindow window_;
-    ClipboardWin32 clipboard_;
-    HANDLE opened_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::thread holder_;
-};
-
-class SystemEditViewRig : public EditViewRig {
-public:
-    SystemEditViewRig() {
+    SystemRig() {
+        clipboard_.SetOwner(window_.handle);
         EditViewEvents events;
         events.changed = [this] { ++changes_; };
-        view_.Create(window_.Handle(), 11, false, events);
-        window_.Forward(&view_);
-    }
-    EditView& Port() override { return view_; }
-    ClipboardRig& Clipboard() override { return clipboard_; }
-    int Changes() const override { return changes_; }
-    void SetCapacity(std::size_t units) override {
-        SendMessageW(view_.Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(units), 0);
-    }
-    void Type(char16_t c) override { SendMessageW(view_.Handle(), WM_CHAR, static_cast<WPARAM>(c), 1); }
-
-private:
-    SystemClipboardRig clipboard_;
-    HostWindow window_;
-    EditViewWin32 view_;
-    int changes_ = 0;
-};
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class SystemFileSystemRig : public FileSystemRig {
-public:
-    SystemFileSystemRig() {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
+        view_.Create(window_.handle, 11, false, events);
+        SetWindowLongPtrW(window_.handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&view_));
+        SetWindowLongPtrW(window_.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc));
         static unsigned long counter = 0;
-        folder_ =
-            std::filesystem::path(temp) / (L"scribbit-contract-" + std::to_wstring(GetCurrentProcessId()) +
-                                           L"-" + std::to_wstring(++counter));
+        folder_ = std::filesystem::temp_directory_path() /
+                  (L"scribbit-contract-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                   std::to_wstring(++counter));
         std::filesystem::create_directory(folder_);
     }
-    ~SystemFileSystemRig() override {
+    ~SystemRig() override {
+        HoldClipboard(false);
         for (HANDLE holder : holders_) CloseHandle(holder);
         std::error_code ignored;
         for (const auto& entry : std::filesystem::directory_iterator(folder_, ignored))
             SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only files too
         std::filesystem::remove_all(folder_, ignored);
     }
-    FileSystem& Port() override { return files_; }
+
+    Clipboard& TheClipboard() override { return clipboard_; }
+    // Another thread with a window of its own opens the clipboard.
+    void HoldClipboard(bool held) override {
+        if (held == holder_.joinable()) return;
+        if (!held) {
+            release_.set_value();
+            holder_.join();
+            return;
+        }
+        release_ = {};
+        std::promise<void> opened;
+        holder_ = std::thread([&opened, released = release_.get_future()] {
+            HostWindow other;
+            OpenClipboard(other.handle);
+            opened.set_value();
+            released.wait();
+            CloseClipboard();
+        });
+        opened.get_future().wait();
+    }
+    void EmptyClipboard() override {
+        if (OpenClipboard(window_.handle)) {
+            ::EmptyClipboard();
+            CloseClipboard();
+        }
+    }
+
+    EditView& View() override { return view_; }
+    int Changes() const override { return changes_; }
+    void SetCapacity(std::size_t units) override {
+        SendMessageW(view_.Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(units), 0);
+    }
+    void Type(char16_t c) override { SendMessageW(view_.Handle(), WM_CHAR, static_cast<WPARAM>(c), 1); }
+
+    FileSystem& Files() override { return files_; }
     std::u16string Path(const std::u16string& name) const override {
         return FromWide(folder_.c_str()) + u"\\" + name;
     }
@@ -163,31 +119,28 @@ public:
         return names;
     }
 
+    LocaleServices& Locale() override { return locale_; }
+    TextServices& Text() override { return text_; }
+    bool RunsOnTheSystem() const override { return true; }
+
 private:
+    HostWindow window_;
+    ClipboardWin32 clipboard_;
+    std::thread holder_;
+    std::promise<void> release_;
+    EditViewWin32 view_;
+    int changes_ = 0;
     std::filesystem::path folder_;
     std::vector<HANDLE> holders_;
     FileSystemWin32 files_;
+    LocaleServicesWin32 locale_;
+    TextServicesWin32 text_;
 };
 
 }  // namespace
 
-std::unique_ptr<ClipboardRig> MakeClipboardRig() {
-    return std::make_unique<SystemClipboardRig>();
-}
-std::unique_ptr<EditViewRig> MakeEditViewRig() {
-    return std::make_unique<SystemEditViewRig>();
-}
-std::unique_ptr<FileSystemRig> MakeFileSystemRig() {
-    return std::make_unique<SystemFileSystemRig>();
-}
-std::unique_ptr<LocaleServices> MakeLocale() {
-    return std::make_unique<LocaleServicesWin32>();
-}
-std::unique_ptr<TextServices> MakeTextServices() {
-    return std::make_unique<TextServicesWin32>();
-}
-bool RunsOnTheSystem() {
-    return true;
+std::unique_ptr<Rig> MakeRig() {
+    return std::make_unique<SystemRig>();
 }
 
 }  // namespace scribbit::contract
