@@ -61,10 +61,10 @@ TEST(TextServicesContract, MapsComparesAndFormatsAsTheJapaneseLocale) {
               std::tuple(u"9:05:07", u"2002/12/25"));
 }
 
+#ifdef _WIN32
 // Every column of the double's tables, mapped by the system.
 TEST(TextServicesContract, TheDoublesTablesAgreeWithTheSystem) {
     const auto rig = MakeRig();
-    if (!rig->RunsOnTheSystem()) GTEST_SKIP() << "no system to compare the double with";
     const FakeTextServices fake;
     for (const std::u16string_view column : FakeTextServices::Columns()) {
         for (int m = 0; m <= static_cast<int>(TextMapping::LowerCase); ++m) {
@@ -73,6 +73,7 @@ TEST(TextServicesContract, TheDoublesTablesAgreeWithTheSystem) {
         }
     }
 }
+#endif
 
 }  // namespace
 }  // namespace scribbit::contract

@@ -33,7 +33,6 @@ struct FakeRig : Rig {
 
     LocaleServices& Locale() override { return locale; }
     TextServices& Text() override { return text; }
-    bool RunsOnTheSystem() const override { return false; }
 
     FakeClipboard clipboard;
     FakeEditView view{clipboard};

@@ -44,9 +44,6 @@ public:
 
     virtual LocaleServices& Locale() = 0;
     virtual TextServices& Text() = 0;
-    // False for the doubles: checks of the doubles' tables against the
-    // system then have nothing to compare.
-    virtual bool RunsOnTheSystem() const = 0;
 };
 
 std::unique_ptr<Rig> MakeRig();

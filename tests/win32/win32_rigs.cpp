@@ -53,7 +53,7 @@ public:
     }
     ~SystemRig() override {
         HoldClipboard(false);
-        for (HANDLE holder : holders_) CloseHandle(holder);
+        CloseHandle(lock_);
         std::error_code ignored;
         for (const auto& entry : std::filesystem::directory_iterator(folder_, ignored))
             SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only files too
@@ -103,12 +103,9 @@ public:
         SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_READONLY);
     }
     void Lock(const std::u16string& path, bool locked) override {
-        if (locked) {
-            holders_.push_back(CreateFileW(Wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        } else if (!holders_.empty()) {
-            CloseHandle(holders_.back());
-            holders_.pop_back();
-        }
+        CloseHandle(lock_);
+        lock_ =
+            locked ? CreateFileW(Wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
     }
     // The files in the folder, in the order of their names.
     std::vector<std::u16string> Names() const override {
@@ -121,7 +118,6 @@ public:
 
     LocaleServices& Locale() override { return locale_; }
     TextServices& Text() override { return text_; }
-    bool RunsOnTheSystem() const override { return true; }
 
 private:
     HostWindow window_;
@@ -131,7 +127,7 @@ private:
     EditViewWin32 view_;
     int changes_ = 0;
     std::filesystem::path folder_;
-    std::vector<HANDLE> holders_;
+    HANDLE lock_ = nullptr;  // on the file another program holds
     FileSystemWin32 files_;
     LocaleServicesWin32 locale_;
     TextServicesWin32 text_;
