@@ -75,10 +75,7 @@ public:
         Replace(step.removed);
         SetSel(step.at, step.removed.size());  // the restored text comes back selected
     }
-    void Cut() override {  // clears whether or not the copy reached the clipboard
-        Copy();
-        Clear();
-    }
+    void Cut() override { Copy(), Clear(); }  // clears whether or not the copy reached the clipboard
     void Copy() override {
         if (length_ > 0) clipboard_.SetText(SelText());
     }
@@ -161,7 +158,7 @@ struct FakeMainFrame : MainFrame {
     void Show() override { shown = true; }
     void Focus() override { ++focusCalls; }
     void SetBusyPointer(bool on) override { busy = on; }
-    void SetWorking(bool on) override { working += on ? 1 : -1; }
+    void SetWorking(bool) override {}
     void Quit() override {
         if (quit) ADD_FAILURE() << "the program was ended twice";
         if (onQuit) onQuit();
@@ -174,7 +171,7 @@ struct FakeMainFrame : MainFrame {
     FrameMetrics metrics;
     std::u16string caption = AppTitle;
     bool topMost = false, shown = false, quit = false, busy = false;
-    int icon = 0, focusCalls = 0, working = 0;
+    int icon = 0, focusCalls = 0;
     std::function<void()> onResize, onQuit;
 };
 
