@@ -24,7 +24,7 @@ public:
     virtual void HoldClipboard(bool held) = 0;
     virtual void EmptyClipboard() = 0;
 
-    // A view whose Cut, Copy and Paste use TheClipboard.
+    // A view whose Paste uses TheClipboard.
     virtual EditView& View() = 0;
     // Change notifications the view raised so far.
     virtual int Changes() const = 0;

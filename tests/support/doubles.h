@@ -75,10 +75,9 @@ public:
         Replace(step.removed);
         SetSel(step.at, step.removed.size());  // the restored text comes back selected
     }
-    void Cut() override { Copy(), Clear(); }  // clears whether or not the copy reached the clipboard
-    void Copy() override {
-        if (length_ > 0) clipboard_.SetText(SelText());
-    }
+    // The logic puts text on the clipboard itself, never through the view.
+    void Cut() override { ADD_FAILURE() << "the view was asked to cut"; }
+    void Copy() override { ADD_FAILURE() << "the view was asked to copy"; }
     void Paste() override {  // what still fits
         const auto clip = clipboard_.GetText();
         if (!locked_ && clip) Replace(clip->substr(0, Room()));
