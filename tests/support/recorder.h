@@ -16,9 +16,7 @@
 #include "editing/editing_context.h"
 #include "editing/tab_width.h"
 #include "platform/form_dialogs.h"
-#include "platform/printer.h"
 #include "platform/shell.h"
-#include "printing/now_printing.h"
 #include "printing/printing_context.h"
 
 namespace scribbit {
