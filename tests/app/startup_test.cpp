@@ -11,11 +11,6 @@
 namespace scribbit {
 namespace {
 
-// A settings file with these [Setting], [Font] and [ToolBar] lines.
-std::u16string Settings(const std::u16string& setting, const std::u16string& toolBar = u"") {
-    return u"[Setting]\r\n" + setting + u"\r\n[Font]\r\n\r\n[ToolBar]\r\n" + toolBar;
-}
-
 // The first run's settings file is checked byte for byte by the end-to-end suite.
 TEST(StartUp, TheFirstRunShowsTheDefaultsAndTheNextOneWhatTheUserLeft) {
     AppFixture first;
@@ -53,68 +48,61 @@ TEST(StartUp, TheFirstRunShowsTheDefaultsAndTheNextOneWhatTheUserLeft) {
               std::tuple(first.toolBar.Entries(), 70000));
 }
 
-TEST(StartUp, ASettingsFileThatCannotBeReadGivesTheDefaultsAndIsLeftAlone) {
-    AppFixture app;
-    const std::u16string stored = Settings(u"Xpos=700\r\nStatusBar=False");
-    app.PutSettings(stored);
-    app.files.failures[app.SettingsPath()] = 32;
-    app.form.Form_Load(u"");
-    app.files.failures.clear();
-    EXPECT_FALSE(app.form.Form_Unload());  // exit must not write the defaults over it
-    EXPECT_EQ(std::tuple(app.frame.bounds, app.toolBar.Count(), app.SettingsOnDisk()),
-              std::tuple(FirstRunBounds, DefaultToolBarEntries().size(), stored));
-}
-
-TEST(StartUp, APlacementOffTheScreenOrBelowTheMinimumIsCorrected) {
-    const std::pair<std::u16string, Bounds> rows[] = {
-        {u"Xpos=100\r\nYpos=200\r\nXsize=6000\r\nYsize=7000", {100, 200, 6000, 7000}},
-        {u"Xpos=15360\r\nYpos=11520", {15360, 11520, 5200, 5000}},  // the screen's edge is kept
-        {u"Xpos=15361\r\nYpos=11521", FirstRunBounds},              // one twip beyond is not
-        {u"Xpos=-1\r\nYpos=-120", FirstRunBounds},                  // a maximised window's corner
-        {u"Xsize=5199\r\nYsize=4999", FirstRunBounds},
-        {u"Xsize=6000.5\r\nYsize=6001.5", {0, 0, 6000, 6002}},  // half to even
-        {u"Xsize=40000\r\nYsize=33000", {0, 0, 40000, 33000}},  // wider than 16 bits
-        {u"Xpos=9999999999\r\nXsize=9999999999\r\nYsize=1e99", FirstRunBounds},
-    };
-    for (const auto& [setting, expected] : rows) {
-        AppFixture app;
-        app.PutSettings(Settings(setting));
-        app.form.Form_Load(u"");
-        EXPECT_EQ(app.frame.bounds, expected) << Utf8(setting);
-    }
-}
-
-TEST(StartUp, ViewOptionsAreBooleansButMostFrontAndCharCountOnlyTheWordTrue) {
-    // A word that is no boolean ("yes") leaves the bars shown.
-    const std::pair<std::u16string, std::u16string> rows[] = {{u"True", u"wrap status toolbar top 文字"},
-                                                              {u"\"True\"", u"wrap status toolbar top 文字"},
-                                                              {u"true", u"wrap status toolbar - バイト"},
-                                                              {u"-1", u"wrap status toolbar - バイト"},
-                                                              {u"0", u"- - - - バイト"},
-                                                              {u"FALSE", u"- - - - バイト"},
-                                                              {u"yes", u"- status toolbar - バイト"}};
-    for (const auto& [v, options] : rows) {
-        AppFixture app;
-        app.PutSettings(Settings(u"TurnRight=" + v + u"\r\nStatusBar=" + v + u"\r\nToolBar=" + v +
-                                     u"\r\nMostFront=" + v + u"\r\nCharCount=" + v,
-                                 u",3,0,(区切り)\r\n常に手前に表示,1,mostfront,常に手前に表示"));
-        app.form.Form_Load(u"");
-        EXPECT_EQ(std::tuple(app.Options(), app.toolBar.IsPressed(1)),
-                  std::tuple(options, Contains(options, u"top")))
-            << Utf8(v);
-    }
-}
-
-TEST(StartUp, BrokenFilesStillStartAndAreNotRewritten) {
-    for (const std::string& bytes : {std::string(), std::string("\xff\xfe\x00garbage\x81", 11),
+// Exit must not write the defaults over a file that could not be read.
+TEST(StartUp, AFileThatCannotBeReadOrIsBrokenGivesTheDefaultsAndIsNotRewritten) {
+    const std::string unreadable = "[Setting]\r\nXpos=700\r\n[ToolBar]\r\n";
+    for (const std::string& bytes : {unreadable, std::string(), std::string("\xff\xfe\x00garbage\x81", 11),
                                      std::string("[Font]\r\nName=\r\n[ToolBar]"), std::string(100000, '=')}) {
         AppFixture app;
         app.files.disk[app.SettingsPath()] = bytes;
+        if (bytes == unreadable) app.files.failures[app.SettingsPath()] = 32;
         app.form.Form_Load(u"");
-        EXPECT_EQ(std::tuple(app.frame.shown, app.frame.bounds, app.toolBar.Count()),
-                  std::tuple(true, FirstRunBounds, 0u));
-        EXPECT_EQ(std::tuple(app.Context().PasteButtonIndex, app.files.disk[app.SettingsPath()]),
-                  std::tuple(-1, bytes));
+        app.files.failures.clear();
+        const bool shown = app.frame.shown;
+        if (bytes == unreadable) {
+            EXPECT_FALSE(app.form.Form_Unload());
+        }
+        EXPECT_EQ(
+            std::tuple(shown, app.frame.bounds, app.toolBar.Count(), app.files.disk[app.SettingsPath()]),
+            std::tuple(true, FirstRunBounds, bytes == unreadable ? DefaultToolBarEntries().size() : 0u,
+                       bytes));
+    }
+}
+
+// A start with these [Setting] lines and a toolbar whose second button is
+// always on top: the window's place and the view options.
+TEST(StartUp, TheSettingsPlaceTheWindowAndSetTheViewOptions) {
+    const auto views = [](std::u16string_view v) {
+        return u"TurnRight=" + std::u16string(v) + u"\r\nStatusBar=" + std::u16string(v) + u"\r\nToolBar=" +
+               std::u16string(v) + u"\r\nMostFront=" + std::u16string(v) + u"\r\nCharCount=" +
+               std::u16string(v);
+    };
+    const std::u16string bars = u"- status toolbar - バイト";
+    const std::tuple<std::u16string, Bounds, std::u16string> rows[] = {
+        {u"Xpos=100\r\nYpos=200\r\nXsize=6000\r\nYsize=7000", {100, 200, 6000, 7000}, bars},
+        {u"Xpos=15360\r\nYpos=11520", {15360, 11520, 5200, 5000}, bars},  // the screen's edge is kept
+        {u"Xpos=15361\r\nYpos=11521", FirstRunBounds, bars},              // one twip beyond is not
+        {u"Xpos=-1\r\nYpos=-120", FirstRunBounds, bars},                  // a maximised window's corner
+        {u"Xsize=5199\r\nYsize=4999", FirstRunBounds, bars},
+        {u"Xsize=6000.5\r\nYsize=6001.5", {0, 0, 6000, 6002}, bars},  // half to even
+        {u"Xsize=40000\r\nYsize=33000", {0, 0, 40000, 33000}, bars},  // wider than 16 bits
+        {u"Xpos=9999999999\r\nXsize=9999999999\r\nYsize=1e99", FirstRunBounds, bars},
+        // Booleans, but MostFront and CharCount take only the word True; a word that is none leaves the bars.
+        {views(u"True"), FirstRunBounds, u"wrap status toolbar top 文字"},
+        {views(u"\"True\""), FirstRunBounds, u"wrap status toolbar top 文字"},
+        {views(u"true"), FirstRunBounds, u"wrap status toolbar - バイト"},
+        {views(u"-1"), FirstRunBounds, u"wrap status toolbar - バイト"},
+        {views(u"0"), FirstRunBounds, u"- - - - バイト"},
+        {views(u"FALSE"), FirstRunBounds, u"- - - - バイト"},
+        {views(u"yes"), FirstRunBounds, bars}};
+    for (const auto& [setting, bounds, options] : rows) {
+        AppFixture app;
+        app.PutSettings(u"[Setting]\r\n" + setting +
+                        u"\r\n[ToolBar]\r\n,3,0,(区切り)\r\n常に手前に表示,1,mostfront,常に手前に表示");
+        app.form.Form_Load(u"");
+        EXPECT_EQ(std::tuple(app.frame.bounds, app.Options(), app.toolBar.IsPressed(1)),
+                  std::tuple(bounds, options, Contains(options, u"top")))
+            << Utf8(setting);
     }
 }
 
@@ -143,29 +131,24 @@ TEST(Layout, ATooLowWindowSnapsBackAndAMinimisedOneKeepsItsLayoutAndLastPlacemen
         Contains(SettingsText(app.Context()), u"Xpos=300\r\nYpos=400\r\nXsize=6000\r\nYsize=7000\r\n"));
 }
 
+// A full disk does not keep the program alive.
 TEST(Shutdown, TheSettingsAreWrittenBeforeTheEndAndNothingRunsAfterIt) {
-    AppFixture app;
-    app.form.Form_Load(u"");
-    app.Type(u"x");
-    app.Context().TabSpace = 7;
-    app.dialogs.Answer(MessageAnswer::Cancel);
-    EXPECT_TRUE(app.form.Form_Unload() && !app.frame.quit);  // the window stays
-    std::u16string atQuit;
-    app.frame.onQuit = [&] { atQuit = app.SettingsOnDisk(); };
-    app.dialogs.Answer(MessageAnswer::No);
-    EXPECT_FALSE(app.form.Form_Unload());
-    EXPECT_TRUE(Contains(atQuit, u"TabSpace=7") && app.form.HasEnded());
-    EXPECT_FALSE(app.form.Form_Unload());  // a late close, resize or menu does nothing
-    app.form.Form_Resize();
-    app.Click(menu::FileExit);
-
-    AppFixture full;
-    full.form.Form_Load(u"");
-    const std::string previous = full.files.disk[full.SettingsPath()];
-    full.Context().TabSpace = 9;
-    full.files.writeFailures[full.SettingsPath()] = 112;
-    EXPECT_FALSE(full.form.Form_Unload());  // a full disk does not keep the program alive
-    EXPECT_EQ(std::tuple(full.frame.quit, full.files.disk[full.SettingsPath()]), std::tuple(true, previous));
+    for (const bool full : {false, true}) {
+        AppFixture app;
+        app.form.Form_Load(u"");
+        const std::u16string previous = app.SettingsOnDisk();
+        app.Context().TabSpace = 7;
+        if (full) app.files.writeFailures[app.SettingsPath()] = 112;
+        std::u16string atQuit;
+        app.frame.onQuit = [&] { atQuit = app.SettingsOnDisk(); };
+        EXPECT_FALSE(app.form.Form_Unload());
+        EXPECT_EQ(std::tuple(app.frame.quit, app.form.HasEnded(), atQuit == previous,
+                             Contains(atQuit, u"TabSpace=7")),
+                  std::tuple(true, true, full, !full));
+        EXPECT_FALSE(app.form.Form_Unload());  // a late close, resize or menu does nothing
+        app.form.Form_Resize();
+        app.Click(menu::FileExit);
+    }
 }
 
 TEST(MainForm, KeyReleasesAndClicksUpdateTheCountAndTheEditItems) {
