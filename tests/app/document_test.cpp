@@ -88,13 +88,15 @@ TEST(Document, TheReadOnlyBoxLocksBothViewsUntilADialogClearsIt) {
 }
 
 // New, Open, a drop and Exit ask before they drop changes; only a "No" or a
-// finished save lets them go on, and "Yes" always asks where. Declined: the
-// save's question whether a "?" may stand for U+00A0 is answered No.
+// finished save lets them go on, and "Yes" always asks where. A failed save
+// dialog or write is told plainly. Declined: the save's question whether a
+// "?" may stand for U+00A0 is answered No.
 TEST(Document, NewOpenDropAndExitAskToSaveAgainstEveryAnswer) {
-    enum Answer { Unchanged, No, Saved, Cancel, SaveCancelled, WriteFails, Declined };
+    enum Answer { Unchanged, No, Saved, Cancel, SaveCancelled, DialogFails, WriteFails, Declined };
     enum Action { New, Open, Drop, Exit };
     for (const Action action : {New, Open, Drop, Exit}) {
-        for (const Answer answer : {Unchanged, No, Saved, Cancel, SaveCancelled, WriteFails, Declined}) {
+        for (const Answer answer :
+             {Unchanged, No, Saved, Cancel, SaveCancelled, DialogFails, WriteFails, Declined}) {
             AppFixture app;
             app.Open(Memo, "abc");
             app.files.disk[Other] = "other";
@@ -106,9 +108,12 @@ TEST(Document, NewOpenDropAndExitAskToSaveAgainstEveryAnswer) {
                                    : answer == Cancel ? MessageAnswer::Cancel
                                                       : MessageAnswer::Yes);
             if (answer >= Saved && answer != Cancel)
-                app.dialogs.Save(answer == SaveCancelled ? FileDialogResult{} : Chosen(Copy));
+                app.dialogs.Save(answer == SaveCancelled ? FileDialogResult{}
+                                 : answer == DialogFails ? FileDialogResult{DialogOutcome::Failed, u"", 1,
+                                                                            false, FakeFileSystem::Error(5)}
+                                                         : Chosen(Copy));
             if (answer == WriteFails) app.files.writeFailures[Copy] = 5;
-            if (answer >= WriteFails)
+            if (answer >= DialogFails)
                 app.dialogs.Answer(answer == Declined ? MessageAnswer::No : MessageAnswer::Ok);
             if (action == Open && goesOn) app.dialogs.Open(Chosen(Other));
             const MenuItem items[] = {FileNew, FileOpen, {}, FileExit};
@@ -132,72 +137,56 @@ TEST(Document, NewOpenDropAndExitAskToSaveAgainstEveryAnswer) {
                           std::tuple(u"ファイル " + Memo + Ask, MessageIcon::Exclamation))
                     << name;
             }
+            if (answer == DialogFails || answer == WriteFails) {
+                EXPECT_EQ(std::tuple(app.LastMessage(), app.dialogs.messages.back().icon),
+                          std::tuple(core_text::OtherError, MessageIcon::None))
+                    << name;
+            }
         }
     }
 }
 
-TEST(Document, AFailedSaveKeepsThePreviousFileAndTheModifiedDocument) {
-    AppFixture app;
-    app.Open(Memo, "original");
-    app.Type(u"+");
-    app.files.failures[Memo] = 112;
-    app.dialogs.Answer(MessageAnswer::Ok);
-    app.Click(FileSave);
-    app.dialogs.Save({DialogOutcome::Failed, u"", 1, false, FakeFileSystem::Error(123)});
-    app.dialogs.Answer(MessageAnswer::Ok);
-    app.Click(FileSaveAs);  // so does a failed dialog
-    EXPECT_EQ(std::tuple(app.files.disk[Memo], app.Window()),
-              std::tuple("original", u"memo.txt|" + Memo + u"(変更)|original+[]*"));
-    for (const ShownMessage& m : app.dialogs.messages)
-        EXPECT_EQ(std::tuple(m.text, m.icon), std::tuple(core_text::OtherError, MessageIcon::None));
-}
-
 // A failed open puts the whole previous document back and reports, on the
-// clipboard too once the box is closed (unless another program holds it).
+// clipboard too once the box is closed (unless another program holds it);
+// so do a failed open dialog and a file too large for the view, whose part
+// that fits must not stay.
 TEST(Document, AFailedOpenRestoresTheWholeDocumentAndReports) {
-    for (const bool readOnlyBefore : {true, false}) {
+    enum Failure { ReadFails, ClipboardBusy, DialogFails, TooLarge };
+    const SystemError dialogError{12290, u"小さすぎます。", u"CommonDialog"};
+    for (const Failure failure : {ReadFails, ClipboardBusy, DialogFails, TooLarge}) {
         AppFixture app;
-        app.files.disk[Memo] = "mine";
-        app.dialogs.Open(Chosen(Memo, 1, readOnlyBefore));
+        app.View().capacity = 4;
+        app.files.disk = {{Memo, "mine"}, {Other, "01234"}};  // exactly the capacity opens
+        if (failure != TooLarge) app.files.failures[Other] = 32;
+        app.dialogs.Open(Chosen(Memo, 1, failure == ReadFails));
         app.Click(FileOpen);
-        app.View().ReplaceSel(u"!");
+        app.View().SetSel(0, 1);
+        app.View().ReplaceSel(u"M");
+        app.View().SetSel(0, 0);
+        app.View().keepsPart = true;
         const std::u16string before = app.Window();
-        app.files.failures[Other] = 32;
         app.clipboard.contents = u"user's";
-        app.clipboard.busy = !readOnlyBefore;
+        app.clipboard.busy = failure == ClipboardBusy;
         std::optional<std::u16string> clipWhileShown;
         app.dialogs.onMessage = [&] { clipWhileShown = app.clipboard.contents; };
         app.dialogs.Answer(MessageAnswer::No);
-        app.dialogs.Open(Chosen(Other, 1, !readOnlyBefore));
+        app.dialogs.Open(failure == DialogFails
+                             ? FileDialogResult{DialogOutcome::Failed, u"", 1, false, dialogError}
+                             : Chosen(Other, 1, failure != ReadFails));
         app.dialogs.Answer(MessageAnswer::Ok);
         app.Click(FileOpen);
-        EXPECT_EQ(
-            std::tuple(app.Window(), app.dialogs.messages[1].icon, clipWhileShown, app.clipboard.contents),
-            std::tuple(before, MessageIcon::Critical, u"user's",
-                       readOnlyBefore ? app.LastMessage() : u"user's"));
-        EXPECT_EQ(app.LastMessage(), ErrorReportText(FakeFileSystem::Error(32), Other));  // the file tried
+        const std::u16string report = failure == DialogFails ? ErrorReportText(dialogError, Memo)
+                                      : failure == TooLarge
+                                          ? std::u16string(core_text::TooLargeReport)
+                                          : ErrorReportText(FakeFileSystem::Error(32), Other);
+        EXPECT_EQ(std::tuple(app.Window(), app.LastMessage(), app.dialogs.messages.back().icon,
+                             clipWhileShown, app.clipboard.contents),
+                  std::tuple(before, report, MessageIcon::Critical, u"user's",
+                             failure == ClipboardBusy ? u"user's" : report))
+            << failure;
         app.Click(FileSave);  // a later save goes to the previous file
-        EXPECT_EQ(app.files.disk[Memo], "!mine");
+        EXPECT_EQ(app.files.disk[Memo], "Mine") << failure;
     }
-}
-
-TEST(Document, AFailedOpenDialogIsReportedAndAFileTooLargeForTheControlRefused) {
-    AppFixture app;
-    app.View().capacity = 8;
-    app.Open(Memo, "12345678");   // exactly the capacity opens
-    app.View().keepsPart = true;  // the part that fits must not stay
-    app.files.disk[Other] = "0123456789";
-    const std::u16string before = app.Window();
-    const SystemError failure{12290, u"小さすぎます。", u"CommonDialog"};
-    app.dialogs.Open({DialogOutcome::Failed, u"", 1, false, failure});
-    app.dialogs.Answer(MessageAnswer::Ok);
-    app.Click(FileOpen);
-    EXPECT_EQ(app.LastMessage(), ErrorReportText(failure, Memo));
-    app.dialogs.Answer(MessageAnswer::Ok);
-    app.form.OnFilesDropped({Other});
-    EXPECT_EQ(
-        std::tuple(app.Window(), app.LastMessage(), app.dialogs.messages[1].icon, app.clipboard.contents),
-        std::tuple(before, core_text::TooLargeReport, MessageIcon::Critical, core_text::TooLargeReport));
 }
 
 // The save warning names the first character the code page cannot hold:
