@@ -118,29 +118,25 @@ TEST(Document, NewOpenDropAndExitAskToSaveAgainstEveryAnswer) {
             if (action == Open && goesOn) app.dialogs.Open(Chosen(Other));
             const MenuItem items[] = {FileNew, FileOpen, {}, FileExit};
             action == Drop ? app.form.OnFilesDropped({Other}) : app.Click(items[action]);
-            const std::string name = std::to_string(action) + " " + std::to_string(answer);
+            SCOPED_TRACE(std::to_string(action) + " " + std::to_string(answer));
             const std::u16string after = !goesOn         ? before
                                          : action == New ? u"ScribbitⅡ||[]"
                                                          : u"other.txt|" + Other + u"|[]other";
             EXPECT_EQ(std::tuple(app.frame.quit, app.files.disk.contains(app.SettingsPath())),
-                      std::tuple(goesOn && action == Exit, goesOn && action == Exit))
-                << name;
+                      std::tuple(goesOn && action == Exit, goesOn && action == Exit));
             if (action != Exit) {
-                EXPECT_EQ(app.Window(), after) << name;
+                EXPECT_EQ(app.Window(), after);
             }
             EXPECT_EQ(
                 std::tuple(app.files.disk.contains(Copy) ? app.files.disk[Copy] : "-", app.files.disk[Memo]),
-                std::tuple(answer == Saved ? "abcd" : "-", "abc"))
-                << name;
+                std::tuple(answer == Saved ? "abcd" : "-", "abc"));
             if (answer != Unchanged) {
                 EXPECT_EQ(std::tuple(app.dialogs.messages[0].text, app.dialogs.messages[0].icon),
-                          std::tuple(u"ファイル " + Memo + Ask, MessageIcon::Exclamation))
-                    << name;
+                          std::tuple(u"ファイル " + Memo + Ask, MessageIcon::Exclamation));
             }
             if (answer == DialogFails || answer == WriteFails) {
                 EXPECT_EQ(std::tuple(app.LastMessage(), app.dialogs.messages.back().icon),
-                          std::tuple(core_text::OtherError, MessageIcon::None))
-                    << name;
+                          std::tuple(core_text::OtherError, MessageIcon::None));
             }
         }
     }
@@ -154,6 +150,7 @@ TEST(Document, AFailedOpenRestoresTheWholeDocumentAndReports) {
     enum Failure { ReadFails, ClipboardBusy, DialogFails, TooLarge };
     const SystemError dialogError{12290, u"小さすぎます。", u"CommonDialog"};
     for (const Failure failure : {ReadFails, ClipboardBusy, DialogFails, TooLarge}) {
+        SCOPED_TRACE(failure);
         AppFixture app;
         app.View().capacity = 4;
         app.files.disk = {{Memo, "mine"}, {Other, "01234"}};  // exactly the capacity opens
@@ -182,10 +179,9 @@ TEST(Document, AFailedOpenRestoresTheWholeDocumentAndReports) {
         EXPECT_EQ(std::tuple(app.Window(), app.LastMessage(), app.dialogs.messages.back().icon,
                              clipWhileShown, app.clipboard.contents),
                   std::tuple(before, report, MessageIcon::Critical, u"user's",
-                             failure == ClipboardBusy ? u"user's" : report))
-            << failure;
+                             failure == ClipboardBusy ? u"user's" : report));
         app.Click(FileSave);  // a later save goes to the previous file
-        EXPECT_EQ(app.files.disk[Memo], "Mine") << failure;
+        EXPECT_EQ(app.files.disk[Memo], "Mine");
     }
 }
 
