@@ -222,11 +222,8 @@ TEST(Document, UnrepresentableCharactersAreSavedOnlyWithTheUsersWord) {
 // cut the text short: the user is warned, naming the first line of each,
 // once the text is shown.
 TEST(Document, BytesThatWillChangeAreWarnedAboutOnceTheTextIsShown) {
-    const struct {
-        std::string bytes;
-        std::u16string text;
-        std::vector<int> lines;  // named in the warning
-    } rows[] = {
+    // The bytes, the text shown and the lines named in the warning.
+    const std::tuple<std::string, std::u16string, std::vector<int>> rows[] = {
         {"a\x82\xA0\r\nb", u"aあ\r\nb", {}},
         {"o\nk\r\n\x87\x90", u"o\nk\r\n\u2252", {2}},  // the second code of a character with two
         {"a\r\n\x81\r\nb", u"a\r\n\u30FB\r\nb", {2}},  // an invalid trail byte keeps the break
@@ -234,19 +231,19 @@ TEST(Document, BytesThatWillChangeAreWarnedAboutOnceTheTextIsShown) {
         {"a\r\nb\0c\0"s, u"a\r\nb c ", {2}},
         {"\x81\r\n\0"s, u"\u30FB\r\n ", {1, 2}},
     };
-    for (const auto& r : rows) {
+    for (const auto& [bytes, text, lines] : rows) {
+        SCOPED_TRACE(bytes);
         AppFixture app;
         std::u16string shown;
         app.dialogs.onMessage = [&] { shown = app.Window(); };
-        if (!r.lines.empty()) app.dialogs.Answer(MessageAnswer::Ok);
-        app.Open(Memo, r.bytes);
+        if (!lines.empty()) app.dialogs.Answer(MessageAnswer::Ok);
+        app.Open(Memo, bytes);
         EXPECT_EQ(std::tuple(app.Window(), shown),
-                  std::tuple(u"memo.txt|" + Memo + u"|[]" + r.text, r.lines.empty() ? u"" : app.Window()));
-        for (const int line : r.lines)
-            EXPECT_TRUE(Contains(app.LastMessage(), u" " + Decimal(std::uint64_t(line)) + u" 行目"))
-                << r.bytes;
+                  std::tuple(u"memo.txt|" + Memo + u"|[]" + text, lines.empty() ? u"" : app.Window()));
+        for (const int line : lines)
+            EXPECT_TRUE(Contains(app.LastMessage(), u" " + Decimal(std::uint64_t(line)) + u" 行目"));
         app.Click(FileSave);  // the character with two codes is written with its usual one
-        EXPECT_EQ(app.files.disk[Memo], app.locale.ToAnsi(r.text).bytes) << r.bytes;
+        EXPECT_EQ(app.files.disk[Memo], app.locale.ToAnsi(text).bytes);
     }
 }
 

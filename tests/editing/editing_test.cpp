@@ -83,12 +83,8 @@ TEST(EditCommands, ChangeTheScreenAndTheClipboardAsShown) {
 }
 
 TEST(EditCommands, FindNextGoesOnFromTheSelectionAndNeverWraps) {
-    const struct {
-        std::u16string before, find;
-        bool up, matchCase;
-        std::u16string after;
-        std::int64_t found;
-    } rows[] = {
+    // Before, the text sought, upwards, match case; after, where it was found (0: not).
+    const std::tuple<std::u16string, std::u16string, bool, bool, std::u16string, std::int64_t> rows[] = {
         {u"[]abcabc", u"BC", false, false, u"a[bc]abc", 2},
         {u"a[bc]abc", u"BC", false, false, u"abca[bc]", 5},
         {u"abca[bc]", u"BC", false, false, u"abca[bc]", 0},
@@ -97,14 +93,14 @@ TEST(EditCommands, FindNextGoesOnFromTheSelectionAndNeverWraps) {
         {u"[]--ｶﾞ--", u"ガ", false, false, u"--[ｶﾞ]--", 3},  // the selection covers what matched
         {u"[]--ア", u"あ", false, true, u"[]--ア", 0},
     };
-    for (const auto& r : rows) {
+    for (const auto& [before, sought, up, matchCase, after, found] : rows) {
         AppFixture app;
-        app.Show(r.before);
-        app.Context().search = {r.find, r.up, r.matchCase, 0};
-        if (r.found == 0) app.dialogs.Answer(MessageAnswer::Ok);
+        app.Show(before);
+        app.Context().search = {sought, up, matchCase, 0};
+        if (found == 0) app.dialogs.Answer(MessageAnswer::Ok);
         app.Click(EditFindNext);
-        EXPECT_EQ(std::tuple(app.Screen(), app.Context().search.FoundPosition), std::tuple(r.after, r.found));
-        EXPECT_EQ(app.LastMessage(), r.found ? u"" : texts::SearchFinished);
+        EXPECT_EQ(std::tuple(app.Screen(), app.Context().search.FoundPosition, app.LastMessage()),
+                  std::tuple(after, found, found ? u"" : texts::SearchFinished));
     }
 }
 
@@ -307,31 +303,27 @@ TEST_F(TextTest, TextModeIgnoresCaseWidthAndKanaButCutsNoCharacter) {
 }
 
 TEST_F(TextTest, ReplaceEveryGoesLeftToRightWithoutOverlapsAndNeverRescans) {
-    const struct {
-        std::u16string text;
-        std::size_t from;
-        std::u16string pattern, replacement;
-        CompareMode mode;
-        std::u16string expected;
-        std::size_t count;
-    } rows[] = {
-        {u"aaa", 0, u"a", u"aa", Binary, u"aaaaaa", 3},
-        {u"aaaa", 0, u"aa", u"b", Binary, u"bb", 2},
-        {u"aaa", 0, u"aa", u"b", Binary, u"ba", 1},
-        {u"a-a-a", 2, u"a", u"X", Binary, u"a-X-X", 2},
-        {u"abc", 0, u"x", u"y", Binary, u"abc", 0},
-        {u"Aａaア", 0, u"a", u"-", Text, u"---ア", 3},
-        {u"ｶﾞガが", 0, u"が", u"g", Text, u"ggg", 3},
-        {u"abcabc", 0, u"b", u"", Binary, u"acac", 2},
-        // Long enough for whole blocks, and growing past the room first guessed.
-        {u"がxｶﾞyガzがxｶﾞyガzがxｶﾞﾊﾟ", 0, u"が", u"12345678", Text,
-         u"12345678x12345678y12345678z12345678x12345678y12345678z12345678x12345678ﾊﾟ", 8},
-        {std::u16string(20, u'a'), 1, u"aa", u"----------", Binary,
-         u"a" + std::u16string(9 * 10, u'-') + u"a", 9},
-    };
-    for (const auto& r : rows) {
-        const ReplaceResult result = ReplaceEvery(r.text, r.from, r.pattern, r.replacement, r.mode, folder);
-        EXPECT_EQ(std::tuple(result.text, result.count), std::tuple(r.expected, r.count)) << Utf8(r.text);
+    // The text from an offset, the pattern and its replacement; the text after and the count.
+    const std::tuple<std::u16string, std::size_t, std::u16string, std::u16string, CompareMode, std::u16string,
+                     std::size_t>
+        rows[] = {
+            {u"aaa", 0, u"a", u"aa", Binary, u"aaaaaa", 3},
+            {u"aaaa", 0, u"aa", u"b", Binary, u"bb", 2},
+            {u"aaa", 0, u"aa", u"b", Binary, u"ba", 1},
+            {u"a-a-a", 2, u"a", u"X", Binary, u"a-X-X", 2},
+            {u"abc", 0, u"x", u"y", Binary, u"abc", 0},
+            {u"Aａaア", 0, u"a", u"-", Text, u"---ア", 3},
+            {u"ｶﾞガが", 0, u"が", u"g", Text, u"ggg", 3},
+            {u"abcabc", 0, u"b", u"", Binary, u"acac", 2},
+            // Long enough for whole blocks, and growing past the room first guessed.
+            {u"がxｶﾞyガzがxｶﾞyガzがxｶﾞﾊﾟ", 0, u"が", u"12345678", Text,
+             u"12345678x12345678y12345678z12345678x12345678y12345678z12345678x12345678ﾊﾟ", 8},
+            {std::u16string(20, u'a'), 1, u"aa", u"----------", Binary,
+             u"a" + std::u16string(9 * 10, u'-') + u"a", 9},
+        };
+    for (const auto& [text, from, pattern, replacement, mode, expected, count] : rows) {
+        const ReplaceResult result = ReplaceEvery(text, from, pattern, replacement, mode, folder);
+        EXPECT_EQ(std::tuple(result.text, result.count), std::tuple(expected, count)) << Utf8(text);
     }
 }
 
