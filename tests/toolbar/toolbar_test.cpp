@@ -221,16 +221,24 @@ TEST(EditToolBar, ListMovesKeepTheirSelectionsAndAreHarmlessAtTheEnds) {
     }
 }
 
+// Cancel keeps what Apply built, OK applies, and each opening starts afresh.
 TEST(EditToolBar, ApplyRebuildsTheToolBarWithItsStylesPressedButtonAndPasteList) {
     AppFixture app;
     app.form.Form_Load(u"");
     app.Context().clipboardHistory.Push(u"copied");
     app.Context().view.alwaysOnTop = true;
     app.toolBar.Clear();
-    for (const ToolBarEntry& entry :
-         {Command(u"常に手前に表示"), SeparatorEntry(), Command(u"貼り付け"), Command(u"コピー")})
+    for (const ToolBarEntry& entry : {Command(u"常に手前に表示"), SeparatorEntry(), Command(u"貼り付け"),
+                                      Command(u"コピー"), Command(u"開く")})
         app.toolBar.Append(entry);
-    EditToolBarModel(app.Context()).OnApply();
+    app.formDialogs.on["EditToolBar"] = [&] {
+        EditToolBarModel& model = *app.formDialogs.editToolBar;
+        model.SelectChosen(4);
+        model.OnDel();
+        model.OnApply();
+        model.OnDel();
+    };
+    app.Click(menu::ToolBarCustomize);
     std::u16string shown;
     for (const FakeToolBar::Button& b : app.toolBar.buttons)
         shown +=
@@ -239,36 +247,21 @@ TEST(EditToolBar, ApplyRebuildsTheToolBarWithItsStylesPressedButtonAndPasteList)
     EXPECT_EQ(PasteMenu(app), std::vector<std::u16string>{u"copied"});
     app.Click(menu::FormAlwaysOnTop);  // the new button follows the option
     EXPECT_FALSE(app.toolBar.IsPressed(0));
-    app.toolBar.Clear();
-    app.toolBar.Append(Command(u"コピー"));
-    EditToolBarModel(app.Context()).OnApply();  // without them nothing is remembered
-    app.Click(menu::FormAlwaysOnTop);
-    EXPECT_EQ(std::tuple(app.Context().PasteButtonIndex, app.Context().AlwaysOnTopButtonIndex,
-                         app.toolBar.IsPressed(0)),
-              std::tuple(-1, -1, false));
-}
-
-TEST(EditToolBar, OkAppliesCancelKeepsWhatWasAppliedAndEachOpeningStartsAfresh) {
-    AppFixture app;
-    app.form.Form_Load(u"");
-    const std::vector<ToolBarEntry> before = app.toolBar.Entries();
     app.formDialogs.on["EditToolBar"] = [&] {
         EditToolBarModel& model = *app.formDialogs.editToolBar;
-        EXPECT_EQ(model.Chosen().entries.size(), app.toolBar.Count());
-        model.SelectChosen(0);
-        model.OnDel();
-        model.OnApply();
-        model.OnDel();
-    };  // then Cancel
-    app.Click(menu::ToolBarCustomize);
-    app.formDialogs.on["EditToolBar"] = [&] {
-        EXPECT_EQ(app.formDialogs.editToolBar->Chosen().entries.size(), before.size() - 1);
-        app.formDialogs.editToolBar->OnOK();
+        EXPECT_EQ(model.Chosen().entries.size(), 4u);
+        for (const std::size_t position : {2u, 0u}) {
+            model.SelectChosen(position);
+            model.OnDel();
+        }
+        model.OnOK();
     };
     app.form.OnToolBarDoubleClick();
-    EXPECT_EQ(std::tuple(app.toolBar.Count(), app.toolBar.Entry(0).key),
-              std::tuple(before.size() - 1, before[1].key));
-    EXPECT_EQ(app.formDialogs.log.size(), 2u);
+    app.Click(menu::FormAlwaysOnTop);  // without them nothing is remembered
+    EXPECT_EQ(
+        std::tuple(app.toolBar.Count(), app.Context().PasteButtonIndex, app.Context().AlwaysOnTopButtonIndex,
+                   app.toolBar.IsPressed(0), app.formDialogs.log.size()),
+        std::tuple(2u, -1, -1, false, 2u));
 }
 
 TEST(PasteHistoryMenu, EntriesShowShortTextsWholeLongOnesCutAndEveryEntryOnOneLine) {
