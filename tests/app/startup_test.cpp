@@ -112,6 +112,8 @@ TEST(StartUp, TheSettingsPlaceTheWindowAndSetTheViewOptions) {
     }
 }
 
+// Closing writes the settings before the end, a full disk does not keep the
+// program alive, and nothing runs after the end.
 TEST(Layout, ATooLowWindowSnapsBackAndAMinimisedOneKeepsItsLayoutAndLastPlacement) {
     AppFixture low;
     low.frame.metrics = {900, 180};
@@ -122,34 +124,24 @@ TEST(Layout, ATooLowWindowSnapsBackAndAMinimisedOneKeepsItsLayoutAndLastPlacemen
     low.form.Form_Activate();
     EXPECT_EQ(std::tuple(low.frame.bounds.height, low.txtNoReturn.Placement()),
               std::tuple(900 + 330 + 420, Bounds{0, 420, 7820, 0}));
-
-    AppFixture app;
-    app.form.Form_Load(u"");
-    app.frame.bounds = {300, 400, 6000, 7000};
-    app.form.Form_Activate();
-    const Bounds editor = app.txtNoReturn.Placement();
-    app.frame.bounds = {-32000, -32000, 2400, 300};
-    app.frame.minimized = true;
-    app.form.Form_Activate();
-    app.form.Form_Resize();
-    EXPECT_EQ(std::tuple(app.txtNoReturn.Placement(), app.frame.bounds.height), std::tuple(editor, 300));
-    EXPECT_TRUE(
-        Contains(SettingsText(app.Context()), u"Xpos=300\r\nYpos=400\r\nXsize=6000\r\nYsize=7000\r\n"));
-}
-
-// A full disk does not keep the program alive.
-TEST(Shutdown, TheSettingsAreWrittenBeforeTheEndAndNothingRunsAfterIt) {
     for (const bool full : {false, true}) {
         AppFixture app;
         app.form.Form_Load(u"");
         const std::u16string previous = app.SettingsOnDisk();
-        app.Context().TabSpace = 7;
+        app.frame.bounds = {300, 400, 6000, 7000};
+        app.form.Form_Activate();
+        const Bounds editor = app.txtNoReturn.Placement();
+        app.frame.bounds = {-32000, -32000, 2400, 300};
+        app.frame.minimized = true;
+        app.form.Form_Activate();
+        app.form.Form_Resize();
+        EXPECT_EQ(std::tuple(app.txtNoReturn.Placement(), app.frame.bounds.height), std::tuple(editor, 300));
         if (full) app.files.writeFailures[app.SettingsPath()] = 112;
         std::u16string atQuit;
         app.frame.onQuit = [&] { atQuit = app.SettingsOnDisk(); };
         EXPECT_FALSE(app.form.Form_Unload());
         EXPECT_EQ(std::tuple(app.frame.quit, app.form.HasEnded(), atQuit == previous,
-                             Contains(atQuit, u"TabSpace=7")),
+                             Contains(atQuit, u"Xpos=300\r\nYpos=400\r\nXsize=6000\r\nYsize=7000\r\n")),
                   std::tuple(true, true, full, !full));
         EXPECT_FALSE(app.form.Form_Unload());  // a late close, resize or menu does nothing
         app.form.Form_Resize();
@@ -224,7 +216,6 @@ TEST(Parsers, ReadSettingNumbersMarginsTabWidthsAndLineNumbers) {
     for (const auto& [size, text] :
          {std::pair{9.0, u"9"}, {10.25, u"10.25"}, {8.333333, u"8.3333"}, {7.99999, u"8"}})
         EXPECT_EQ(FormatFontSize(size), text);
-    EXPECT_EQ(std::tuple(MarginText(15), MarginText(-3)), std::tuple(u" 15", u"-3"));
 }
 
 // The first key in the first [Setting], in any case and with blanks around
