@@ -237,13 +237,12 @@ TEST(EditCommands, RefusedCommandsChangeNothing) {
         } else {
             app.Click(item);
         }
-        EXPECT_EQ(
-            std::tuple(app.Screen(), app.View().CanUndo(), app.LastMessage()),
-            std::tuple(why == TooLarge && item == EditTimeDate ? u"a[\t]b*" : u"a[\t]b", true, told[why]));
-        EXPECT_EQ(std::tuple(app.clipboard.contents, app.Context().clipboardHistory.Slot(0)),
-                  std::tuple(u"theirs", u"old"));
-        EXPECT_EQ(app.editWindows.Count(u"Pause 40"), why == Busy ? ClipboardAttempts - 1 : 0);
-        EXPECT_EQ(app.status.PanelText(3), item.menu == Menu::Change ? u"3" : u"0");
+        EXPECT_EQ(std::tuple(app.Screen(), app.View().CanUndo(), app.LastMessage(), app.status.PanelText(3)),
+                  std::tuple(why == TooLarge && item == EditTimeDate ? u"a[\t]b*" : u"a[\t]b", true,
+                             told[why], item.menu == Menu::Change ? u"3" : u"0"));
+        EXPECT_EQ(std::tuple(app.clipboard.contents, app.Context().clipboardHistory.Slot(0),
+                             app.editWindows.Count(u"Pause 40")),
+                  std::tuple(u"theirs", u"old", why == Busy ? ClipboardAttempts - 1 : 0));
     }
     AppFixture app;
     app.clipboard.busy = true;
