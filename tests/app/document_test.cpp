@@ -46,12 +46,9 @@ TEST(Document, OpenTypeSaveSaveAsAndNew) {
         std::tuple(bytes + "xyz", bytes + "xy", u"copy.HTM - ScribbitⅡ|" + Copy + u"|" + text + u"xyz[]"));
     app.dialogs.Save();
     app.Click(FileSaveAs);  // an HTML name in any case preselects the HTML filter
-    std::vector<std::tuple<std::u16string, std::u16string, int>> requests;
-    for (const FileDialogRequest& r : app.dialogs.fileDialogs)
-        requests.emplace_back(r.initialDir, r.fileName, r.filterIndex);
-    EXPECT_EQ(requests,
-              (std::vector<std::tuple<std::u16string, std::u16string, int>>{
-                  {u"", u"C:\\docs\\last.htm", 3}, {u"C:\\docs\\", Memo, 2}, {u"C:\\docs\\", Copy, 2}}));
+    const std::vector<FileDialogRequest>& asked = app.dialogs.fileDialogs;
+    EXPECT_EQ(std::tuple(asked[0].fileName, asked[0].filterIndex, asked[1].initialDir, asked[2].filterIndex),
+              std::tuple(u"C:\\docs\\last.htm", 3, u"C:\\docs\\", 2));
 
     app.Context().search = {u"b", false, false, 2};
     app.Click(FileNew);  // saved: no question
@@ -91,13 +88,15 @@ TEST(Document, TheReadOnlyBoxLocksBothViewsUntilADialogClearsIt) {
 }
 
 // New, Open, a drop and Exit ask before they drop changes; only a "No" or a
-// finished save lets them go on, and "Yes" always asks where. Declined: the
-// save's question whether a "?" may stand for U+00A0 is answered No.
+// finished save lets them go on, and "Yes" always asks where. A failed save
+// dialog or write is told plainly. Declined: the save's question whether a
+// "?" may stand for U+00A0 is answered No.
 TEST(Document, NewOpenDropAndExitAskToSaveAgainstEveryAnswer) {
-    enum Answer { Unchanged, No, Saved, Cancel, SaveCancelled, WriteFails, Declined };
+    enum Answer { Unchanged, No, Saved, Cancel, SaveCancelled, DialogFails, WriteFails, Declined };
     enum Action { New, Open, Drop, Exit };
     for (const Action action : {New, Open, Drop, Exit}) {
-        for (const Answer answer : {Unchanged, No, Saved, Cancel, SaveCancelled, WriteFails, Declined}) {
+        for (const Answer answer :
+             {Unchanged, No, Saved, Cancel, SaveCancelled, DialogFails, WriteFails, Declined}) {
             AppFixture app;
             app.Open(Memo, "abc");
             app.files.disk[Other] = "other";
@@ -109,105 +108,81 @@ TEST(Document, NewOpenDropAndExitAskToSaveAgainstEveryAnswer) {
                                    : answer == Cancel ? MessageAnswer::Cancel
                                                       : MessageAnswer::Yes);
             if (answer >= Saved && answer != Cancel)
-                app.dialogs.Save(answer == SaveCancelled ? FileDialogResult{} : Chosen(Copy));
+                app.dialogs.Save(answer == SaveCancelled ? FileDialogResult{}
+                                 : answer == DialogFails ? FileDialogResult{DialogOutcome::Failed, u"", 1,
+                                                                            false, FakeFileSystem::Error(5)}
+                                                         : Chosen(Copy));
             if (answer == WriteFails) app.files.writeFailures[Copy] = 5;
-            if (answer >= WriteFails)
+            if (answer >= DialogFails)
                 app.dialogs.Answer(answer == Declined ? MessageAnswer::No : MessageAnswer::Ok);
             if (action == Open && goesOn) app.dialogs.Open(Chosen(Other));
             const MenuItem items[] = {FileNew, FileOpen, {}, FileExit};
             action == Drop ? app.form.OnFilesDropped({Other}) : app.Click(items[action]);
-            const std::string name = std::to_string(action) + " " + std::to_string(answer);
+            SCOPED_TRACE(std::to_string(action) + " " + std::to_string(answer));
             const std::u16string after = !goesOn         ? before
                                          : action == New ? u"ScribbitⅡ||[]"
                                                          : u"other.txt|" + Other + u"|[]other";
             EXPECT_EQ(std::tuple(app.frame.quit, app.files.disk.contains(app.SettingsPath())),
-                      std::tuple(goesOn && action == Exit, goesOn && action == Exit))
-                << name;
+                      std::tuple(goesOn && action == Exit, goesOn && action == Exit));
             if (action != Exit) {
-                EXPECT_EQ(app.Window(), after) << name;
+                EXPECT_EQ(app.Window(), after);
             }
             EXPECT_EQ(
                 std::tuple(app.files.disk.contains(Copy) ? app.files.disk[Copy] : "-", app.files.disk[Memo]),
-                std::tuple(answer == Saved ? "abcd" : "-", "abc"))
-                << name;
-            EXPECT_EQ(app.dialogs.messages.empty() ? u"" : app.dialogs.messages[0].text,
-                      answer == Unchanged ? u"" : u"ファイル " + Memo + Ask)
-                << name;
+                std::tuple(answer == Saved ? "abcd" : "-", "abc"));
+            if (answer != Unchanged) {
+                EXPECT_EQ(std::tuple(app.dialogs.messages[0].text, app.dialogs.messages[0].icon),
+                          std::tuple(u"ファイル " + Memo + Ask, MessageIcon::Exclamation));
+            }
+            if (answer == DialogFails || answer == WriteFails) {
+                EXPECT_EQ(std::tuple(app.LastMessage(), app.dialogs.messages.back().icon),
+                          std::tuple(core_text::OtherError, MessageIcon::None));
+            }
         }
     }
-    AppFixture untitled;
-    untitled.Type(u"x");
-    untitled.dialogs.Answer(MessageAnswer::Cancel);
-    untitled.Click(FileNew);
-    EXPECT_EQ(std::tuple(untitled.LastMessage(), untitled.dialogs.messages[0].icon),
-              std::tuple(u"ファイル " + Ask, MessageIcon::Exclamation));
-}
-
-TEST(Document, AFailedSaveKeepsThePreviousFileAndTheModifiedDocument) {
-    AppFixture app;
-    app.Open(Memo, "original");
-    app.Type(u"+");
-    app.files.failures[Memo] = 112;
-    app.dialogs.Answer(MessageAnswer::Ok);
-    app.Click(FileSave);
-    app.dialogs.Save({DialogOutcome::Failed, u"", 1, false, FakeFileSystem::Error(123)});
-    app.dialogs.Answer(MessageAnswer::Ok);
-    app.Click(FileSaveAs);  // so does a failed dialog
-    EXPECT_EQ(std::tuple(app.files.disk[Memo], app.Window()),
-              std::tuple("original", u"memo.txt|" + Memo + u"(変更)|original+[]*"));
-    for (const ShownMessage& m : app.dialogs.messages)
-        EXPECT_EQ(std::tuple(m.text, m.icon), std::tuple(core_text::OtherError, MessageIcon::None));
 }
 
 // A failed open puts the whole previous document back and reports, on the
-// clipboard too once the box is closed (unless another program holds it).
+// clipboard too once the box is closed (unless another program holds it);
+// so do a failed open dialog and a file too large for the view, whose part
+// that fits must not stay.
 TEST(Document, AFailedOpenRestoresTheWholeDocumentAndReports) {
-    for (const bool readOnlyBefore : {true, false}) {
+    enum Failure { ReadFails, ClipboardBusy, DialogFails, TooLarge };
+    const SystemError dialogError{12290, u"小さすぎます。", u"CommonDialog"};
+    for (const Failure failure : {ReadFails, ClipboardBusy, DialogFails, TooLarge}) {
+        SCOPED_TRACE(failure);
         AppFixture app;
-        app.files.disk[Memo] = "mine";
-        app.dialogs.Open(Chosen(Memo, 1, readOnlyBefore));
+        app.View().capacity = 4;
+        app.files.disk = {{Memo, "mine"}, {Other, "01234"}};  // exactly the capacity opens
+        if (failure != TooLarge) app.files.failures[Other] = 32;
+        app.dialogs.Open(Chosen(Memo, 1, failure == ReadFails));
         app.Click(FileOpen);
-        app.View().ReplaceSel(u"!");
+        app.View().SetSel(0, 1);
+        app.View().ReplaceSel(u"M");
+        app.View().SetSel(0, 0);
+        app.View().keepsPart = true;
         const std::u16string before = app.Window();
-        app.files.failures[Other] = 32;
         app.clipboard.contents = u"user's";
-        app.clipboard.busy = !readOnlyBefore;
+        app.clipboard.busy = failure == ClipboardBusy;
         std::optional<std::u16string> clipWhileShown;
         app.dialogs.onMessage = [&] { clipWhileShown = app.clipboard.contents; };
         app.dialogs.Answer(MessageAnswer::No);
-        app.dialogs.Open(Chosen(Other, 1, !readOnlyBefore));
+        app.dialogs.Open(failure == DialogFails
+                             ? FileDialogResult{DialogOutcome::Failed, u"", 1, false, dialogError}
+                             : Chosen(Other, 1, failure != ReadFails));
         app.dialogs.Answer(MessageAnswer::Ok);
         app.Click(FileOpen);
-        EXPECT_EQ(
-            std::tuple(app.Window(), app.dialogs.messages[1].icon, clipWhileShown, app.clipboard.contents),
-            std::tuple(before, MessageIcon::Critical, u"user's",
-                       readOnlyBefore ? app.LastMessage() : u"user's"));
-        EXPECT_EQ(app.LastMessage(), u"エラーです。\r\nOpenFileName: " + Other +
-                                         u"\r\nオブジェクト : ScribbitⅡ\r\n" +
-                                         u"エラー番号   : 32\r\nsystem error 32\r\nVer " +
-                                         Decimal(VersionMajor) + u"." + Decimal(VersionMinor));
+        const std::u16string report = failure == DialogFails ? ErrorReportText(dialogError, Memo)
+                                      : failure == TooLarge
+                                          ? std::u16string(core_text::TooLargeReport)
+                                          : ErrorReportText(FakeFileSystem::Error(32), Other);
+        EXPECT_EQ(std::tuple(app.Window(), app.LastMessage(), app.dialogs.messages.back().icon,
+                             clipWhileShown, app.clipboard.contents),
+                  std::tuple(before, report, MessageIcon::Critical, u"user's",
+                             failure == ClipboardBusy ? u"user's" : report));
         app.Click(FileSave);  // a later save goes to the previous file
-        EXPECT_EQ(app.files.disk[Memo], "!mine");
+        EXPECT_EQ(app.files.disk[Memo], "Mine");
     }
-}
-
-TEST(Document, AFailedOpenDialogIsReportedAndAFileTooLargeForTheControlRefused) {
-    AppFixture app;
-    app.View().capacity = 8;
-    app.Open(Memo, "12345678");   // exactly the capacity opens
-    app.View().keepsPart = true;  // the part that fits must not stay
-    app.files.disk[Other] = "0123456789";
-    const std::u16string before = app.Window();
-    const SystemError failure{12290, u"小さすぎます。", u"CommonDialog"};
-    app.dialogs.Open({DialogOutcome::Failed, u"", 1, false, failure});
-    app.dialogs.Answer(MessageAnswer::Ok);
-    app.Click(FileOpen);
-    EXPECT_EQ(app.LastMessage(), ErrorReportText(failure, Memo));
-    app.dialogs.Answer(MessageAnswer::Ok);
-    app.form.OnFilesDropped({Other});
-    EXPECT_EQ(
-        std::tuple(app.Window(), app.LastMessage(), app.dialogs.messages[1].icon, app.clipboard.contents),
-        std::tuple(before, core_text::TooLargeReport, MessageIcon::Critical, core_text::TooLargeReport));
 }
 
 // The save warning names the first character the code page cannot hold:
@@ -247,11 +222,8 @@ TEST(Document, UnrepresentableCharactersAreSavedOnlyWithTheUsersWord) {
 // cut the text short: the user is warned, naming the first line of each,
 // once the text is shown.
 TEST(Document, BytesThatWillChangeAreWarnedAboutOnceTheTextIsShown) {
-    const struct {
-        std::string bytes;
-        std::u16string text;
-        std::vector<int> lines;  // named in the warning
-    } rows[] = {
+    // The bytes, the text shown and the lines named in the warning.
+    const std::tuple<std::string, std::u16string, std::vector<int>> rows[] = {
         {"a\x82\xA0\r\nb", u"aあ\r\nb", {}},
         {"o\nk\r\n\x87\x90", u"o\nk\r\n\u2252", {2}},  // the second code of a character with two
         {"a\r\n\x81\r\nb", u"a\r\n\u30FB\r\nb", {2}},  // an invalid trail byte keeps the break
@@ -259,19 +231,19 @@ TEST(Document, BytesThatWillChangeAreWarnedAboutOnceTheTextIsShown) {
         {"a\r\nb\0c\0"s, u"a\r\nb c ", {2}},
         {"\x81\r\n\0"s, u"\u30FB\r\n ", {1, 2}},
     };
-    for (const auto& r : rows) {
+    for (const auto& [bytes, text, lines] : rows) {
+        SCOPED_TRACE(bytes);
         AppFixture app;
         std::u16string shown;
         app.dialogs.onMessage = [&] { shown = app.Window(); };
-        if (!r.lines.empty()) app.dialogs.Answer(MessageAnswer::Ok);
-        app.Open(Memo, r.bytes);
+        if (!lines.empty()) app.dialogs.Answer(MessageAnswer::Ok);
+        app.Open(Memo, bytes);
         EXPECT_EQ(std::tuple(app.Window(), shown),
-                  std::tuple(u"memo.txt|" + Memo + u"|[]" + r.text, r.lines.empty() ? u"" : app.Window()));
-        for (const int line : r.lines)
-            EXPECT_TRUE(Contains(app.LastMessage(), u" " + Decimal(std::uint64_t(line)) + u" 行目"))
-                << r.bytes;
+                  std::tuple(u"memo.txt|" + Memo + u"|[]" + text, lines.empty() ? u"" : app.Window()));
+        for (const int line : lines)
+            EXPECT_TRUE(Contains(app.LastMessage(), u" " + Decimal(std::uint64_t(line)) + u" 行目"));
         app.Click(FileSave);  // the character with two codes is written with its usual one
-        EXPECT_EQ(app.files.disk[Memo], app.locale.ToAnsi(r.text).bytes) << r.bytes;
+        EXPECT_EQ(app.files.disk[Memo], app.locale.ToAnsi(text).bytes);
     }
 }
 

@@ -1,13 +1,16 @@
 // The Edit and text-processing menus and the editing dialogs, through the
-// main form. A screen is the text with the selection in brackets and "*"
-// while the document is modified (AppFixture::Screen).
+// main form, and the comparing, searching, replacing and converting under
+// them. A screen is the text with the selection in brackets and "*" while
+// the document is modified (AppFixture::Screen).
 #include <gtest/gtest.h>
 
 #include "editing/clipboard_access.h"
+#include "editing/conversions.h"
 #include "editing/editing_texts.h"
 #include "editing/find_replace.h"
 #include "editing/go_to_line.h"
 #include "editing/tab_width.h"
+#include "editing/text_compare.h"
 #include "support/app_fixture.h"
 
 namespace scribbit {
@@ -47,8 +50,7 @@ TEST(EditCommands, ChangeTheScreenAndTheClipboardAsShown) {
         {EditCopy, u"a[]bc", u"a[]bc"},
         {EditSelectAll, u"ab[]c", u"[abc]"},
         {EditTimeDate, u"(o[ld])", u"(o9:05:07 2002/12/25[])*"},  // the clipboard stays the user's
-        {{Menu::Edit, 1}, u"a[b]c", u"a[b]c"},                    // separators and beyond do nothing
-        {{Menu::Edit, 99}, u"a[b]c", u"a[b]c"},
+        {{Menu::Edit, 1}, u"a[b]c", u"a[b]c"},                    // a separator does nothing
         {Change(2), u"abc []def", u"ABC []DEF*", u"[abc def]*"},  // the whole text; the caret stays
         {Change(2), u"abc [def] ghi", u"abc []DEF ghi*", u"abc [def] ghi*"},
         {Change(2), u"abc [DEf] ghi", u"abc []DEF ghi*", u"abc DE[f] ghi*"},
@@ -62,30 +64,26 @@ TEST(EditCommands, ChangeTheScreenAndTheClipboardAsShown) {
         {Change(3), u"a[b]c", u"a[b]c"},
     };
     for (const auto& r : rows) {
+        SCOPED_TRACE(Utf8(r.before));
         AppFixture app;
         app.clipboard.contents = r.clip;
         app.Show(r.before);
         app.Click(r.item);
-        EXPECT_EQ(std::tuple(app.Screen(), app.clipboard.contents), std::tuple(r.after, r.clipAfter))
-            << Utf8(r.before);
+        EXPECT_EQ(std::tuple(app.Screen(), app.clipboard.contents), std::tuple(r.after, r.clipAfter));
         if (r.item.menu == Menu::Change && r.item.index != 3) {  // counted at once, in bytes
-            EXPECT_EQ(app.status.PanelText(3), Decimal(TextOf(r.after).size())) << Utf8(r.before);
+            EXPECT_EQ(app.status.PanelText(3), Decimal(TextOf(r.after).size()));
         }
         app.Click(EditUndo);
-        EXPECT_EQ(app.View().Text(), TextOf(r.before)) << Utf8(r.before);
+        EXPECT_EQ(app.View().Text(), TextOf(r.before));
         if (!r.undone.empty()) {
-            EXPECT_EQ(app.Screen(), r.undone) << Utf8(r.before);
+            EXPECT_EQ(app.Screen(), r.undone);
         }
     }
 }
 
 TEST(EditCommands, FindNextGoesOnFromTheSelectionAndNeverWraps) {
-    const struct {
-        std::u16string before, find;
-        bool up, matchCase;
-        std::u16string after;
-        std::int64_t found;
-    } rows[] = {
+    // Before, the text sought, upwards, match case; after, where it was found (0: not).
+    const std::tuple<std::u16string, std::u16string, bool, bool, std::u16string, std::int64_t> rows[] = {
         {u"[]abcabc", u"BC", false, false, u"a[bc]abc", 2},
         {u"a[bc]abc", u"BC", false, false, u"abca[bc]", 5},
         {u"abca[bc]", u"BC", false, false, u"abca[bc]", 0},
@@ -94,14 +92,14 @@ TEST(EditCommands, FindNextGoesOnFromTheSelectionAndNeverWraps) {
         {u"[]--ｶﾞ--", u"ガ", false, false, u"--[ｶﾞ]--", 3},  // the selection covers what matched
         {u"[]--ア", u"あ", false, true, u"[]--ア", 0},
     };
-    for (const auto& r : rows) {
+    for (const auto& [before, sought, up, matchCase, after, found] : rows) {
         AppFixture app;
-        app.Show(r.before);
-        app.Context().search = {r.find, r.up, r.matchCase, 0};
-        if (r.found == 0) app.dialogs.Answer(MessageAnswer::Ok);
+        app.Show(before);
+        app.Context().search = {sought, up, matchCase, 0};
+        if (found == 0) app.dialogs.Answer(MessageAnswer::Ok);
         app.Click(EditFindNext);
-        EXPECT_EQ(std::tuple(app.Screen(), app.Context().search.FoundPosition), std::tuple(r.after, r.found));
-        EXPECT_EQ(app.LastMessage(), r.found ? u"" : texts::SearchFinished);
+        EXPECT_EQ(std::tuple(app.Screen(), app.Context().search.FoundPosition, app.LastMessage()),
+                  std::tuple(after, found, found ? u"" : texts::SearchFinished));
     }
 }
 
@@ -170,16 +168,16 @@ TEST(EditDialogs, ReplaceAllCountsKeepsTheCaretAndIsOneUndoStep) {
 
 TEST(EditDialogs, GoToLineAndTheTabWidth) {
     AppFixture app;
-    app.Show(u"fi[rst]\r\nsecond\r\nthird");
+    app.Show(u"fi[rst]\r\nsec\nond\r\nthird");  // only CR LF ends a line
     app.Click(EditGoToLine);
     GoToLineModel& dialog = *app.editWindows.goToLine;
     dialog.SetEntry(u"3");
     EXPECT_EQ(dialog.OnOK(), GoToLineOutcome::Moved);
-    EXPECT_EQ(app.Screen(), u"first\r\nsecond\r\n[]third");
+    EXPECT_EQ(app.Screen(), u"first\r\nsec\nond\r\n[]third");
     dialog.SetEntry(u"4");
     app.dialogs.Answer(MessageAnswer::Ok);
     EXPECT_EQ(dialog.OnOK(), GoToLineOutcome::Refused);
-    EXPECT_EQ(std::tuple(app.Screen(), dialog.Entry()), std::tuple(u"first\r\nsecond\r\n[]third", u"4"));
+    EXPECT_EQ(std::tuple(app.Screen(), dialog.Entry()), std::tuple(u"first\r\nsec\nond\r\n[]third", u"4"));
     EXPECT_EQ(app.LastMessage(), u"行番号は 1 から 3 までの数字で入力してください。");
 
     // OK with each entry in turn; then Cancel, and the conversion runs all the same.
@@ -213,6 +211,7 @@ TEST(EditCommands, RefusedCommandsChangeNothing) {
     const std::u16string_view told[] = {texts::ClipboardBusy, texts::TextTooLarge, texts::TextTooLarge, u"",
                                         texts::NothingToReplace};
     for (const auto& [why, item] : rows) {
+        SCOPED_TRACE(std::to_string(why) + " " + std::to_string(CommandId(item)));
         AppFixture app;
         app.form.Form_Load(u"");  // the default toolbar, with its paste button
         app.clipboard.contents = u"theirs";
@@ -238,16 +237,12 @@ TEST(EditCommands, RefusedCommandsChangeNothing) {
         } else {
             app.Click(item);
         }
-        const std::string name = std::to_string(why) + " " + std::to_string(CommandId(item));
-        EXPECT_EQ(
-            std::tuple(app.Screen(), app.View().CanUndo(), app.LastMessage()),
-            std::tuple(why == TooLarge && item == EditTimeDate ? u"a[\t]b*" : u"a[\t]b", true, told[why]))
-            << name;
-        EXPECT_EQ(std::tuple(app.clipboard.contents, app.Context().clipboardHistory.Slot(0)),
-                  std::tuple(u"theirs", u"old"))
-            << name;
-        EXPECT_EQ(app.editWindows.Count(u"Pause 40"), why == Busy ? ClipboardAttempts - 1 : 0) << name;
-        EXPECT_EQ(app.status.PanelText(3), item.menu == Menu::Change ? u"3" : u"0") << name;
+        EXPECT_EQ(std::tuple(app.Screen(), app.View().CanUndo(), app.LastMessage(), app.status.PanelText(3)),
+                  std::tuple(why == TooLarge && item == EditTimeDate ? u"a[\t]b*" : u"a[\t]b", true,
+                             told[why], item.menu == Menu::Change ? u"3" : u"0"));
+        EXPECT_EQ(std::tuple(app.clipboard.contents, app.Context().clipboardHistory.Slot(0),
+                             app.editWindows.Count(u"Pause 40")),
+                  std::tuple(u"theirs", u"old", why == Busy ? ClipboardAttempts - 1 : 0));
     }
     AppFixture app;
     app.clipboard.busy = true;
@@ -255,6 +250,109 @@ TEST(EditCommands, RefusedCommandsChangeNothing) {
     app.Show(u"[ab]");
     app.Click(EditCopy);  // freed during the tries
     EXPECT_EQ(app.clipboard.contents, u"ab");
+}
+
+using std::nullopt;
+constexpr CompareMode Text = CompareMode::Text, Binary = CompareMode::Binary;
+
+class TextTest : public ::testing::Test {
+protected:
+    FakeTextServices services;
+    TextFolder folder{services};
+};
+
+// FindFirst starts at or after its offset, FindLast ends at or before it.
+TEST_F(TextTest, TextModeIgnoresCaseWidthAndKanaButCutsNoCharacter) {
+    const struct {
+        std::u16string pattern, text;
+        CompareMode mode;
+        std::optional<TextMatch> found;
+        bool last = false;
+        std::size_t offset = 0;
+    } rows[] = {
+        {u"ABC", u"xabc", Text, TextMatch{1, 3}},
+        {u"abc", u"ＡＢＣ", Text, TextMatch{0, 3}},
+        {u"あ", u"xア", Text, TextMatch{1, 1}},
+        {u"カナ", u"ｶﾅ", Text, TextMatch{0, 2}},
+        {u"ガ", u"aｶﾞb", Text, TextMatch{1, 2}},  // the length matched
+        {u"ｶﾞ", u"aガb", Text, TextMatch{1, 1}},
+        {u"カ", u"ガ", Text, nullopt},
+        {u"ｶ", u"ｶﾞ", Text, nullopt},  // not cut from its mark
+        {u"ABC", u"abc", Binary, nullopt},
+        {u"\xDC00", u"\xD800\xDC00", Binary, nullopt},
+        {u"\xD800\xDC00", u"a\xD800\xDC00", Text, TextMatch{1, 2}},
+        {u"", u"abc", Text, nullopt},
+        {u"bc", u"abcabc", Binary, TextMatch{1, 2}, false, 1},
+        {u"bc", u"abcabc", Binary, nullopt, false, 5},
+        {u"bc", u"abcabc", Binary, TextMatch{4, 2}, true, 6},
+        {u"bc", u"abcabc", Binary, nullopt, true, 2},
+        {u"aa", u"aaaa", Binary, TextMatch{2, 2}, true, 4},
+        {u"ガギ", u"xxｶﾞｷﾞyy", Text, TextMatch{2, 4}, true, 6},
+        {u"ガギ", u"xxｶﾞｷﾞyy", Text, nullopt, true, 5},  // no end inside a composed pair
+    };
+    for (const auto& r : rows) {
+        const TextSearcher searcher(r.pattern, r.mode, folder);
+        EXPECT_EQ(r.last ? searcher.FindLast(r.text, r.offset) : searcher.FindFirst(r.text, r.offset),
+                  r.found)
+            << Utf8(r.pattern) << " in " << Utf8(r.text) << " " << r.offset;
+    }
+}
+
+TEST_F(TextTest, ReplaceEveryGoesLeftToRightWithoutOverlapsAndNeverRescans) {
+    // The text from an offset, the pattern and its replacement; the text after and the count.
+    const std::tuple<std::u16string, std::size_t, std::u16string, std::u16string, CompareMode, std::u16string,
+                     std::size_t>
+        rows[] = {
+            {u"aaa", 0, u"a", u"aa", Binary, u"aaaaaa", 3},
+            {u"aaaa", 0, u"aa", u"b", Binary, u"bb", 2},
+            {u"aaa", 0, u"aa", u"b", Binary, u"ba", 1},
+            {u"a-a-a", 2, u"a", u"X", Binary, u"a-X-X", 2},
+            {u"abc", 0, u"x", u"y", Binary, u"abc", 0},
+            {u"Aａaア", 0, u"a", u"-", Text, u"---ア", 3},
+            {u"ｶﾞガが", 0, u"が", u"g", Text, u"ggg", 3},
+            {u"abcabc", 0, u"b", u"", Binary, u"acac", 2},
+            // Long enough for whole blocks, and growing past the room first guessed.
+            {u"がxｶﾞyガzがxｶﾞyガzがxｶﾞﾊﾟ", 0, u"が", u"12345678", Text,
+             u"12345678x12345678y12345678z12345678x12345678y12345678z12345678x12345678ﾊﾟ", 8},
+            {std::u16string(20, u'a'), 1, u"aa", u"----------", Binary,
+             u"a" + std::u16string(9 * 10, u'-') + u"a", 9},
+        };
+    for (const auto& [text, from, pattern, replacement, mode, expected, count] : rows) {
+        const ReplaceResult result = ReplaceEvery(text, from, pattern, replacement, mode, folder);
+        EXPECT_EQ(std::tuple(result.text, result.count), std::tuple(expected, count)) << Utf8(text);
+    }
+}
+
+TEST_F(TextTest, EveryConversionOnTypicalAndEdgeTexts) {
+    using C = Conversion;
+    const struct {
+        Conversion conversion;
+        std::u16string input, expected;
+        std::int32_t tabSpace = 8;
+    } rows[] = {
+        {C::HiraganaToKatakana, u"ひらがなとカナ", u"ヒラガナトカナ"},
+        {C::FullWidthToHalfWidth, u"ＡＢＣ　ガッコウ１２３\u201Dx\u201D", u"ABC ｶﾞｯｺｳ123\"x\""},
+        {C::ToUpperCase, u"abc ａｂｃ àé", u"ABC ＡＢＣ ÀÉ"},
+        {C::KatakanaToHiragana, u"カタカナとｶﾀｶﾅ", u"かたかなとｶﾀｶﾅ"},
+        {C::HalfWidthToFullWidth, u"ｶﾞﾊﾟ1 a\"x\"",
+         u"ガパ１　ａ\u201Dｘ\u201D"},  // a quote becomes the closing one
+        {C::ToLowerCase, u"ABC ＡＢＣ ÀÉ", u"abc ａｂｃ àé"},
+        {C::CrLfToLf, u"a\r\nb\rc\nd\r\n", u"a\nb\rc\nd\n"},
+        {C::LfToCrLf, u"a\nb\r\nc\rd\r\r\ne\n", u"a\r\nb\r\nc\rd\r\r\ne\r\n"},  // CR LF and lone CR stay
+        {C::TabsToSpaces, u"\tab\tc", u"    ab    c", 4},                       // columns are not counted
+        {C::SpacesToTabs, u"          x     ", u"\t\t  x\t ", 4},
+        {C::SpacesToTabs, u"\u3000\u3000x", u"\tx", 2},  // ideographic spaces compare equal
+        {C::BackslashToSlash, u"C:\\a\\b", u"C:/a/b"},
+        {C::SlashToBackslash, u"a/b／c", u"a\\b\\c"},
+        {C::TrimLineEnds, u"a  \r\nb \t\r\nc  \nd\u3000\r\n  \r\ne ", u"a\r\nb \t\r\nc  \nd\u3000\r\n\r\ne"},
+        {C::RemoveLineBreaks, u"a\r\nb\r\nc\nd\r", u"abc\nd\r"},
+        {C::AppendBrTags, u"a\r\n\r\nb<br>\r\nc", u"a<br>\r\n<br>\r\nb<br><br>\r\nc"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(Convert(r.conversion, r.input, r.tabSpace, services, folder), r.expected) << Utf8(r.input);
+    services.mapCalls = 0;
+    EXPECT_EQ(Convert(C::ToUpperCase, u"", 8, services, folder), u"");
+    EXPECT_EQ(services.mapCalls, 0);  // the system refuses to map an empty text
 }
 
 }  // namespace

@@ -44,11 +44,22 @@ TEST_F(ViewTest, TheCountIsOfTheWholeShownTextInTheChosenUnit) {
     }
 }
 
+// The font dialog opens with the shown view's font and applies only to it;
+// Cancel or a failure change nothing, and a name the settings file cannot
+// hold is not stored. Word wrap moves text, font and colour.
 TEST_F(ViewTest, WordWrapMovesTextFontAndColourButNotTheDocumentState) {
-    const FontSpec font{u"IPAGothic", 14.5, true, true, true, true};
+    const FontSpec start{u"IPAMincho", 10, false, true, false, true},
+        font{u"IPAGothic", 14.5, true, true, true, true};
+    app.txtNoReturn.SetFont(start);
     app.Type(u"一行目\r\nsecond");
-    app.dialogs.Font({DialogOutcome::Chosen, font, 0x00336699, {}});
-    app.Click(menu::FormFont);
+    for (const DialogOutcome outcome :
+         {DialogOutcome::Cancelled, DialogOutcome::Failed, DialogOutcome::Chosen}) {
+        app.dialogs.Font({outcome, font, 0x00336699, {}});
+        if (outcome == DialogOutcome::Failed) app.dialogs.Answer(MessageAnswer::Ok);
+        app.Click(menu::FormFont);
+    }
+    EXPECT_EQ(std::tuple(app.dialogs.fontDialogs, app.LastMessage(), app.txtReturn.Font()),
+              std::tuple(std::vector(3, start), core_text::OtherError, FirstRunFont()));
     app.View().SetSel(0, 0);  // where a moved text's caret stands
     const std::u16string window = app.Window();
     const Bounds laidOut = app.txtNoReturn.Placement();
@@ -69,60 +80,36 @@ TEST_F(ViewTest, WordWrapMovesTextFontAndColourButNotTheDocumentState) {
     app.Click(menu::FormWordWrap);
     EXPECT_EQ(std::tuple(app.LastMessage(), app.Options(), app.Window(), app.txtReturn.Text()),
               std::tuple(view_text::WordWrapFailed, u"- status toolbar - バイト", window, u""));
-}
-
-TEST_F(ViewTest, TheFontDialogAppliesToTheShownViewAndANameTheSettingsCannotHoldIsNotStored) {
-    const FontSpec start{u"IPAMincho", 10, false, true, false, true};
-    app.txtNoReturn.SetFont(start);
-    for (const DialogOutcome outcome : {DialogOutcome::Cancelled, DialogOutcome::Failed}) {
-        app.dialogs.Font({outcome, FontSpec{u"IPAGothic", 9, true, false, false, false}, 0x00FF0000, {}});
-        if (outcome == DialogOutcome::Failed) app.dialogs.Answer(MessageAnswer::Ok);
-        app.Click(menu::FormFont);
-        EXPECT_EQ(app.txtNoReturn.Font(), start);
-    }
-    EXPECT_EQ(std::tuple(app.LastMessage(), app.dialogs.fontDialogs.back()),
-              std::tuple(core_text::OtherError, start));
     const FontSpec korean{u"맑은 고딕", 12, false, false, false, false};
     app.dialogs.Font({DialogOutcome::Chosen, korean, 0, {}});
     app.dialogs.Answer(MessageAnswer::Ok);
     app.Click(menu::FormFont);
-    EXPECT_EQ(std::tuple(app.txtNoReturn.Font(), app.txtReturn.Font()), std::tuple(korean, FirstRunFont()));
-    EXPECT_TRUE(Contains(app.LastMessage(), u"「FixedSys」"));
-    EXPECT_FALSE(app.form.Form_Unload());
-    EXPECT_TRUE(Contains(app.SettingsOnDisk(), u"\r\nName=FixedSys\r\nSize=12\r\n"));
+    EXPECT_TRUE(app.View().Font() == korean && Contains(app.LastMessage(), u"「IPAGothic」"));
+    app.dialogs.Answer(MessageAnswer::No);
+    EXPECT_FALSE(app.form.Form_Unload());  // with the last name it can hold
+    EXPECT_TRUE(Contains(app.SettingsOnDisk(), u"\r\nName=IPAGothic\r\nSize=12\r\n"));
 }
 
-TEST_F(ViewTest, HidingABarGivesItsRoomToTheEditView) {
+// Always on top presses its button, here the last one.
+TEST_F(ViewTest, AHiddenBarGivesItsRoomToTheEditViewAndAlwaysOnTopFollowsItsCheck) {
     app.frame.bounds = {0, 0, 6000, 7000};
     app.form.Form_Activate();
+    app.toolBar.Append(ToolBarEntry{u"mostfront", 1, u"mostfront", u"常に手前に表示"});
+    app.Context().AlwaysOnTopButtonIndex = std::int16_t(app.toolBar.Count());
     const Bounds both = app.txtNoReturn.Placement();
-    const std::tuple<MenuItem, std::u16string, std::int32_t, std::int32_t> bars[] = {
+    const std::tuple<MenuItem, std::u16string, std::int32_t, std::int32_t> rows[] = {
         {menu::FormStatusBar, u"- - toolbar - バイト", app.status.height, 0},
         {menu::FormToolBar, u"- status - - バイト", app.toolBar.height, app.toolBar.height},
+        {menu::FormAlwaysOnTop, u"- status toolbar top バイト", 0, 0},
     };
-    for (const auto& [item, options, height, top] : bars) {
+    for (const auto& [item, options, height, top] : rows) {
         app.Click(item);
-        EXPECT_EQ(std::tuple(app.Options(), app.txtNoReturn.Placement()),
-                  std::tuple(options, Bounds{0, both.top - top, both.width, both.height + height}));
+        EXPECT_EQ(std::tuple(app.Options(), app.txtNoReturn.Placement(), app.toolBar.buttons.back().pressed),
+                  std::tuple(options, Bounds{0, both.top - top, both.width, both.height + height},
+                             item == menu::FormAlwaysOnTop));
         app.Click(item);
-        EXPECT_EQ(std::tuple(app.Options(), app.txtNoReturn.Placement()),
-                  std::tuple(u"- status toolbar - バイト", both));
-    }
-}
-
-TEST_F(ViewTest, AlwaysOnTopFollowsTheCheckAndPressesItsButtonWhenThereIsOne) {
-    for (const std::int16_t button : {std::int16_t{-1}, std::int16_t{2}}) {
-        app.toolBar.Clear();
-        app.toolBar.Append(ToolBarEntry{u"new", 0, u"new", u"新規"});
-        app.toolBar.Append(ToolBarEntry{u"mostfront", 1, u"mostfront", u"常に手前に表示"});
-        app.Context().AlwaysOnTopButtonIndex = button;
-        for (const bool on : {true, false}) {
-            app.Click(menu::FormAlwaysOnTop);
-            EXPECT_EQ(
-                std::tuple(app.Options(), app.toolBar.buttons[0].pressed, app.toolBar.buttons[1].pressed),
-                std::tuple(on ? u"- status toolbar top バイト" : u"- status toolbar - バイト", false,
-                           on && button == 2));
-        }
+        EXPECT_EQ(std::tuple(app.Options(), app.txtNoReturn.Placement(), app.toolBar.buttons.back().pressed),
+                  std::tuple(u"- status toolbar - バイト", both, false));
     }
 }
 
