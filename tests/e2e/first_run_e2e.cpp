@@ -220,7 +220,7 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
 
     // Spoilt meanwhile, the settings file is written whole again on closing, after the question.
     ASSERT_TRUE(WriteFileBytes(app.SettingsPath(), "[Setting]\r\n"));
-    EXPECT_TRUE(app.Answer([&] { PostMessageW(app.Main(), WM_CLOSE, 0, 0); }, IDNO));
+    EXPECT_NE(app.Answer([&] { PostMessageW(app.Main(), WM_CLOSE, 0, 0); }, IDNO), "");
     ASSERT_TRUE(app.process.WaitForExit(WaitMs));
 
     App again(folder);
