@@ -101,10 +101,13 @@ public:
         PollUntil([&] { return (found = find()) != nullptr; });
         return found;
     }
-    // Acts (null: done already) and answers the box that comes with button; false if none came or it stayed.
-    bool Answer(const std::function<void()>& action, int button = IDOK) const {
+    // Acts (null: done already) and answers the box that comes with button; returns the box's text, or
+    // nothing if none came or it stayed.
+    std::string Answer(const std::function<void()>& action, int button = IDOK) const {
         const HWND box = action ? Opens(action, [&] { return MessageBoxOf(Pid()); }) : MessageBoxOf(Pid());
-        return box && Click(box, button) && PollUntil([&] { return !IsWindowVisible(box); });
+        std::string text;
+        PollUntil([&] { return !box || !(text = TextOf(GetDlgItem(box, MessageBoxText))).empty(); });
+        return box && Click(box, button) && PollUntil([&] { return !IsWindowVisible(box); }) ? text : "";
     }
     // Acts, then fills in the open or save dialog that comes up (ticking its read-only box chx1 if asked) and
     // clicks OK (Cancel for no path); true when the dialog went away. The name box: the edit in cmb13.

@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<std::string> saved = OnDisk(app.files, path);
     std::optional<UnrepresentableCharacter> lacking;
     for (std::size_t i = 0, n = 1; i < text.size() && !lacking; i += n) {
-        n = i + 1 < text.size() && IsHighSurrogate(text[i]) && IsLowSurrogate(text[i + 1]) ? 2 : 1;
+        n = CharLength(text, i);
         const std::u16string character = text.substr(i, n);
         if (app.locale.ToAnsi(character).firstUnrepresentable == NoPosition) continue;
         const char32_t code =

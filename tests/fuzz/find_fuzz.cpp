@@ -4,7 +4,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "core/decimal.h"
-#include "core/utf16.h"
 #include "editing/find_replace.h"
 #include "fuzz/fuzz_input.h"
 #include "support/app_fixture.h"
@@ -29,11 +28,10 @@ public:
     std::vector<Char> Split(std::u16string_view text, std::size_t from) {
         std::vector<Char> chars;
         for (std::size_t i = from, n = 1; i < text.size(); i += n) {
-            const bool pair = i + 1 < text.size() && IsHighSurrogate(text[i]) && IsLowSurrogate(text[i + 1]);
             const bool kana = !binary_ && i + 1 < text.size() && TextFolder::IsHalfWidthKanaLetter(text[i]) &&
                               TextFolder::IsHalfWidthVoicedMark(text[i + 1]) &&
                               Full(text.substr(i, 2)).size() == 1;
-            n = pair || kana ? 2 : 1;
+            n = kana ? 2 : CharLength(text, i);
             chars.push_back({i, Kind(text.substr(i, n))});
         }
         chars.push_back({text.size(), -1});

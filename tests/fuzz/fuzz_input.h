@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/utf16.h"
+
 // A failed check throws; the logic catches nothing of the kind, so the run
 // ends with the check's message (told once, by the exception).
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -32,6 +34,11 @@ template <class Files>
 std::optional<std::string> OnDisk(const Files& files, const std::u16string& path) {
     const auto file = files.disk.find(path);
     return file == files.disk.end() ? std::nullopt : std::optional(file->second);
+}
+
+// A character is one unit or a surrogate pair.
+inline std::size_t CharLength(std::u16string_view text, std::size_t at) {
+    return at + 1 < text.size() && IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1]) ? 2 : 1;
 }
 
 inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {

@@ -4,7 +4,6 @@
 // the first of a new page.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "core/utf16.h"
 #include "fuzz/fuzz_input.h"
 #include "printing/print_job.h"
 #include "support/recorder.h"
@@ -14,11 +13,6 @@ namespace scribbit {
 namespace {
 
 constexpr std::u16string_view Alphabet = u"aあW \r\n\t\xD83D\xDE00";
-
-// A character is one unit or a surrogate pair.
-std::size_t CharLength(std::u16string_view text, std::size_t at) {
-    return at + 1 < text.size() && IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1]) ? 2 : 1;
-}
 
 // Each output call as numbers, not as a line of the log.
 struct PrintCall {
