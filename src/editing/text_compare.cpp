@@ -348,8 +348,40 @@ ReplaceResult TextSearcher::ReplaceShort(std::u16string_view text, std::size_t f
     const std::size_t n = text.size();
     const std::uint8_t* const kinds = kinds_.data();
 
+    // One character at i: its length, and whether it matches.
+    const auto step = [&](std::size_t i) -> std::pair<std::size_t, bool> {
+        const std::uint8_t kind = KindOf(in[i]);
+        if (kind == Kana) {
+            // A half-width kana, with its voiced mark when the two compose.
+            const unsigned kana = KanaKind(in[i], i + 1 < n ? in[i + 1] : u'\0') - 1u;
+            return {1 + (kana >> 1), (kana & 1) != 0};
+        }
+        if (kind == Stop) {
+            const CharKey ck = NextChar(text, i, mode_, folder_);
+            return {ck.length, ck.key.size() == 1 && ck.key[0] == keys_[0]};
+        }
+        return {1, kind == Hit};
+    };
+    // The result is written once into memory sized from a count over the
+    // text's first stretch: on a long text, fresh memory touched twice (a
+    // short guess, then a bigger copy) costs more than the search itself,
+    // and counting the whole text first would cost half of it. When the
+    // rest of the text grows more than its first stretch did, the buffer
+    // grows below.
+    const std::size_t sampleEnd = std::min(n, from + 65536);
+    std::size_t sampleOut = 0;
+    for (std::size_t i = from; i < sampleEnd;) {
+        const auto [length, hit] = step(i);
+        sampleOut += hit ? r : length;
+        i += length;
+    }
+    const double growth =
+        static_cast<double>(sampleOut) / static_cast<double>(std::max<std::size_t>(sampleEnd - from, 1));
     ReplaceResult result;
-    std::u16string buffer(n + n / 8 + 2 * Block, u'\0');
+    std::u16string buffer(
+        from + static_cast<std::size_t>(std::max(growth, 1.0) * 1.0625 * static_cast<double>(n - from)) +
+            4 * Block,
+        u'\0');
     char16_t* out = buffer.data();
     const char16_t* limit = out + buffer.size() - 2 * Block;
     std::memcpy(out, in, from * sizeof(char16_t));
@@ -396,28 +428,16 @@ ReplaceResult TextSearcher::ReplaceShort(std::u16string_view text, std::size_t f
         if (out > limit) {
             // Grown by what the text has grown so far, for the rest of it.
             const std::size_t written = static_cast<std::size_t>(out - buffer.data());
-            const double growth =
+            const double grown =
                 static_cast<double>(written) / static_cast<double>(std::max<std::size_t>(i, 1));
-            buffer.resize(written + static_cast<std::size_t>(growth * static_cast<double>(n - i)) + n / 16 +
+            buffer.resize(written + static_cast<std::size_t>(grown * static_cast<double>(n - i)) + n / 16 +
                           4 * Block);
             out = buffer.data() + written;
             limit = buffer.data() + buffer.size() - 2 * Block;
         }
-        const std::uint8_t kind = KindOf(in[i]);
-        if (kind <= Hit) {
-            put(i, 1, kind == Hit);
-            ++i;
-        } else if (kind == Kana) {
-            // A half-width kana, with its voiced mark when the two compose.
-            const std::uint8_t kana = KanaKind(in[i], i + 1 < n ? in[i + 1] : u'\0');
-            const std::size_t length = kana >= 3 ? 2 : 1;
-            put(i, length, ((kana - 1) & 1) != 0);
-            i += length;
-        } else {
-            const CharKey ck = NextChar(text, i, mode_, folder_);
-            put(i, ck.length, ck.key.size() == 1 && ck.key[0] == keys_[0]);
-            i += ck.length;
-        }
+        const auto [length, hit] = step(i);
+        put(i, length, hit);
+        i += length;
     }
     result.count += count;
     if (result.count == 0) {
