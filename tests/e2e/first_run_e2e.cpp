@@ -1,6 +1,8 @@
 // A first run: the settings file, the window, the count, the toolbar with the mouse, the customisation
 // dialog, the copy history, the read-me and About; then the user's view and place, and the restart that must
 // bring them back.
+#include <algorithm>
+
 #include "e2e/session.h"
 #include "toolbar_help_dialog_ids.h"
 
@@ -82,6 +84,24 @@ bool Pick(HWND dialog, int list, const wchar_t* wanted) {
     return Send(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo)), found;
 }
 
+// The ink of a link's left half on the screen: "red", "blue" or "-" (the right half may lie under a tooltip).
+std::string InkOf(HWND link) {
+    RECT r{};
+    GetWindowRect(link, &r);
+    const int width = (r.right - r.left) / 2, height = r.bottom - r.top;
+    const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    const HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ old = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<DWORD> pixels(width * height);
+    GetDIBits(memory, picture, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    SelectObject(memory, old), DeleteObject(picture), DeleteDC(memory), ReleaseDC(nullptr, screen);
+    return std::ranges::count(pixels, 0xFF0000u)   ? "red"
+           : std::ranges::count(pixels, 0x0000FFu) ? "blue"
+                                                   : "-";
+}
+
 // Where the font puts the text: the fifth letter, and the second line.
 std::pair<int, int> Metrics(HWND editor) {
     return {LOWORD(Send(editor, EM_POSFROMCHAR, 4)),
@@ -155,9 +175,24 @@ TEST(Session, FirstRunTheUsersChangesAndARestart) {
     ASSERT_TRUE(readme && TextOf(ActiveEditor(readme)).find("ScribbitⅡ.ini") != std::string::npos);
     EXPECT_AFTER(PostMessageW(readme, WM_CLOSE, 0, 0), IsWindow(readme) != FALSE, false);
 
-    // About, from the menu; OK closes it.
+    // About: the link under the pointer turns red and stays so over a plain label; the background makes both
+    // blue. The pointer stands at a link's right end, so that its tooltip covers no link's left half.
     const HWND about =
         app.Opens([&] { app.Command(menu::HelpAbout); }, [&] { return app.Dialog("", IDC_ABOUT_MAIL); });
+    const HWND home = GetDlgItem(about, IDC_ABOUT_HOMEPAGE), mail = GetDlgItem(about, IDC_ABOUT_MAIL);
+    const auto pointTo = [&](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        return control == about ? SetCursorPos(r.left + 8, r.bottom - 8)
+                                : SetCursorPos(r.right - 4, (r.top + r.bottom) / 2);
+    };
+    const auto inks = [&] { return InkOf(home) + "|" + InkOf(mail); };
+    pointTo(about);
+    ASSERT_EQ(WaitFor(inks, "blue|blue"), "blue|blue");
+    EXPECT_AFTER(pointTo(mail), inks(), "blue|red");
+    pointTo(GetDlgItem(about, IDC_ABOUT_NOTICE));
+    EXPECT_AFTER(pointTo(home), inks(), "red|red");
+    EXPECT_AFTER(pointTo(about), inks(), "blue|blue");
     EXPECT_AFTER(Click(about, IDOK), IsWindow(about) != FALSE, false);
 
     // The user's view: another font (once both letters and lines moved), word wrap (the font goes along), the
