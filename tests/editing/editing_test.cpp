@@ -311,11 +311,13 @@ TEST_F(TextTest, ReplaceEveryGoesLeftToRightWithoutOverlapsAndNeverRescans) {
             {u"Aａaア", 0, u"a", u"-", Text, u"---ア", 3},
             {u"ｶﾞガが", 0, u"が", u"g", Text, u"ggg", 3},
             {u"abcabc", 0, u"b", u"", Binary, u"acac", 2},
-            // Long enough for whole blocks, and growing past the room first guessed.
+            // Long enough for whole blocks; then one that grows past the room its first stretch foretold.
             {u"がxｶﾞyガzがxｶﾞyガzがxｶﾞﾊﾟ", 0, u"が", u"12345678", Text,
              u"12345678x12345678y12345678z12345678x12345678y12345678z12345678x12345678ﾊﾟ", 8},
             {std::u16string(20, u'a'), 1, u"aa", u"----------", Binary,
              u"a" + std::u16string(9 * 10, u'-') + u"a", 9},
+            {std::u16string(65536, u'b') + std::u16string(10000, u'a'), 0, u"a", u"--------", Binary,
+             std::u16string(65536, u'b') + std::u16string(10000 * 8, u'-'), 10000},
         };
     for (const auto& [text, from, pattern, replacement, mode, expected, count] : rows) {
         const ReplaceResult result = ReplaceEvery(text, from, pattern, replacement, mode, folder);
