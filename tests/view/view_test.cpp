@@ -45,8 +45,7 @@ TEST_F(ViewTest, TheCountIsOfTheWholeShownTextInTheChosenUnit) {
 }
 
 // The font dialog opens with the shown view's font and applies only to it;
-// Cancel or a failure change nothing, and a name the settings file cannot
-// hold is not stored. Word wrap moves text, font and colour.
+// Cancel or a failure change nothing. Word wrap moves text, font and colour.
 TEST_F(ViewTest, WordWrapMovesTextFontAndColourButNotTheDocumentState) {
     const FontSpec start{u"IPAMincho", 10, false, true, false, true},
         font{u"IPAGothic", 14.5, true, true, true, true};
@@ -80,14 +79,6 @@ TEST_F(ViewTest, WordWrapMovesTextFontAndColourButNotTheDocumentState) {
     app.Click(menu::FormWordWrap);
     EXPECT_EQ(std::tuple(app.LastMessage(), app.Options(), app.Window(), app.txtReturn.Text()),
               std::tuple(view_text::WordWrapFailed, u"- status toolbar - バイト", window, u""));
-    const FontSpec korean{u"맑은 고딕", 12, false, false, false, false};
-    app.dialogs.Font({DialogOutcome::Chosen, korean, 0, {}});
-    app.dialogs.Answer(MessageAnswer::Ok);
-    app.Click(menu::FormFont);
-    EXPECT_TRUE(app.View().Font() == korean && Contains(app.LastMessage(), u"「IPAGothic」"));
-    app.dialogs.Answer(MessageAnswer::No);
-    EXPECT_FALSE(app.form.Form_Unload());  // with the last name it can hold
-    EXPECT_TRUE(Contains(app.SettingsOnDisk(), u"\r\nName=IPAGothic\r\nSize=12\r\n"));
 }
 
 // Always on top presses its button, here the last one.
