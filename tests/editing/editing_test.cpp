@@ -235,12 +235,6 @@ TEST(EditCommands, RefusedCommandsChangeNothing) {
                              app.editWindows.Count(u"Pause 40")),
                   std::tuple(u"theirs", u"old", why == Busy ? ClipboardAttempts - 1 : 0));
     }
-    AppFixture app;
-    app.clipboard.busy = true;
-    app.editWindows.on["Pause"] = [&] { app.clipboard.busy = app.editWindows.log.size() < 2; };
-    app.Show(u"[ab]");
-    app.Click(EditCopy);  // freed during the tries
-    EXPECT_EQ(app.clipboard.contents, u"ab");
 }
 
 using std::nullopt;
