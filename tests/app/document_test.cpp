@@ -180,7 +180,6 @@ TEST(Document, UnrepresentableCharactersAreSavedOnlyWithTheUsersWord) {
         {u"a\r\nb\u00A0c\u00A0", u"「\u00A0」(U+00A0、2 行目)"},
         {u"x\r\n\r\n\U0001F600y", u"「\U0001F600」(U+1F600、3 行目)"},
         {u"a\nb\r\xD83D\x62", u"最初の文字: (U+D83D、1 行目)"},
-        {u"\xDE00", u"最初の文字: (U+DE00、1 行目)"},
     };
     for (const auto& [text, named] : rows) {
         AppFixture app;

@@ -98,16 +98,7 @@ TEST(StartUp, TheSettingsPlaceTheWindowAndSetTheViewOptions) {
 
 // Closing writes the settings before the end, a full disk does not keep the
 // program alive, and nothing runs after the end.
-TEST(Layout, ATooLowWindowSnapsBackAndAMinimisedOneKeepsItsLayoutAndLastPlacement) {
-    AppFixture low;
-    low.frame.metrics = {900, 180};
-    low.status.height = 330;
-    low.toolBar.height = 420;
-    low.Context().view.statusBar = low.Context().view.toolBar = true;
-    low.frame.bounds = {10, 20, 8000, 1000};
-    low.form.Form_Activate();
-    EXPECT_EQ(std::tuple(low.frame.bounds.height, low.txtNoReturn.Placement()),
-              std::tuple(900 + 330 + 420, Bounds{0, 420, 7820, 0}));
+TEST(Layout, AMinimisedWindowKeepsItsLayoutAndItsLastPlacement) {
     for (const bool full : {false, true}) {
         AppFixture app;
         app.form.Form_Load(u"");
