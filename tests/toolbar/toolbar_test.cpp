@@ -114,15 +114,19 @@ TEST(ToolbarIcons, TheBitmapHasEveryPictureAndScaledImagesAreCompleteAndSymmetri
     unsigned char width[4] = {};
     file.seekg(18).read(reinterpret_cast<char*>(width), 4);
     EXPECT_EQ(width[0] | width[1] << 8 | width[2] << 16, IconGridSize * int(ImageKeys().size()));
-    // At the grid size a picture comes out as drawn; a key without a cell is blank, a bad size empty.
-    std::vector<IconColour> drawn;
+    // At the grid size a picture comes out as drawn; a key without a cell is blank, a size out of range
+    // empty.
+    std::vector<IconColour> cells;
     for (int i = 0; i < 2 * IconGridSize * IconGridSize; ++i)
-        drawn.push_back({std::uint8_t(i), std::uint8_t(i >> 8), 0});
-    EXPECT_EQ(ScaleIconStrip(drawn, 2 * IconGridSize, ImageKeys().first(2), IconGridSize), drawn);
+        cells.push_back({std::uint8_t(i), std::uint8_t(i >> 8), 0});
+    EXPECT_EQ(ScaleIconStrip(cells, 2 * IconGridSize, ImageKeys().first(2), IconGridSize), cells);
     const std::u16string_view unknown[] = {u"no such picture"};
-    EXPECT_EQ(ScaleIconStrip(drawn, 2 * IconGridSize, unknown, 24), std::vector(24 * 24, IconMaskColour));
-    EXPECT_TRUE(ScaleIconStrip(drawn, 2 * IconGridSize, unknown, IconMaxSize + 1).empty() &&
+    EXPECT_EQ(ScaleIconStrip(cells, 2 * IconGridSize, unknown, 24), std::vector(24 * 24, IconMaskColour));
+    EXPECT_TRUE(ScaleIconStrip(cells, 2 * IconGridSize, unknown, IconMaxSize + 1).empty() &&
                 IconScaleMap(0).empty());
+    // At one and a half, a pixel centre on a cell boundary takes the cell nearer the middle.
+    EXPECT_EQ(IconScaleMap(24), (std::vector<int>{0, 1, 1, 2,  3,  3,  4,  5,  5,  6,  7,  7,
+                                                  8, 8, 9, 10, 10, 11, 12, 12, 13, 14, 14, 15}));
     // In order, symmetric (an odd size's middle pixel may fall either way), and enlarging skips no cell.
     for (int size = 1; size <= 80; ++size) {
         const std::vector<int> cells = IconScaleMap(size);
