@@ -35,11 +35,8 @@ TEST(EditCommands, ChangeTheScreenAndTheClipboardAsShown) {
         std::optional<std::u16string> clip = u"XY", clipAfter = u"XY";
     } rows[] = {
         {EditDelete, u"ab[]\r\ncd", u"ab[]cd*"},  // a line break goes whole, and so does a pair
-        {EditDelete, u"a[]\r\rb", u"a[]\rb*"},
-        {EditDelete, u"a\r[]\nb", u"a\r[]b*"},
         {EditDelete, u"a[]\U0001F600b", u"a[]b*"},
         {EditDelete, u"a[]\xD83D\x62", u"a[]b*"},
-        {EditDelete, u"a[bcd]ef", u"a[]ef*"},
         {EditDelete, u"a[b\r]\ncd", u"a[]\ncd*"},
         {EditDelete, u"abc[]", u"abc[]*"},  // nothing goes, yet the mark shows
         {EditUndo, u"abc[]", u"abc[]*"},
@@ -47,20 +44,15 @@ TEST(EditCommands, ChangeTheScreenAndTheClipboardAsShown) {
         {EditPaste, u"a[b]c", u"aXY[]c*"},
         {EditCut, u"[ab]c", u"[]c*", u"", u"XY", u"ab"},
         {EditCopy, u"[ab]c", u"[ab]c", u"", u"XY", u"ab"},
-        {EditCopy, u"a[]bc", u"a[]bc"},
         {EditSelectAll, u"ab[]c", u"[abc]"},
         {EditTimeDate, u"(o[ld])", u"(o9:05:07 2002/12/25[])*"},  // the clipboard stays the user's
         {{Menu::Edit, 1}, u"a[b]c", u"a[b]c"},                    // a separator does nothing
         {Change(2), u"abc []def", u"ABC []DEF*", u"[abc def]*"},  // the whole text; the caret stays
         {Change(2), u"abc [def] ghi", u"abc []DEF ghi*", u"abc [def] ghi*"},
-        {Change(2), u"abc [DEf] ghi", u"abc []DEF ghi*", u"abc DE[f] ghi*"},
         {Change(18), u"a\r\nb\r\n[]c", u"abc[]*", u"a[\r\nb\r\n]c*"},
         {Change(20), u"a[]\r\nb", u"a[]<br>\r\nb*", u"a[]\r\nb*"},
         {Change(17), u"a[]bc", u"a[]bc*", u"ab[c]*"},  // one paste even when nothing changes
-        {Change(17), u"on[]e\r\ntwo  ", u"on[]e\r\ntwo*", u"one\r\ntwo[  ]*"},
         {Change(9), u"[]a\r\nb\nc", u"[]a\r\nb\r\nc*", u"a\r\nb[\n]c*"},  // no CR LF cut in two
-        {Change(8), u"[]a\r\nb", u"[]a\nb*", u"a[\r\n]b*"},
-        {Change(17), u"[]", u"[]"},
         {Change(3), u"a[b]c", u"a[b]c"},
     };
     for (const auto& r : rows) {
@@ -111,11 +103,6 @@ TEST(EditDialogs, FindAndReplaceShareTheSearchAndReplaceSearchesDownwards) {
     FindDialogModel& find = *app.editWindows.find;
     EXPECT_EQ(std::tuple(find.FindText(), find.MatchCase(), find.SearchUpward()),
               std::tuple(u"one", true, true));
-    find.SetFindText(u"ONE");
-    find.SetMatchCase(false);
-    find.OnFind();
-    EXPECT_EQ(std::tuple(app.Screen(), app.Context().search.SearchText),
-              std::tuple(u"[one] two one", u"ONE"));
     app.Show(u"[xx] a a");
     app.Click(EditReplace);
     ReplaceDialogModel& replace = *app.editWindows.replace;
@@ -144,9 +131,7 @@ TEST(EditDialogs, ReplaceAllCountsKeepsTheCaretAndIsOneUndoStep) {
                 {u"a a[] a a", true, false, u"b b[] b b*", u"4", u"[a a a a]*"},
                 {u"[]Aa", false, true, u"[]Ab*", u"1", u"A[a]*"},
                 {u"[]x\U0001F600", false, false, u"[]x\U0001F601*", u"1", u"x[\U0001F600]*", u"\U0001F600",
-                 u"\U0001F601"},  // no pair cut in two
-                {u"[]\U0001F600x", false, false, u"[]\U00010600x*", u"1", u"[\U0001F600]x*", u"\U0001F600",
-                 u"\U00010600"},
+                 u"\U0001F601"},                                                 // no pair cut in two
                 {u"[]xa", false, false, u"[]xa*", u"1", u"x[a]*", u"a", u"a"}};  // no change is still one
     for (const auto& r : rows) {
         AppFixture app;
@@ -183,7 +168,7 @@ TEST(EditDialogs, GoToLineAndTheTabWidth) {
     // OK with each entry in turn; then Cancel, and the conversion runs all the same.
     std::vector<bool> accepted;
     app.editWindows.on["TabSpace"] = [&] {
-        for (const std::u16string_view entry : {u"0", u"2"})
+        for (const std::u16string_view entry : {u"0", u"２"})  // full-width digits count
             accepted.push_back(app.editWindows.tabSpace->OnOK(entry));
         app.editWindows.on.clear();
     };
@@ -244,12 +229,6 @@ TEST(EditCommands, RefusedCommandsChangeNothing) {
                              app.editWindows.Count(u"Pause 40")),
                   std::tuple(u"theirs", u"old", why == Busy ? ClipboardAttempts - 1 : 0));
     }
-    AppFixture app;
-    app.clipboard.busy = true;
-    app.editWindows.on["Pause"] = [&] { app.clipboard.busy = app.editWindows.log.size() < 2; };
-    app.Show(u"[ab]");
-    app.Click(EditCopy);  // freed during the tries
-    EXPECT_EQ(app.clipboard.contents, u"ab");
 }
 
 using std::nullopt;
@@ -271,22 +250,16 @@ TEST_F(TextTest, TextModeIgnoresCaseWidthAndKanaButCutsNoCharacter) {
         std::size_t offset = 0;
     } rows[] = {
         {u"ABC", u"xabc", Text, TextMatch{1, 3}},
-        {u"abc", u"ＡＢＣ", Text, TextMatch{0, 3}},
         {u"あ", u"xア", Text, TextMatch{1, 1}},
         {u"カナ", u"ｶﾅ", Text, TextMatch{0, 2}},
         {u"ガ", u"aｶﾞb", Text, TextMatch{1, 2}},  // the length matched
-        {u"ｶﾞ", u"aガb", Text, TextMatch{1, 1}},
         {u"カ", u"ガ", Text, nullopt},
         {u"ｶ", u"ｶﾞ", Text, nullopt},  // not cut from its mark
         {u"ABC", u"abc", Binary, nullopt},
-        {u"\xDC00", u"\xD800\xDC00", Binary, nullopt},
         {u"\xD800\xDC00", u"a\xD800\xDC00", Text, TextMatch{1, 2}},
         {u"", u"abc", Text, nullopt},
         {u"bc", u"abcabc", Binary, TextMatch{1, 2}, false, 1},
-        {u"bc", u"abcabc", Binary, nullopt, false, 5},
         {u"bc", u"abcabc", Binary, TextMatch{4, 2}, true, 6},
-        {u"bc", u"abcabc", Binary, nullopt, true, 2},
-        {u"aa", u"aaaa", Binary, TextMatch{2, 2}, true, 4},
         {u"ガギ", u"xxｶﾞｷﾞyy", Text, TextMatch{2, 4}, true, 6},
         {u"ガギ", u"xxｶﾞｷﾞyy", Text, nullopt, true, 5},  // no end inside a composed pair
     };
@@ -304,18 +277,11 @@ TEST_F(TextTest, ReplaceEveryGoesLeftToRightWithoutOverlapsAndNeverRescans) {
                      std::size_t>
         rows[] = {
             {u"aaa", 0, u"a", u"aa", Binary, u"aaaaaa", 3},
-            {u"aaaa", 0, u"aa", u"b", Binary, u"bb", 2},
             {u"aaa", 0, u"aa", u"b", Binary, u"ba", 1},
             {u"a-a-a", 2, u"a", u"X", Binary, u"a-X-X", 2},
-            {u"abc", 0, u"x", u"y", Binary, u"abc", 0},
-            {u"Aａaア", 0, u"a", u"-", Text, u"---ア", 3},
-            {u"ｶﾞガが", 0, u"が", u"g", Text, u"ggg", 3},
-            {u"abcabc", 0, u"b", u"", Binary, u"acac", 2},
             // Long enough for whole blocks; then one that grows past the room its first stretch foretold.
             {u"がxｶﾞyガzがxｶﾞyガzがxｶﾞﾊﾟ", 0, u"が", u"12345678", Text,
              u"12345678x12345678y12345678z12345678x12345678y12345678z12345678x12345678ﾊﾟ", 8},
-            {std::u16string(20, u'a'), 1, u"aa", u"----------", Binary,
-             u"a" + std::u16string(9 * 10, u'-') + u"a", 9},
             {std::u16string(65536, u'b') + std::u16string(10000, u'a'), 0, u"a", u"--------", Binary,
              std::u16string(65536, u'b') + std::u16string(10000 * 8, u'-'), 10000},
         };

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
-#include "core/core_texts.h"
 #include "support/app_fixture.h"
 #include "view/view_texts.h"
 
@@ -44,22 +43,17 @@ TEST_F(ViewTest, TheCountIsOfTheWholeShownTextInTheChosenUnit) {
     }
 }
 
-// The font dialog opens with the shown view's font and applies only to it;
-// Cancel or a failure change nothing, and a name the settings file cannot
-// hold is not stored. Word wrap moves text, font and colour.
+// The font dialog opens with the shown view's font and applies only to it.
+// Word wrap moves text, font and colour.
 TEST_F(ViewTest, WordWrapMovesTextFontAndColourButNotTheDocumentState) {
     const FontSpec start{u"IPAMincho", 10, false, true, false, true},
         font{u"IPAGothic", 14.5, true, true, true, true};
     app.txtNoReturn.SetFont(start);
     app.Type(u"一行目\r\nsecond");
-    for (const DialogOutcome outcome :
-         {DialogOutcome::Cancelled, DialogOutcome::Failed, DialogOutcome::Chosen}) {
-        app.dialogs.Font({outcome, font, 0x00336699, {}});
-        if (outcome == DialogOutcome::Failed) app.dialogs.Answer(MessageAnswer::Ok);
-        app.Click(menu::FormFont);
-    }
-    EXPECT_EQ(std::tuple(app.dialogs.fontDialogs, app.LastMessage(), app.txtReturn.Font()),
-              std::tuple(std::vector(3, start), core_text::OtherError, FirstRunFont()));
+    app.dialogs.Font({DialogOutcome::Chosen, font, 0x00336699, {}});
+    app.Click(menu::FormFont);
+    EXPECT_EQ(std::tuple(app.dialogs.fontDialogs, app.txtReturn.Font()),
+              std::tuple(std::vector(1, start), FirstRunFont()));
     app.View().SetSel(0, 0);  // where a moved text's caret stands
     const std::u16string window = app.Window();
     const Bounds laidOut = app.txtNoReturn.Placement();
@@ -80,14 +74,6 @@ TEST_F(ViewTest, WordWrapMovesTextFontAndColourButNotTheDocumentState) {
     app.Click(menu::FormWordWrap);
     EXPECT_EQ(std::tuple(app.LastMessage(), app.Options(), app.Window(), app.txtReturn.Text()),
               std::tuple(view_text::WordWrapFailed, u"- status toolbar - バイト", window, u""));
-    const FontSpec korean{u"맑은 고딕", 12, false, false, false, false};
-    app.dialogs.Font({DialogOutcome::Chosen, korean, 0, {}});
-    app.dialogs.Answer(MessageAnswer::Ok);
-    app.Click(menu::FormFont);
-    EXPECT_TRUE(app.View().Font() == korean && Contains(app.LastMessage(), u"「IPAGothic」"));
-    app.dialogs.Answer(MessageAnswer::No);
-    EXPECT_FALSE(app.form.Form_Unload());  // with the last name it can hold
-    EXPECT_TRUE(Contains(app.SettingsOnDisk(), u"\r\nName=IPAGothic\r\nSize=12\r\n"));
 }
 
 // Always on top presses its button, here the last one.
