@@ -22,7 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool changed = app.locale.ToAnsi(app.locale.FromAnsi(bytes)).bytes != bytes;
     if (changed || bytes.find('\0') != bytes.npos) app.dialogs.Answer(MessageAnswer::Ok);
     app.Open(path, bytes);
-    EXPECT_EQ(app.frame.caption, u"memo.txt");
     std::string nulsAsBlanks = bytes;
     std::ranges::replace(nulsAsBlanks, '\0', ' ');
     EXPECT_EQ(SaveDocument(app.Context()), SaveResult::Saved);

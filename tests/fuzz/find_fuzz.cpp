@@ -57,14 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view.SetSel(start, length);
     const Span selection = selected();
 
-    // F3 upwards: a match that ends before the selection, or none told and
-    // the selection left alone.
+    // F3 upwards: a match that ends before the selection, or none and the
+    // selection left alone.
     app.Context().search = SearchState{find, true, matchCase, -1};
-    const std::size_t told = app.dialogs.messages.size();
     const bool above = FindNext(app.form.Editing());
     const Span found = selected();
-    EXPECT_TRUE(above ? isMatch(found) && found.first + found.second <= selection.first
-                      : found == selection && app.dialogs.messages.size() == told + 1);
+    EXPECT_TRUE(above ? isMatch(found) && found.first + found.second <= selection.first : found == selection);
     EXPECT_EQ(app.Context().search.FoundPosition, above ? static_cast<std::int64_t>(found.first) + 1 : 0);
 
     // F3 downwards from where Replace all starts, match after match.
@@ -75,7 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (FindNext(app.form.Editing())) {
         const std::size_t after = matches.empty() ? from : matches.back().first + matches.back().second;
         EXPECT_TRUE(isMatch(selected()) && selected().first >= after);
-        EXPECT_EQ(app.Context().search.FoundPosition, static_cast<std::int64_t>(selected().first) + 1);
         matches.push_back(selected());
     }
 
