@@ -28,12 +28,10 @@ TEST_F(EditViewContract, SetTextKeepsLineBreaksClearsUndoAndNotifiesOnce) {
     EXPECT_EQ(std::tuple(rig->Changes() - before, Shown(), view.TextLength(), view.CanUndo()),
               std::tuple(1, u"[]一行目\r\n二行目\r\n", 10u, false));
     view.SetText(u"ab\r\n日本\U0001F600");
-    const std::tuple<std::size_t, std::size_t, std::u16string> selections[] = {
-        {4, 100, u"ab\r\n[日本\U0001F600]"}, {100, 5, u"ab\r\n日本\U0001F600[]"}};
-    for (const auto& [start, length, shown] : selections) {
-        view.SetSel(start, length);
-        EXPECT_EQ(Shown(), shown);
-    }
+    view.SetSel(4, 100);
+    EXPECT_EQ(Shown(), u"ab\r\n[日本\U0001F600]");
+    view.SetSel(100, 5);
+    EXPECT_EQ(Shown(), u"ab\r\n日本\U0001F600[]");
 }
 
 TEST_F(EditViewContract, OneUndoStepAndTheNextUndoIsTheRedo) {

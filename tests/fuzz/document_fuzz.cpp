@@ -25,20 +25,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string nulsAsBlanks = bytes;
     std::ranges::replace(nulsAsBlanks, '\0', ' ');
     EXPECT_EQ(SaveDocument(app.Context()), SaveResult::Saved);
-    if (!changed) EXPECT_EQ(OnDisk(app.files, path), nulsAsBlanks);
+    if (!changed) EXPECT_EQ(app.files.disk.at(path), nulsAsBlanks);
 
     // Typed: saved whole, or declined after the question with nothing written.
     EXPECT_TRUE(app.Type(typed));
     const std::u16string text = app.View().Text();
-    const std::optional<std::string> saved = OnDisk(app.files, path);
+    const std::string saved = app.files.disk.at(path);
     if (app.locale.ToAnsi(text).firstUnrepresentable != NoPosition) {
         app.dialogs.Answer(MessageAnswer::No);
         EXPECT_EQ(SaveDocument(app.Context()), SaveResult::Cancelled);
-        EXPECT_EQ(OnDisk(app.files, path), saved);
+        EXPECT_EQ(app.files.disk.at(path), saved);
         EXPECT_TRUE(app.Context().document.IsModified);
     } else {
         EXPECT_EQ(SaveDocument(app.Context()), SaveResult::Saved);
-        EXPECT_EQ(app.locale.FromAnsi(OnDisk(app.files, path).value_or("")), text);
+        EXPECT_EQ(app.locale.FromAnsi(app.files.disk.at(path)), text);
     }
     return 0;
 }

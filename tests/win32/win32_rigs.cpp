@@ -71,12 +71,6 @@ public:
             holder_.reset();
         }
     }
-    void EmptyClipboard() override {
-        if (OpenClipboard(window_.handle)) {
-            ::EmptyClipboard();
-            CloseClipboard();
-        }
-    }
 
     EditView& View() override { return view_; }
     int Changes() const override { return changes_; }
