@@ -9,22 +9,16 @@ namespace {
 TEST(ClipboardContract, KeepsTextWholeUntilAnotherProgramHoldsIt) {
     const auto rig = MakeRig();
     Clipboard& clipboard = rig->TheClipboard();
-    for (const std::u16string& text :
-         {std::u16string(u"日本語\r\nテキスト"), std::u16string(), std::u16string(u"\U0001F600 pair")}) {
+    for (const std::u16string& text : {std::u16string(), std::u16string(u"日本語\r\n\U0001F600")}) {
         EXPECT_TRUE(clipboard.SetText(text));
         EXPECT_EQ(clipboard.GetText(), text);
     }
-    rig->EmptyClipboard();
-    EXPECT_EQ(clipboard.GetText(), std::nullopt);
-
     EXPECT_TRUE(clipboard.SetText(u"before"));
     rig->HoldClipboard(true);
-    EXPECT_FALSE(clipboard.IsAvailable());
-    EXPECT_FALSE(clipboard.SetText(u"while held"));
-    EXPECT_EQ(clipboard.GetText(), std::nullopt);
+    EXPECT_EQ(std::tuple(clipboard.IsAvailable(), clipboard.SetText(u"held"), clipboard.GetText()),
+              std::tuple(false, false, std::nullopt));
     rig->HoldClipboard(false);
-    EXPECT_TRUE(clipboard.IsAvailable());
-    EXPECT_EQ(clipboard.GetText(), u"before");
+    EXPECT_EQ(std::tuple(clipboard.IsAvailable(), clipboard.GetText()), std::tuple(true, u"before"));
 }
 
 }  // namespace

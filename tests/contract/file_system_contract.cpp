@@ -36,8 +36,7 @@ TEST_F(FileSystemContract, AMissingFileIsReportedOrCreatedEmpty) {
 TEST_F(FileSystemContract, WritesReplaceByteForByteAndFailuresLeaveTheOldFileWhole) {
     const std::u16string path = rig->Path(u"メモ.txt"), readOnly = rig->Path(u"ro.txt"),
                          folder = rig->Path(u"sub");
-    for (const std::string& bytes :
-         {std::string("first\r\n\x82\xA0\0end", 12), std::string("second"), std::string()}) {
+    for (const std::string& bytes : {std::string("first\r\n\x82\xA0\0end", 12), std::string()}) {
         EXPECT_FALSE(files.WriteAllSafely(path, bytes).has_value());
         EXPECT_EQ(Contents(path), bytes);
     }

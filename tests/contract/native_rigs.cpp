@@ -11,7 +11,6 @@ namespace {
 struct FakeRig : Rig {
     Clipboard& TheClipboard() override { return clipboard; }
     void HoldClipboard(bool held) override { clipboard.busy = held; }
-    void EmptyClipboard() override { clipboard.contents.reset(); }
 
     EditView& View() override { return view; }
     int Changes() const override { return view.changes; }

@@ -22,7 +22,6 @@ public:
     virtual Clipboard& TheClipboard() = 0;
     // Another program opens the clipboard and keeps it open until released.
     virtual void HoldClipboard(bool held) = 0;
-    virtual void EmptyClipboard() = 0;
 
     // A view whose Paste uses TheClipboard.
     virtual EditView& View() = 0;

@@ -1,6 +1,7 @@
 // Find next (both ways) and Replace all on random texts and search texts,
-// in binary and text mode, against a plain search: the text split into
-// characters, each compared with the locale's comparison.
+// in binary and text mode: whatever is found is a match of the search text,
+// Find next steps through the matches in order without overlapping, and
+// Replace all replaces exactly those, in one undo step.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "core/decimal.h"
@@ -13,51 +14,26 @@ namespace {
 
 constexpr std::u16string_view Alphabet = u"aAａＡあアｱｶﾞガが゛b\r\n\xD83D\xDE00";
 
-struct Char {
-    std::size_t at;
-    int kind;  // characters of one kind compare equal
-};
+using Span = std::pair<std::size_t, std::size_t>;  // start, length
 
-class Reference {
-public:
-    Reference(const TextServices& services, bool binary) : services_(services), binary_(binary) {}
-
-    // A surrogate pair is one character, and in text mode so is a half-width
-    // kana with the mark the locale composes it with (ｶﾞ, not ｱﾞ). The last
-    // entry only marks the end.
-    std::vector<Char> Split(std::u16string_view text, std::size_t from) {
-        std::vector<Char> chars;
-        for (std::size_t i = from, n = 1; i < text.size(); i += n) {
-            const bool kana = !binary_ && i + 1 < text.size() && TextFolder::IsHalfWidthKanaLetter(text[i]) &&
-                              TextFolder::IsHalfWidthVoicedMark(text[i + 1]) &&
-                              Full(text.substr(i, 2)).size() == 1;
-            n = kana ? 2 : CharLength(text, i);
-            chars.push_back({i, Kind(text.substr(i, n))});
-        }
-        chars.push_back({text.size(), -1});
-        return chars;
-    }
-    // The end of the match of `pattern` that starts at chars[i], if it matches.
-    static std::optional<std::size_t> MatchAt(const std::vector<Char>& chars, std::size_t i,
-                                              const std::vector<Char>& pattern) {
-        for (std::size_t k = 0; k + 1 < pattern.size(); ++k)
-            if (i + k + 1 >= chars.size() || chars[i + k].kind != pattern[k].kind) return std::nullopt;
-        return chars[i + pattern.size() - 1].at;
-    }
-
-private:
-    std::u16string Full(std::u16string_view c) const { return *services_.Map(c, TextMapping::FullWidth); }
-    int Kind(std::u16string_view c) {
-        for (std::size_t k = 0; k < kinds_.size(); ++k)
-            if (binary_ ? c == kinds_[k] : services_.EqualIgnoringCaseWidthKana(Full(c), Full(kinds_[k])))
-                return static_cast<int>(k);
-        kinds_.emplace_back(c);
-        return static_cast<int>(kinds_.size()) - 1;
-    }
-    const TextServices& services_;
-    bool binary_;
-    std::vector<std::u16string> kinds_;
-};
+// The same units in binary mode, else equal ignoring case, width and kana;
+// either way no match cuts a surrogate pair, and in text mode none cuts a
+// half-width kana from the voiced mark the locale composes it with (ｶﾞ).
+bool IsMatch(const TextServices& services, bool binary, std::u16string_view text, Span span,
+             std::u16string_view find) {
+    const auto full = [&](std::u16string_view s) { return *services.Map(s, TextMapping::FullWidth); };
+    const auto cuts = [&](std::size_t i) {
+        if (i == 0 || i >= text.size()) return false;
+        const bool kana = !binary && TextFolder::IsHalfWidthKanaLetter(text[i - 1]) &&
+                          TextFolder::IsHalfWidthVoicedMark(text[i]) &&
+                          full(text.substr(i - 1, 2)).size() == 1;
+        return kana || (IsHighSurrogate(text[i - 1]) && IsLowSurrogate(text[i]));
+    };
+    const auto [at, length] = span;
+    if (length == 0 || at + length > text.size() || cuts(at) || cuts(at + length)) return false;
+    const std::u16string_view found = text.substr(at, length);
+    return binary ? found == find : services.EqualIgnoringCaseWidthKana(full(found), full(find));
+}
 
 }  // namespace
 }  // namespace scribbit
@@ -65,7 +41,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace scribbit;
     FuzzedDataProvider input(data, size);
-    const bool matchCase = input.ConsumeBool(), upward = input.ConsumeBool(), fromTop = input.ConsumeBool();
+    const bool matchCase = input.ConsumeBool(), fromTop = input.ConsumeBool();
     const std::size_t start = input.ConsumeIntegral<std::uint16_t>(),
                       length = input.ConsumeIntegral<std::uint8_t>();
     const std::u16string find = TextOf(input.ConsumeRandomLengthString(8), Alphabet);
@@ -73,48 +49,45 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string text = TextOf(input.ConsumeRemainingBytesAsString(), Alphabet);
     if (find.empty()) return 0;
     AppFixture app;
+    app.dialogs.onMessage = [&] { app.dialogs.Answer(MessageAnswer::Ok); };
     FakeEditView& view = app.View();
+    const auto selected = [&] { return Span(view.SelStart(), view.SelLength()); };
+    const auto isMatch = [&](Span span) { return IsMatch(app.text, matchCase, text, span, find); };
     view.SetText(text);
     view.SetSel(start, length);
-    const auto selection = std::pair(view.SelStart(), view.SelLength());
-    Reference reference(app.text, matchCase);
-    const auto pattern = reference.Split(find, 0);
+    const Span selection = selected();
 
-    // F3: the first match from the end of the selection, or upwards the last
-    // one that ends before it.
-    std::optional<std::pair<std::size_t, std::size_t>> found;
-    const auto chars = reference.Split(text, upward ? 0 : selection.first + selection.second);
-    for (std::size_t i = 0; i + 1 < chars.size() && (upward || !found); ++i) {
-        const auto end = Reference::MatchAt(chars, i, pattern);
-        if (end && (!upward || *end <= selection.first)) found = std::pair(chars[i].at, *end - chars[i].at);
-    }
-    app.Context().search = SearchState{find, upward, matchCase, -1};
-    if (!found) app.dialogs.Answer(MessageAnswer::Ok);
-    EXPECT_EQ(FindNext(app.form.Editing()), found.has_value());
-    EXPECT_EQ(std::pair(view.SelStart(), view.SelLength()), found.value_or(selection));
-    EXPECT_EQ(app.Context().search.FoundPosition, found ? static_cast<std::int64_t>(found->first) + 1 : 0);
+    // F3 upwards: a match that ends before the selection, or none and the
+    // selection left alone.
+    app.Context().search = SearchState{find, true, matchCase, -1};
+    const bool above = FindNext(app.form.Editing());
+    const Span found = selected();
+    EXPECT_TRUE(above ? isMatch(found) && found.first + found.second <= selection.first : found == selection);
+    EXPECT_EQ(app.Context().search.FoundPosition, above ? static_cast<std::int64_t>(found.first) + 1 : 0);
 
-    // Replace all: left to right from the caret (or the top), never searching
-    // what a replacement put in; one undo takes it all back.
-    view.SetSel(selection.first, selection.second);
+    // F3 downwards from where Replace all starts, match after match.
     const std::size_t from = fromTop ? 0 : selection.first;
-    const auto all = reference.Split(text, from);
-    std::u16string replaced = text.substr(0, from);
-    std::size_t copied = from, count = 0;
-    for (std::size_t i = 0; i + 1 < all.size(); ++i) {
-        if (const auto end = Reference::MatchAt(all, i, pattern)) {
-            replaced += text.substr(copied, all[i].at - copied) + subst;
-            copied = *end, i += pattern.size() - 2, ++count;
-        }
+    std::vector<Span> matches;
+    app.Context().search.SearchUpward = false;
+    view.SetSel(from, 0);
+    while (FindNext(app.form.Editing())) {
+        const std::size_t after = matches.empty() ? from : matches.back().first + matches.back().second;
+        EXPECT_TRUE(isMatch(selected()) && selected().first >= after);
+        matches.push_back(selected());
     }
-    replaced += text.substr(copied);
-    app.dialogs.Answer(MessageAnswer::Ok);
-    EXPECT_EQ(ReplaceAll(app.form.Editing(), find, subst, fromTop, matchCase), count > 0);
-    EXPECT_EQ(view.Text(), count ? replaced : text);
-    EXPECT_NE(app.LastMessage().find(count ? Decimal(count) : u"見つかりません"), std::u16string::npos);
-    if (!count) return 0;
-    EXPECT_EQ(std::pair(view.SelStart(), view.SelLength()),
-              std::pair(std::min(selection.first, replaced.size()), std::size_t{0}));
+
+    // Replace all: those matches and no others, never searching what a
+    // replacement put in; one undo takes it all back.
+    std::u16string replaced = text;
+    for (auto match = matches.rbegin(); match != matches.rend(); ++match)
+        replaced.replace(match->first, match->second, subst);
+    view.SetSel(selection.first, selection.second);
+    EXPECT_EQ(ReplaceAll(app.form.Editing(), find, subst, fromTop, matchCase), !matches.empty());
+    EXPECT_EQ(view.Text(), replaced);
+    EXPECT_NE(app.LastMessage().find(matches.empty() ? u"見つかりません" : Decimal(matches.size())),
+              std::u16string::npos);
+    if (matches.empty()) return 0;
+    EXPECT_EQ(selected(), Span(std::min(selection.first, replaced.size()), 0));
     view.Undo();
     EXPECT_EQ(view.Text(), text);
     return 0;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,13 +26,6 @@ inline std::u16string TextOf(std::string_view bytes, std::u16string_view alphabe
     std::u16string text;
     for (const unsigned char b : bytes) text += alphabet[b % alphabet.size()];
     return text;
-}
-
-// A file's bytes on the fake disk, none when it is not there.
-template <class Files>
-std::optional<std::string> OnDisk(const Files& files, const std::u16string& path) {
-    const auto file = files.disk.find(path);
-    return file == files.disk.end() ? std::nullopt : std::optional(file->second);
 }
 
 // A character is one unit or a surrogate pair.

@@ -27,7 +27,7 @@ std::string RunOn(std::string_view settings) {
               std::ranges::count(entries, std::u16string_view(PasteToolTip), &ToolBarEntry::toolTipText) > 0);
     if (paste > 0) EXPECT_EQ(entries.at(static_cast<std::size_t>(paste) - 1).toolTipText, PasteToolTip);
     EXPECT_FALSE(app.form.Form_Unload());
-    return OnDisk(app.files, app.SettingsPath()).value_or("<none>");
+    return app.files.disk.at(app.SettingsPath());  // written at every end
 }
 
 }  // namespace

@@ -3,9 +3,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <future>
+#include <optional>
 #include <string>
-#include <thread>
 
 #include "contract/port_rigs.h"
 #include "win32/clipboard_win32.h"
@@ -61,29 +60,15 @@ public:
     }
 
     Clipboard& TheClipboard() override { return clipboard_; }
-    // Another thread with a window of its own opens the clipboard.
+    // Another window opens the clipboard: the system lets no other window
+    // open it until that one closes it.
     void HoldClipboard(bool held) override {
-        if (held == holder_.joinable()) return;
-        if (!held) {
-            release_.set_value();
-            holder_.join();
-            return;
-        }
-        release_ = {};
-        std::promise<void> opened;
-        holder_ = std::thread([&opened, released = release_.get_future()] {
-            HostWindow other;
-            OpenClipboard(other.handle);
-            opened.set_value();
-            released.wait();
+        if (held == holder_.has_value()) return;
+        if (held) {
+            OpenClipboard(holder_.emplace().handle);
+        } else {
             CloseClipboard();
-        });
-        opened.get_future().wait();
-    }
-    void EmptyClipboard() override {
-        if (OpenClipboard(window_.handle)) {
-            ::EmptyClipboard();
-            CloseClipboard();
+            holder_.reset();
         }
     }
 
@@ -122,8 +107,7 @@ public:
 private:
     HostWindow window_;
     ClipboardWin32 clipboard_;
-    std::thread holder_;
-    std::promise<void> release_;
+    std::optional<HostWindow> holder_;
     EditViewWin32 view_;
     int changes_ = 0;
     std::filesystem::path folder_;
