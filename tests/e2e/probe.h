@@ -209,14 +209,11 @@ inline Selection SelectionOf(HWND edit) {
     return {start, end};
 }
 
-// Another process (the program, or Wine's clipboard manager) may hold the clipboard for a moment.
-inline bool OpenClipboardPatiently() {
-    return PollUntil([] { return OpenClipboard(nullptr) != FALSE; }, MessageTimeoutMs, 10);
-}
-
-// The clipboard's plain text, "<none>" when it holds none.
+// The clipboard's plain text, "<none>" when it holds none. Another process (the program, or Wine's clipboard
+// manager) may hold the clipboard for a moment.
 inline std::string ClipboardText() {
-    if (!OpenClipboardPatiently()) return "<clipboard held>";
+    if (!PollUntil([] { return OpenClipboard(nullptr) != FALSE; }, MessageTimeoutMs, 10))
+        return "<clipboard held>";
     const HANDLE data = GetClipboardData(CF_UNICODETEXT);
     const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
     const std::string text =
@@ -224,18 +221,6 @@ inline std::string ClipboardText() {
     if (chars) GlobalUnlock(data);
     CloseClipboard();
     return text;
-}
-
-inline bool SetClipboardText(const std::string& text) {
-    const std::wstring wide = Wide(text);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
-    if (!memory) return false;
-    std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    const bool ok = OpenClipboardPatiently() && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
-    if (!ok) GlobalFree(memory);
-    CloseClipboard();
-    return ok;
 }
 
 // Real key presses (SendInput) go to the foreground window's focus: bring the target forward first.
@@ -275,13 +260,6 @@ inline bool SendKeys(const std::vector<std::pair<WORD, wchar_t>>& keys) {
 // A key, held down with one modifier key when one is given.
 inline bool PressKey(WORD virtualKey, Modifier modifier = NoModifier) {
     return modifier ? SendKeys({{modifier, 0}, {virtualKey, 0}}) : SendKeys({{virtualKey, 0}});
-}
-
-// Each character as a key stroke of its own.
-inline bool TypeText(const std::string& text) {
-    bool typed = true;
-    for (const wchar_t character : Wide(text)) typed = SendKeys({{0, character}}) && typed;
-    return typed;
 }
 
 // Open with every sharing mode: a poll that reads the file must not make the program's replacing of it fail.
