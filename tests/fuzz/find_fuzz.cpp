@@ -18,12 +18,14 @@ using Span = std::pair<std::size_t, std::size_t>;  // start, length
 
 // The same units in binary mode, else equal ignoring case, width and kana;
 // either way no match cuts a surrogate pair, and in text mode none cuts a
-// half-width kana from the voiced mark the locale composes it with (ｶﾞ).
+// half-width kana from the voiced mark the locale composes it with (ｶﾞ),
+// except at `edge`, where the search began: a search that starts between
+// the two halves takes the second as a character of its own.
 bool IsMatch(const TextServices& services, bool binary, std::u16string_view text, Span span,
-             std::u16string_view find) {
+             std::u16string_view find, std::size_t edge) {
     const auto full = [&](std::u16string_view s) { return *services.Map(s, TextMapping::FullWidth); };
     const auto cuts = [&](std::size_t i) {
-        if (i == 0 || i >= text.size()) return false;
+        if (i == 0 || i == edge || i >= text.size()) return false;
         const bool kana = !binary && TextFolder::IsHalfWidthKanaLetter(text[i - 1]) &&
                           TextFolder::IsHalfWidthVoicedMark(text[i]) &&
                           full(text.substr(i - 1, 2)).size() == 1;
@@ -52,7 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app.dialogs.onMessage = [&] { app.dialogs.Answer(MessageAnswer::Ok); };
     FakeEditView& view = app.View();
     const auto selected = [&] { return Span(view.SelStart(), view.SelLength()); };
-    const auto isMatch = [&](Span span) { return IsMatch(app.text, matchCase, text, span, find); };
+    const auto isMatch = [&](Span span, std::size_t edge) {
+        return IsMatch(app.text, matchCase, text, span, find, edge);
+    };
     view.SetText(text);
     view.SetSel(start, length);
     const Span selection = selected();
@@ -62,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app.Context().search = SearchState{find, true, matchCase, -1};
     const bool above = FindNext(app.form.Editing());
     const Span found = selected();
-    EXPECT_TRUE(above ? isMatch(found) && found.first + found.second <= selection.first : found == selection);
+    EXPECT_TRUE(above ? isMatch(found, selection.first) && found.first + found.second <= selection.first
+                      : found == selection);
     EXPECT_EQ(app.Context().search.FoundPosition, above ? static_cast<std::int64_t>(found.first) + 1 : 0);
 
     // F3 downwards from where Replace all starts, match after match.
@@ -72,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view.SetSel(from, 0);
     while (FindNext(app.form.Editing())) {
         const std::size_t after = matches.empty() ? from : matches.back().first + matches.back().second;
-        EXPECT_TRUE(isMatch(selected()) && selected().first >= after);
+        EXPECT_TRUE(isMatch(selected(), from) && selected().first >= after);
         matches.push_back(selected());
     }
 
