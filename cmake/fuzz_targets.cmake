@@ -5,11 +5,7 @@
 enable_testing()
 find_package(GTest REQUIRED)
 
-file(GLOB SCRIBBIT_TEST_SUPPORT CONFIGURE_DEPENDS tests/support/*.cpp)
-add_library(scribbit_test_support STATIC ${SCRIBBIT_TEST_SUPPORT})
-target_include_directories(scribbit_test_support PUBLIC tests src)
-target_link_libraries(scribbit_test_support PUBLIC scribbit_logic GTest::gtest)
-target_compile_options(scribbit_test_support PRIVATE ${SCRIBBIT_WARNINGS})
+include(cmake/test_support.cmake)
 
 file(GLOB SCRIBBIT_FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/*_fuzz.cpp)
 foreach(source ${SCRIBBIT_FUZZ_SOURCES})

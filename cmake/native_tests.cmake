@@ -3,11 +3,7 @@ enable_testing()
 find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
 
-file(GLOB SCRIBBIT_TEST_SUPPORT CONFIGURE_DEPENDS tests/support/*.cpp)
-add_library(scribbit_test_support STATIC ${SCRIBBIT_TEST_SUPPORT})
-target_include_directories(scribbit_test_support PUBLIC tests src)
-target_link_libraries(scribbit_test_support PUBLIC scribbit_logic GTest::gtest)
-target_compile_options(scribbit_test_support PRIVATE ${SCRIBBIT_WARNINGS})
+include(cmake/test_support.cmake)
 
 # One program per suite; the contract suite runs the port contracts against
 # the doubles (the Windows build runs them against the real adapters).
