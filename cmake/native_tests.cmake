@@ -9,8 +9,7 @@ include(cmake/test_support.cmake)
 # the doubles (the Windows build runs them against the real adapters).
 include(GoogleTest)
 foreach(suite app editing view toolbar printing help contract)
-    file(GLOB suite_sources CONFIGURE_DEPENDS tests/${suite}/*_test.cpp tests/${suite}/*_contract.cpp
-        tests/${suite}/native_rigs.cpp)
+    file(GLOB suite_sources CONFIGURE_DEPENDS tests/${suite}/*_test.cpp tests/${suite}/*_contract.cpp)
     add_executable(${suite}_tests ${suite_sources})
     target_link_libraries(${suite}_tests PRIVATE scribbit_test_support GTest::gtest_main Threads::Threads)
     target_compile_options(${suite}_tests PRIVATE ${SCRIBBIT_WARNINGS})

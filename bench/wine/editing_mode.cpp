@@ -72,7 +72,7 @@ HWND WaitForToolDialog(DWORD processId, int controlId) {
     HWND found = nullptr;
     PollUntil(
         [&] {
-            for (HWND window : ShownDialogs(processId)) {
+            for (HWND window : ShownWindows(processId, true)) {
                 if (GetDlgItem(window, controlId)) {
                     found = window;
                     return true;

@@ -10,7 +10,6 @@
 namespace scribbit {
 namespace {
 
-// The first run's settings file is checked byte for byte by the end-to-end suite.
 TEST(StartUp, TheFirstRunShowsTheDefaultsAndTheNextOneWhatTheUserLeft) {
     AppFixture first;
     first.form.Form_Load(u"");

@@ -74,9 +74,6 @@ inline std::vector<HWND> ShownWindows(DWORD processId, bool dialogs = false) {
     });
     return windows;
 }
-inline std::vector<HWND> ShownDialogs(DWORD processId) {
-    return ShownWindows(processId, true);
-}
 
 // A child process, killed by a watchdog when its lifetime is up (a hung program must not hang the run).
 class Process {
@@ -189,7 +186,7 @@ inline bool PostCommand(HWND mainWindow, scribbit::MenuItem item) {
 
 // A dialog with the static text 0xFFFF.
 inline HWND MessageBoxOf(DWORD processId) {
-    for (HWND dialog : ShownDialogs(processId))
+    for (HWND dialog : ShownWindows(processId, true))
         if (GetDlgItem(dialog, MessageBoxText)) return dialog;
     return nullptr;
 }

@@ -145,7 +145,7 @@ struct FakeMainFrame : MainFrame {
     }
     bool IsMinimized() const override { return minimized; }
     Size ScreenSize() const override { return {15360, 11520}; }  // 1024 x 768 pixels
-    FrameMetrics Metrics() const override { return metrics; }
+    FrameMetrics Metrics() const override { return {}; }
     void SetCaption(const std::u16string& text) override { caption = text; }
     std::u16string Caption() const override { return caption; }
     std::int32_t SetTopMost(bool on) override {
@@ -167,7 +167,6 @@ struct FakeMainFrame : MainFrame {
 
     Bounds bounds;
     bool minimized = false;
-    FrameMetrics metrics;
     std::u16string caption = AppTitle;
     bool topMost = false, shown = false, quit = false, busy = false;
     int icon = 0, focusCalls = 0;

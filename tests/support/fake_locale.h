@@ -36,7 +36,6 @@ public:
 
     LocalTime now{2002, 12, 25, 9, 5, 7};
     bool failMapping = false;  // as when the system runs out of memory
-    mutable int mapCalls = 0;
 };
 
 }  // namespace scribbit

@@ -5,6 +5,7 @@
 // call was given in the double's fields.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -30,9 +31,7 @@ struct Recorder {
         if (const auto hook = on.find(name); hook != on.end()) hook->second();
     }
     int Count(std::u16string_view name) const {
-        int count = 0;
-        for (const std::u16string& call : log) count += call.starts_with(name);
-        return count;
+        return int(std::ranges::count_if(log, [&](const std::u16string& c) { return c.starts_with(name); }));
     }
 };
 

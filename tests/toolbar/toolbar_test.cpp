@@ -89,23 +89,6 @@ TEST(ToolBarCommands, EveryCatalogueCommandRunsTheMenuItemOfItsNameAndHasItsOwnP
     }
 }
 
-TEST(ToolBarCommands, ButtonsRunTheirCommandsAndUnknownKeysDoNothing) {
-    AppFixture app;
-    app.form.Form_Load(u"");
-    app.toolBar.Clear();
-    for (const ToolBarEntry& entry : {ToolBarEntry{u"文字のカウント方式", 0, u"count", u"文字のカウント方式"},
-                                      ToolBarEntry{u"謎", 0, u"", u"謎"}, SeparatorEntry(),
-                                      ToolBarEntry{u"新規作成 ", 0, u"new", u"新規作成"}})
-        app.toolBar.Append(entry);
-    for (const std::u16string unit : {u"文字", u"バイト"}) {
-        app.form.OnToolBarButtonClick(0);
-        EXPECT_EQ(app.Options(), u"- status toolbar - " + unit);
-    }
-    app.Type(u"ab");  // a key that is no command name (matched exactly), a separator, a position past the end
-    for (std::size_t position : {1u, 2u, 3u, 4u}) app.form.OnToolBarButtonClick(position);
-    EXPECT_EQ(std::tuple(app.Screen(), app.dialogs.messages.size()), std::tuple(u"ab[]*", 0u));
-}
-
 TEST(ToolbarIcons, TheBitmapHasEveryPictureAndScaledImagesAreCompleteAndSymmetric) {
     for (const auto& [dpi, size] : {std::pair{96u, 16}, {144u, 24}, {4294967295u, 256}})
         EXPECT_EQ(IconSizeForDpi(dpi), size) << dpi;
@@ -124,10 +107,8 @@ TEST(ToolbarIcons, TheBitmapHasEveryPictureAndScaledImagesAreCompleteAndSymmetri
     EXPECT_EQ(ScaleIconStrip(cells, 2 * IconGridSize, unknown, 24), std::vector(24 * 24, IconMaskColour));
     EXPECT_TRUE(ScaleIconStrip(cells, 2 * IconGridSize, unknown, IconMaxSize + 1).empty() &&
                 IconScaleMap(0).empty());
-    // At one and a half, a pixel centre on a cell boundary takes the cell nearer the middle.
-    EXPECT_EQ(IconScaleMap(24), (std::vector<int>{0, 1, 1, 2,  3,  3,  4,  5,  5,  6,  7,  7,
-                                                  8, 8, 9, 10, 10, 11, 12, 12, 13, 14, 14, 15}));
-    // In order, symmetric (an odd size's middle pixel may fall either way), and enlarging skips no cell.
+    // In order, symmetric (a pixel centre on a cell boundary takes the cell nearer the middle; an odd
+    // size's middle pixel may fall either way), and enlarging skips no cell.
     for (int size = 1; size <= 80; ++size) {
         const std::vector<int> cells = IconScaleMap(size);
         ASSERT_EQ(cells.size(), std::size_t(size));
@@ -225,6 +206,13 @@ TEST(EditToolBar, ApplyRebuildsTheToolBarWithItsStylesPressedButtonAndPasteList)
     EXPECT_EQ(PasteMenu(app), std::vector<std::u16string>{u"copied"});
     app.Click(menu::FormAlwaysOnTop);  // the new button follows the option
     EXPECT_FALSE(app.toolBar.IsPressed(0));
+    // A key that is no command name (matched exactly), a separator and a position past the end do nothing.
+    for (const ToolBarEntry& entry :
+         {ToolBarEntry{u"謎", 0, u"", u"謎"}, ToolBarEntry{u"新規作成 ", 0, u"new", u"新規作成"}})
+        app.toolBar.Append(entry);
+    for (const std::size_t position : {1u, 4u, 5u, 6u}) app.form.OnToolBarButtonClick(position);
+    EXPECT_EQ(std::tuple(app.Screen(), app.dialogs.messages.size(), app.frame.topMost),
+              std::tuple(u"[]", 0u, false));
 }
 
 TEST(PasteHistoryMenu, EntriesShowShortTextsWholeLongOnesCutAndEveryEntryOnOneLine) {

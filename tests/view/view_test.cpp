@@ -29,14 +29,16 @@ TEST_F(ViewTest, TheCountIsOfTheWholeShownTextInTheChosenUnit) {
                                    large + u"\xDC00\xD83D\xDE00",
                                    large + std::u16string(u"\0\n\r", 3)};
     app.txtReturn.SetText(u"the hidden view is never counted");
+    // The unit switches by the toolbar's button, to the unit not shown.
+    app.toolBar.Append(ToolBarEntry{u"文字のカウント方式", 0, u"count", u"文字のカウント方式"});
     for (const std::u16string& text : rows) {
         app.View().SetText(text);
         app.View().SetSel(0, 1);  // nor is the selection
-        app.Click(menu::CountCharacters);
+        app.form.OnToolBarButtonClick(app.toolBar.Count() - 1);
         EXPECT_EQ(std::tuple(app.Options(), app.status.PanelText(3)),
                   std::tuple(u"- status toolbar - 文字", Decimal(text.size())))
             << text.size();
-        app.Click(menu::CountBytes);
+        app.form.OnToolBarButtonClick(app.toolBar.Count() - 1);
         EXPECT_EQ(std::tuple(app.Options(), app.status.PanelText(3)),
                   std::tuple(u"- status toolbar - バイト", Decimal(app.locale.ToAnsi(text).bytes.size())))
             << text.size();
