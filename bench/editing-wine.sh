@@ -2,7 +2,10 @@
 # The editing commands of ScribbitⅡ under Wine on a 10 MB mixed Japanese text
 # (SCRIBBIT_BENCH_MB sets another size; SCRIBBIT_BENCH_CHANGES=0,1,... times
 # only those entries of the text-processing menu; SCRIBBIT_BENCH_WRAP=off or
-# on only that word-wrap state), each beside its floor: what a bare edit
+# on only that word-wrap state; SCRIBBIT_BENCH_REPEAT=N, 2 unless set, runs
+# each conversion, Replace all and switch N times and keeps the fastest, as
+# the control's own times swing by a fifth between runs), each beside its
+# floor: what a bare edit
 # control, made like the program's views, costs for the same work on the same
 # text in the same run (bench/wine/edit_floor.cpp):
 #   - open from the command line (floor: the program's start without a file,
@@ -15,7 +18,8 @@
 #     wraps such a line for minutes);
 #   - the word-wrap switch both ways (floor: WM_SETTEXT into a control of the
 #     other kind) and the count-unit switch both ways (floor: a message round
-#     trip plus reading the text or its length);
+#     trip plus reading the text's length, or for bytes the text and its size
+#     in the code page by the system's converter);
 #   - a text-mode Find Next to the last occurrence (no floor: the control only
 #     selects);
 #   - one conversion and one Replace all on a document of the same size whose
@@ -133,7 +137,8 @@ rows=$work/rows.txt
     --work "$(scribbit_winepath "$work/run")" \
     --file "$(scribbit_winepath "$text")" \
     --partial "$(scribbit_winepath "$partial")" --partial-change 2 --wrap "${SCRIBBIT_BENCH_WRAP:-off,on}" \
-    --find marker --replace が '[GA]' ${SCRIBBIT_BENCH_CHANGES:+--changes "$SCRIBBIT_BENCH_CHANGES"} </dev/null 2>&1 |
+    --find marker --replace が '[GA]' --repeat "${SCRIBBIT_BENCH_REPEAT:-2}" \
+    ${SCRIBBIT_BENCH_CHANGES:+--changes "$SCRIBBIT_BENCH_CHANGES"} </dev/null 2>&1 |
     stdbuf -oL tr -d '\r' | { grep --line-buffered -v "$SCRIBBIT_WINE_NOISE" || true; } | tee "$work/driver.log" |
     { grep --line-buffered '^row|' || true; } >"$rows" || true
 

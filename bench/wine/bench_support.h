@@ -68,6 +68,9 @@ public:
     double Replace(long long start, long long end, const std::wstring& text);
     double Undo();        // EM_UNDO
     double ReadText();    // WM_GETTEXT of the whole text
+    // WM_GETTEXT, and the text's size in the system's code page from its
+    // converter: what any count in bytes must do.
+    double CountBytes();
     double ReadLength();  // WM_GETTEXTLENGTH
     // A unit and a count into the panels 2 and 3 of a bare status bar.
     double ShowCount(const std::wstring& unit, long long count);

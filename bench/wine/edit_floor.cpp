@@ -160,6 +160,13 @@ double FloorView::ReadText() {
     return NowMs() - start;
 }
 
+double FloorView::CountBytes() {
+    const double read = ReadText();
+    const double start = NowMs();
+    WideCharToMultiByte(CP_ACP, 0, buffer_.data(), static_cast<int>(Length()), nullptr, 0, nullptr, nullptr);
+    return read + NowMs() - start;
+}
+
 double FloorView::ReadLength() {
     const double start = NowMs();
     SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0);

@@ -14,7 +14,8 @@
 //   wrapon/off    the word-wrap command until the other view holds the text;
 //                 floor: WM_SETTEXT into a bare control of that kind;
 //   count-*       the count-unit command; floor: a message round trip to the
-//                 program, plus WM_GETTEXT (bytes) or WM_GETTEXTLENGTH;
+//                 program, plus WM_GETTEXTLENGTH, or for bytes WM_GETTEXT and
+//                 the system converter's size of the text in its code page;
 //   partial-*     a conversion and a Replace all on a second document whose
 //                 only changes lie at its end; beside the whole-text floor.
 // With word wrap on, a conversion whose result (seen with word wrap off)
@@ -23,10 +24,14 @@
 // such a line (a bare one, one line: 25,000 characters 10 s, 50,000 25 s,
 // 100,000 73 s), so neither the program nor its floor finishes in a run.
 // Every time of the program runs until its view has painted the result.
+// With --repeat N, each conversion, Replace all and switch runs N times, the
+// program's and the floor's in turn, and the fastest of each counts: the
+// control's own times swing by a fifth from run to run.
 //
 //   scribbit_bench editing --exe PROGRAM --work FOLDER --file TEXT
 //                  --find WHAT --replace WHAT WITH [--changes N,N,...]
 //                  [--wrap off|on|off,on] [--partial TEXT --partial-change N]
+//                  [--repeat N]
 //
 // Prints one line per command, fields separated by '|':
 //   row|<table>|<key>|<ms>|<floor ms>|<undo ms>|<undo floor ms>|<detail>
@@ -109,7 +114,14 @@ struct Options {
     std::vector<bool> wanted = std::vector<bool>(ChangeMenuEntries, true);
     std::vector<bool> wraps{false, true};
     int partialChange = 2;
+    int repeat = 1;
 };
+
+// The fastest of the times so far: a negative time (a failed run) never
+// replaces one that worked.
+void KeepFastest(double& fastest, double ms) {
+    if (fastest < 0 || (ms >= 0 && ms < fastest)) fastest = ms;
+}
 
 // One program, started with a document, and its edit view.
 class Program {
@@ -253,6 +265,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             options.file = next();
         } else if (arg == L"--partial") {
             options.partial = next();
+        } else if (arg == L"--repeat") {
+            options.repeat = std::max(1, std::atoi(next().c_str()));
         } else if (arg == L"--partial-change") {
             options.partialChange = std::atoi(next().c_str());
         } else if (arg == L"--find") {
@@ -336,27 +350,37 @@ int RunChanges(Program& program, FloorView& floor, const std::string& table, con
             PrintRow(table, key, change.ms, -1, -1, -1, "unchanged");
             continue;
         }
-        const double undo = TimeUndo(program, length);
-        if (undo < 0) ++failures;
         if (table == "off") longest[index] = LongestLine(change.result);
-        const double floorMs = floor.ReplaceAll(change.result);
-        const double floorUndo = floor.Undo();
-        if (floor.Length() != length) ++failures;
-        PrintRow(table, key, change.ms, floorMs, undo, floorUndo,
+        double ms = change.ms, undo = -1, floorMs = -1, floorUndo = -1;
+        for (int run = 0; run < options.repeat; ++run) {
+            if (run > 0) KeepFastest(ms, RunChange(program, index, false).ms);
+            const double undone = TimeUndo(program, length);
+            if (undone < 0) ++failures;
+            KeepFastest(undo, undone);
+            KeepFastest(floorMs, floor.ReplaceAll(change.result));
+            KeepFastest(floorUndo, floor.Undo());
+            if (floor.Length() != length) ++failures;
+        }
+        PrintRow(table, key, ms, floorMs, undo, floorUndo,
                  std::to_string(change.result.size()) + " characters after");
     }
 
     std::string detail;
-    const Change replaced = RunReplaceAll(program, options, detail);
-    if (replaced.ms < 0) {
-        PrintRow(table, "replaceall", -1, -1, -1, -1, detail);
-        return failures + 1;
+    double ms = -1, undo = -1, floorMs = -1, floorUndo = -1;
+    for (int run = 0; run < options.repeat; ++run) {
+        const Change replaced = RunReplaceAll(program, options, detail);
+        if (replaced.ms < 0) {
+            PrintRow(table, "replaceall", -1, -1, -1, -1, detail);
+            return failures + 1;
+        }
+        KeepFastest(ms, replaced.ms);
+        const double undone = TimeUndo(program, length);
+        if (undone < 0) ++failures;
+        KeepFastest(undo, undone);
+        KeepFastest(floorMs, floor.ReplaceAll(replaced.result));
+        KeepFastest(floorUndo, floor.Undo());
     }
-    const double undo = TimeUndo(program, length);
-    if (undo < 0) ++failures;
-    const double floorMs = floor.ReplaceAll(replaced.result);
-    const double floorUndo = floor.Undo();
-    PrintRow(table, "replaceall", replaced.ms, floorMs, undo, floorUndo, detail);
+    PrintRow(table, "replaceall", ms, floorMs, undo, floorUndo, detail);
     return failures;
 }
 
@@ -406,7 +430,7 @@ int RunCountSwitches(Program& program, FloorView& floor, long long characters, l
         const bool sent = SendCommand(program.window, unit.item);
         PaintNow(StatusBarOf(program.window));
         const double elapsed = NowMs() - start;
-        const double floorMs = roundTrip + (unit.bytes ? floor.ReadText() : floor.ReadLength()) +
+        const double floorMs = roundTrip + (unit.bytes ? floor.CountBytes() : floor.ReadLength()) +
                                floor.ShowCount(unit.unit, floor.Length());
         const std::string shown = StatusText(program.process.Handle(), StatusBarOf(program.window), 2);
         const bool right = sent && shown == std::to_string(unit.count);
@@ -501,20 +525,26 @@ int RunEditing(int argc, wchar_t** argv) {
 
     int failures = 0;
     std::vector<std::size_t> longest(ChangeMenuEntries, 0);
-    for (const bool wordWrap : options.wraps) {
-        if (wordWrap) {
-            const double ms = TimeWordWrap(program, length);
-            PrintRow("misc", "wrapon", ms, wrap.SetText(original), -1, -1, "");
-            if (ms < 0) ++failures;
+    // The switch into the other view, `repeat` times (switched back between
+    // them, untimed); the floor each time puts the text into an empty
+    // control of that kind.
+    const auto switches = [&](const char* key, FloorView& into) {
+        double ms = -1, floorMs = -1;
+        for (int run = 0; run < options.repeat; ++run) {
+            if (run > 0 && TimeWordWrap(program, length) < 0) ++failures;
+            const double switched = TimeWordWrap(program, length);
+            if (switched < 0) ++failures;
+            KeepFastest(ms, switched);
+            into.SetText(L"");
+            KeepFastest(floorMs, into.SetText(original));
         }
+        PrintRow("misc", key, ms, floorMs, -1, -1, "");
+    };
+    for (const bool wordWrap : options.wraps) {
+        if (wordWrap) switches("wrapon", wrap);
         failures +=
             RunChanges(program, wordWrap ? wrap : noWrap, wordWrap ? "on" : "off", options, length, longest);
-        if (wordWrap) {
-            noWrap.SetText(L"");
-            const double ms = TimeWordWrap(program, length);
-            PrintRow("misc", "wrapoff", ms, noWrap.SetText(original), -1, -1, "");
-            if (ms < 0) ++failures;
-        }
+        if (wordWrap) switches("wrapoff", noWrap);
     }
     // Last, so that the byte count is not known from the open any more: the
     // last command was an Undo.

@@ -36,6 +36,9 @@ void SwitchWordWrap(AppContext& context) {
     context.EditorSwitching = true;
     bool moved = false;
     try {
+        // Laid out before the text goes in: a view that takes it at another
+        // size wraps it all again once it is moved.
+        incoming.Move(outgoing.Placement());
         incoming.SetFont(outgoing.Font());
         incoming.SetTextColor(outgoing.TextColor());
         moved = incoming.SetText(outgoing.Text()) == SetTextResult::Ok;
