@@ -1,6 +1,5 @@
-// The port contracts' rig in the native build: the in-memory doubles. Another
-// program holding a file, or a folder in its place, is a failure scripted for
-// its path.
+// The port contracts' rig in the native build: the in-memory doubles. Another program holding a file, or a
+// folder in its place, is a failure scripted for its path.
 #pragma once
 
 #include <string>

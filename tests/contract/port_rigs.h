@@ -1,7 +1,6 @@
-// What the port contracts run against: the doubles in the native build, the
-// Win32 adapters under Wine. Both Rigs have the ports as members (clipboard,
-// view, files, locale, text) and play the rest of the world: another program
-// holding the clipboard or a file, the user typing, a full control.
+// What the port contracts run against: the doubles in the native build, the Win32 adapters under Wine. Both
+// Rigs have the ports as members (clipboard, view, files, locale, text) and play the rest of the world:
+// another program holding the clipboard or a file, the user typing, a full control.
 #pragma once
 
 #ifdef _WIN32

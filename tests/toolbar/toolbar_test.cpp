@@ -107,8 +107,10 @@ TEST(ToolbarIcons, TheBitmapHasEveryPictureAndScaledImagesAreCompleteAndSymmetri
     EXPECT_EQ(ScaleIconStrip(cells, 2 * IconGridSize, unknown, 24), std::vector(24 * 24, IconMaskColour));
     EXPECT_TRUE(ScaleIconStrip(cells, 2 * IconGridSize, unknown, IconMaxSize + 1).empty() &&
                 IconScaleMap(0).empty());
-    // In order, symmetric (a pixel centre on a cell boundary takes the cell nearer the middle; an odd
-    // size's middle pixel may fall either way), and enlarging skips no cell.
+    // At one and a half, a pixel centre on a cell boundary takes the cell nearer the middle.
+    EXPECT_EQ(IconScaleMap(24), (std::vector<int>{0, 1, 1, 2,  3,  3,  4,  5,  5,  6,  7,  7,
+                                                  8, 8, 9, 10, 10, 11, 12, 12, 13, 14, 14, 15}));
+    // In order, symmetric (an odd size's middle pixel may fall either way), and enlarging skips no cell.
     for (int size = 1; size <= 80; ++size) {
         const std::vector<int> cells = IconScaleMap(size);
         ASSERT_EQ(cells.size(), std::size_t(size));

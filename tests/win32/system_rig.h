@@ -1,6 +1,5 @@
-// The port contracts' rig under Wine: the Win32 adapters and the real
-// system. The files live in a fresh folder under the system's temporary
-// folder, removed afterwards.
+// The port contracts' rig under Wine: the Win32 adapters and the real system. The files live in a fresh
+// folder under the system's temporary folder, removed afterwards.
 #pragma once
 
 #include <windows.h>
