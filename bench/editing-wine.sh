@@ -12,7 +12,8 @@
 #     plus WM_SETTEXT of the text);
 #   - every entry of the text-processing menu on the whole text and a Replace
 #     all with over a million replacements, with word wrap off and on (floor:
-#     select all and EM_REPLACESEL of the same result), and the Undo that
+#     select all, EM_REPLACESEL of the same result and the caret put back
+#     where the command leaves it), and the Undo that
 #     takes each back (floor: EM_UNDO); with word wrap on, a conversion that
 #     makes a line of over 100,000 characters is left out (the control alone
 #     wraps such a line for minutes);

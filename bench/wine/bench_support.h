@@ -64,8 +64,8 @@ public:
     ~FloorView();
 
     double SetText(const std::wstring& text);     // WM_SETTEXT
-    double ReplaceAll(const std::wstring& text);  // select all, EM_REPLACESEL
-    double Replace(long long start, long long end, const std::wstring& text);
+    // Select all, EM_REPLACESEL, and the caret back at the start.
+    double ReplaceAll(const std::wstring& text);
     double Undo();        // EM_UNDO
     double ReadText();    // WM_GETTEXT of the whole text
     // WM_GETTEXT, and the text's size in the system's code page from its

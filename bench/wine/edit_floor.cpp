@@ -138,13 +138,13 @@ double FloorView::SetText(const std::wstring& text) {
 }
 
 double FloorView::ReplaceAll(const std::wstring& text) {
-    return Replace(0, -1, text);
-}
-
-double FloorView::Replace(long long start, long long end, const std::wstring& text) {
     return Timed([&] {
-        SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+        SendMessageW(edit_, EM_SETSEL, 0, -1);
         SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        // The caret back at the start, where the program's runs have it
+        // and where a conversion or Replace all leaves it again.
+        SendMessageW(edit_, EM_SETSEL, 0, 0);
+        SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
     });
 }
 

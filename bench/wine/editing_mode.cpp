@@ -5,8 +5,12 @@
 //   open          the program started with the file until its view holds it;
 //                 floor: the program's start without a file, plus WM_SETTEXT;
 //   change<N>     entry N of the text-processing menu on the whole text, with
-//                 word wrap off and on; floor: select all and EM_REPLACESEL of
-//                 the same result; then the Undo that takes it back (EM_UNDO);
+//                 word wrap off and on; floor: select all, EM_REPLACESEL of
+//                 the same result and the caret put back (EM_SETSEL,
+//                 EM_SCROLLCARET: a conversion keeps the caret, and on a line
+//                 of a million characters each of those costs the control a
+//                 measurement of the whole line); then the Undo that takes it
+//                 back (EM_UNDO);
 //   replaceall    Replace all from the top until its count shows; floor as
 //                 for a conversion;
 //   find          a text-mode Find Next to the last occurrence (no floor: the
