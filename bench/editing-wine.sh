@@ -4,8 +4,9 @@
 # only those entries of the text-processing menu; SCRIBBIT_BENCH_WRAP=off or
 # on only that word-wrap state; SCRIBBIT_BENCH_REPEAT=N, 2 unless set, runs
 # each conversion, Replace all and switch N times and keeps the fastest, as
-# the control's own times swing by a fifth between runs), each beside its
-# floor: what a bare edit
+# the control's own times swing by a third between runs, and a row still
+# over 1.10 times its floor up to N times more), each beside its floor: what
+# a bare edit
 # control, made like the program's views, costs for the same work on the same
 # text in the same run (bench/wine/edit_floor.cpp):
 #   - open from the command line (floor: the program's start without a file,
@@ -18,9 +19,11 @@
 #     makes a line of over 100,000 characters is left out (the control alone
 #     wraps such a line for minutes);
 #   - the word-wrap switch both ways (floor: WM_SETTEXT into a control of the
-#     other kind) and the count-unit switch both ways (floor: a message round
-#     trip plus reading the text's length, or for bytes the text and its size
-#     in the code page by the system's converter);
+#     other kind) and the count-unit switch both ways, nine times each
+#     (floor: a message round trip, the busy pointer on and off, the text's
+#     length read, or for bytes the text and its size in the code page by
+#     the system's converter, and both panels set in a copy of the program's
+#     status bar);
 #   - a text-mode Find Next to the last occurrence (no floor: the control only
 #     selects);
 #   - one conversion and one Replace all on a document of the same size whose
@@ -152,6 +155,13 @@ field() {
         END { if (!found) print "-" }' "$rows"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "-" || a == "fail" || b == "-" || b == "fail" || b <= 0) print "-"; else printf "%.2f", a / b }'; }
+# The ratio of two fields of a row, from the driver's milliseconds (the
+# table's seconds are too coarse for the count switches).
+ratio_of() {
+    awk -F'|' -v t="$1" -v k="$2" -v a="$3" -v b="$4" '$2 == t && $3 == k { found = 1
+            if ($a < 0 || $b <= 0) print "-"; else printf "%.2f", $a / $b }
+        END { if (!found) print "-" }' "$rows"
+}
 row() { printf '%-22s %8s %8s %6s %8s %8s %6s %8s\n' "$@"; }
 # Fastest of the references given ("-": none).
 fastest() {
@@ -190,17 +200,17 @@ for table in off on; do
         floor=$(field $table change$index 5)
         undo=$(field $table change$index 6)
         undo_floor=$(field $table change$index 7)
-        r=$(ratio "$mine" "$floor")
+        r=$(ratio_of $table change$index 4 5)
         bound "$r" "$caption (wrap $table)"
-        row "$caption" "$mine" "$floor" "$r" "$undo" "$undo_floor" "$(ratio "$undo" "$undo_floor")" \
+        row "$caption" "$mine" "$floor" "$r" "$undo" "$undo_floor" "$(ratio_of $table change$index 6 7)" \
             "$([[ $table == off ]] && echo "${tool_time[$index]}" || echo -)"
     done <<<"$references"
     mine=$(field $table replaceall 4)
     floor=$(field $table replaceall 5)
-    r=$(ratio "$mine" "$floor")
+    r=$(ratio_of $table replaceall 4 5)
     bound "$r" "Replace all (wrap $table)"
     row "Replace all" "$mine" "$floor" "$r" "$(field $table replaceall 6)" "$(field $table replaceall 7)" \
-        "$(ratio "$(field $table replaceall 6)" "$(field $table replaceall 7)")" \
+        "$(ratio_of $table replaceall 6 7)" \
         "$([[ $table == off ]] && echo "${tool_time[replaceall]}" || echo -)"
 done
 echo "-- other commands --"
@@ -210,8 +220,13 @@ for entry in "open|open (command line)" "wrapon|word wrap on" "wrapoff|word wrap
     mine=$(field misc "$key" 4)
     [[ $mine == - ]] && continue
     floor=$(field misc "$key" 5)
-    r=$(ratio "$mine" "$floor")
+    r=$(ratio_of misc "$key" 4 5)
     bound "$r" "${entry#*|}"
+    if [[ $key == count-* ]]; then
+        # A switch takes milliseconds: shown in them.
+        mine=$(awk -F'|' -v k="$key" '$3 == k { printf "%.1f ms", $4 }' "$rows")
+        floor=$(awk -F'|' -v k="$key" '$3 == k { printf "%.1f ms", $5 }' "$rows")
+    fi
     row "${entry#*|}" "$mine" "$floor" "$r" - - - -
 done
 row "Find Next (last)" "$(field misc find 4)" - - - - - "$grep_ref"
@@ -223,7 +238,7 @@ for key in partial-change2 partial-replaceall; do
         "$(field misc $key 5)" "$(ratio "$mine" "$(field misc $key 5)")" - - - "$verdict"
 done
 echo
-awk -F'|' '$3 == "replaceall" || $3 == "find" || $3 == "open" || $3 ~ /^count/ { print $2 " " $3 ": " $8 }' "$rows"
+awk -F'|' '$3 == "replaceall" || $3 == "find" || $3 == "open" || $3 ~ /^count|^wrap/ { print $2 " " $3 ": " $8 }' "$rows"
 echo "plain copy of the file (cp): $copy s"
 echo "floor: a bare edit control in the benchmark's process, made like the program's views, on the same"
 echo "text; ratio = ours / floor; tool = the fastest of nkf, uconv and coreutils (sed, grep: iconv | ...)"

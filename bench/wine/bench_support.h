@@ -68,12 +68,14 @@ public:
     double ReplaceAll(const std::wstring& text);
     double Undo();        // EM_UNDO
     double ReadText();    // WM_GETTEXT of the whole text
-    // WM_GETTEXT, and the text's size in the system's code page from its
-    // converter: what any count in bytes must do.
-    double CountBytes();
-    double ReadLength();  // WM_GETTEXTLENGTH
-    // A unit and a count into the panels 2 and 3 of a bare status bar.
-    double ShowCount(const std::wstring& unit, long long count);
+    // The status bar takes the panels of the program's (edges and texts),
+    // so that showing a count costs both the same painting.
+    void CopyStatusBar(HANDLE process, HWND programBar);
+    // What any count-unit switch must do: the busy pointer on, the text's
+    // length read (for bytes: the text, sized in the code page by the
+    // system's converter), unit and count shown in the status bar, the
+    // normal pointer back.
+    double SwitchCount(bool bytes, const std::wstring& unit);
     long long Length() const;
 
 private:

@@ -6,6 +6,7 @@
 // commctrl.h needs the types windows.h declares.
 #include <commctrl.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -109,7 +110,8 @@ FloorView::FloorView(bool wordWrap, const ViewFont& font, SIZE size, POINT at) {
         }
     }
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-    // A status bar of eight panels like the program's, for the count.
+    // A status bar of eight panels, for the count (CopyStatusBar makes it
+    // the program's).
     status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                               frame_, nullptr, frameClass.hInstance, nullptr);
     int edges[8];
@@ -160,24 +162,33 @@ double FloorView::ReadText() {
     return NowMs() - start;
 }
 
-double FloorView::CountBytes() {
-    const double read = ReadText();
-    const double start = NowMs();
-    WideCharToMultiByte(CP_ACP, 0, buffer_.data(), static_cast<int>(Length()), nullptr, 0, nullptr, nullptr);
-    return read + NowMs() - start;
+void FloorView::CopyStatusBar(HANDLE process, HWND programBar) {
+    using Edges = std::array<int, 8>;
+    const Edges edges = e2e::SendRemote(process, programBar, SB_GETPARTS, 8, Edges{});
+    SendMessageW(status_, SB_SETPARTS, 8, reinterpret_cast<LPARAM>(edges.data()));
+    for (int part = 0; part < 8; ++part) {
+        const std::wstring text = e2e::Wide(e2e::StatusText(process, programBar, part));
+        SendMessageW(status_, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    UpdateWindow(status_);
 }
 
-double FloorView::ReadLength() {
+double FloorView::SwitchCount(bool bytes, const std::wstring& unit) {
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     const double start = NowMs();
-    SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0);
-    return NowMs() - start;
-}
-
-double FloorView::ShowCount(const std::wstring& unit, long long count) {
-    const double start = NowMs();
+    SetCursor(wait);
+    long long count = SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0);
+    if (bytes) {
+        buffer_.resize(static_cast<std::size_t>(count) + 1);
+        SendMessageW(edit_, WM_GETTEXT, buffer_.size(), reinterpret_cast<LPARAM>(buffer_.data()));
+        count = WideCharToMultiByte(CP_ACP, 0, buffer_.data(), static_cast<int>(count), nullptr, 0, nullptr,
+                                    nullptr);
+    }
     SendMessageW(status_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(unit.c_str()));
     SendMessageW(status_, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(std::to_wstring(count).c_str()));
     UpdateWindow(status_);
+    SetCursor(arrow);
     return NowMs() - start;
 }
 
