@@ -1,6 +1,5 @@
 #include "win32/edit_view_win32.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -9,8 +8,6 @@
 
 namespace scribbit {
 namespace {
-
-constexpr UINT_PTR SubclassId = 1;
 
 // Japanese text is the common case: ask for the Shift-JIS character set and
 // fall back to whatever the face offers when it has none.
@@ -57,8 +54,8 @@ COLORREF ResolveColor(Color color) {
 }
 
 EditViewWin32::~EditViewWin32() {
+    subclass_.Detach();
     if (window_ && IsWindow(window_)) {
-        RemoveWindowSubclass(window_, SubclassProc, SubclassId);
         // The control must not keep using our font after it is deleted.
         SendMessageW(window_, WM_SETFONT, 0, FALSE);
     }
@@ -77,13 +74,12 @@ bool EditViewWin32::Create(HWND parent, int controlId, bool wordWrap, EditViewEv
     // Documents of many megabytes must fit: lift the control's default limit.
     SendMessageW(window_, EM_SETLIMITTEXT, 0, 0);
     DragAcceptFiles(window_, TRUE);
-    SetWindowSubclass(window_, SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    subclass_.Attach(window_, SubclassProc, this);
     return true;
 }
 
-LRESULT CALLBACK EditViewWin32::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR self) {
-    return reinterpret_cast<EditViewWin32*>(self)->OnSubclassMessage(message, wParam, lParam);
+LRESULT CALLBACK EditViewWin32::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WindowSubclass::OwnerOf<EditViewWin32>(window)->OnSubclassMessage(message, wParam, lParam);
 }
 
 LRESULT EditViewWin32::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -92,23 +88,25 @@ LRESULT EditViewWin32::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lPa
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_KEYUP: {
-            const LRESULT result = DefSubclassProc(window_, message, wParam, lParam);
+            const LRESULT result = subclass_.CallOriginal(window_, message, wParam, lParam);
             if (events_.keyUp) events_.keyUp();
             return result;
         }
         case WM_LBUTTONUP:
         case WM_RBUTTONUP: {
-            const LRESULT result = DefSubclassProc(window_, message, wParam, lParam);
+            const LRESULT result = subclass_.CallOriginal(window_, message, wParam, lParam);
             if (events_.click) events_.click();
             return result;
         }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window_, SubclassProc, SubclassId);
-            break;
+        case WM_NCDESTROY: {
+            const WindowSubclass subclass = subclass_;
+            subclass_.Detach();
+            return subclass.CallOriginal(window_, message, wParam, lParam);
+        }
         default:
             break;
     }
-    return DefSubclassProc(window_, message, wParam, lParam);
+    return subclass_.CallOriginal(window_, message, wParam, lParam);
 }
 
 void EditViewWin32::OnDropFiles(HDROP drop) {

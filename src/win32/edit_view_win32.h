@@ -13,6 +13,7 @@
 #include "platform/edit_view.h"
 #include "win32/gdi_handles_win32.h"
 #include "win32/screen_units_win32.h"
+#include "win32/window_subclass_win32.h"
 
 namespace scribbit {
 
@@ -70,14 +71,14 @@ public:
     Bounds Placement() const override;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnDropFiles(HDROP drop);
     void RaiseChanged() const;
     RECT PixelRect() const;
 
     HWND window_ = nullptr;
+    WindowSubclass subclass_;
     EditViewEvents events_;
     ScreenDpi dpi_;
     FontSpec font_;

@@ -1,6 +1,7 @@
 #include "win32/status_bar_win32.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -27,7 +28,6 @@ constexpr int TimePanel = 5;
 constexpr int FirstKeyPanel = 6;
 constexpr std::array<int, 3> KeyPanelKeys{VK_INSERT, VK_NUMLOCK, VK_CAPITAL};
 constexpr UINT ClockIntervalMs = 250;
-constexpr UINT_PTR SubclassId = 1;
 
 std::u16string FormattedNow(bool date) {
     SYSTEMTIME now{};
@@ -51,7 +51,7 @@ bool StatusBarWin32::Create(HWND parent, int controlId) {
         CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
     if (!window_) return false;
-    SetWindowSubclass(window_, SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    subclass_.Attach(window_, SubclassProc, this);
     texts_[2] = u"0";
     texts_[5] = u"INS";
     texts_[6] = u"NUM";
@@ -66,7 +66,7 @@ bool StatusBarWin32::Create(HWND parent, int controlId) {
         for (int panel = 0; panel < PanelCount; ++panel) {
             TOOLINFOW tool{};
             tool.cbSize = sizeof tool;
-            tool.uFlags = TTF_SUBCLASS;
+            // The bar's procedure relays the mouse itself (see SubclassProc).
             tool.hwnd = window_;
             tool.uId = static_cast<UINT_PTR>(panel + 1);
             tool.lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(PanelTips[panel]));
@@ -163,10 +163,16 @@ std::u16string StatusBarWin32::ReadableText(int part) const {
 // data. Answering with the text here lets other programs (the end-to-end
 // driver, screen readers) read the key states: the key's name while it is
 // on, nothing while it is off.
-LRESULT CALLBACK StatusBarWin32::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR self) {
-    const auto* bar = reinterpret_cast<const StatusBarWin32*>(self);
+LRESULT CALLBACK StatusBarWin32::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* bar = WindowSubclass::OwnerOf<StatusBarWin32>(window);
     const int part = static_cast<int>(LOWORD(wParam));
+    if (bar->tips_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        // What TTF_SUBCLASS would do, without a second subclass.
+        MSG relayed{window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+        const DWORD position = GetMessagePos();
+        relayed.pt = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+        SendMessageW(bar->tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     switch (message) {
         case SB_GETTEXTW:
         case SB_GETTEXTLENGTHW:
@@ -179,13 +185,15 @@ LRESULT CALLBACK StatusBarWin32::SubclassProc(HWND window, UINT message, WPARAM 
                 return MAKELRESULT(static_cast<WORD>(text.size()), 0);
             }
             break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, SubclassProc, id);
-            break;
+        case WM_NCDESTROY: {
+            const WindowSubclass subclass = bar->subclass_;
+            bar->subclass_.Detach();
+            return subclass.CallOriginal(window, message, wParam, lParam);
+        }
         default:
             break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return bar->subclass_.CallOriginal(window, message, wParam, lParam);
 }
 
 bool StatusBarWin32::OnDrawItem(const DRAWITEMSTRUCT& item) {

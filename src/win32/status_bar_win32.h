@@ -8,6 +8,7 @@
 
 #include "platform/status_bar.h"
 #include "win32/screen_units_win32.h"
+#include "win32/window_subclass_win32.h"
 
 namespace scribbit {
 
@@ -38,10 +39,10 @@ private:
     // What SB_GETTEXTW reports for a panel: owner-drawn key panels name
     // their key only while it is on.
     std::u16string ReadableText(int part) const;
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
+    WindowSubclass subclass_;
     HWND tips_ = nullptr;
     ScreenDpi dpi_;
     std::array<std::u16string, PanelCount> texts_;

@@ -7,8 +7,6 @@
 namespace scribbit {
 namespace {
 
-constexpr UINT_PTR SubclassId = 1;
-
 // A menu shows "&" as the access-key mark; "&&" is one "&".
 std::u16string MenuCaption(const std::u16string& text) {
     std::u16string caption;
@@ -36,8 +34,8 @@ BYTE ButtonStyleOf(std::int16_t style) {
 }  // namespace
 
 ToolBarWin32::~ToolBarWin32() {
+    subclass_.Detach();
     if (window_ && IsWindow(window_)) {
-        RemoveWindowSubclass(window_, SubclassProc, SubclassId);
         SendMessageW(window_, TB_SETIMAGELIST, 0, 0);
     }
     if (images_) ImageList_Destroy(images_);
@@ -59,13 +57,12 @@ bool ToolBarWin32::Create(HWND parent, int controlId, ToolBarEvents events) {
     images_ = CreateToolbarImageList(static_cast<UINT>(dpi_.y));
     SendMessageW(window_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     SendMessageW(window_, TB_AUTOSIZE, 0, 0);
-    SetWindowSubclass(window_, SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    subclass_.Attach(window_, SubclassProc, this);
     return true;
 }
 
-LRESULT CALLBACK ToolBarWin32::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR self) {
-    auto* bar = reinterpret_cast<ToolBarWin32*>(self);
+LRESULT CALLBACK ToolBarWin32::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* bar = WindowSubclass::OwnerOf<ToolBarWin32>(window);
     switch (message) {
         case WM_LBUTTONDBLCLK:
             // The first click of the pair has run its button already; the
@@ -73,13 +70,15 @@ LRESULT CALLBACK ToolBarWin32::SubclassProc(HWND window, UINT message, WPARAM wP
             // pressing the button again.
             if (bar->events_.doubleClicked) bar->events_.doubleClicked();
             return 0;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, SubclassProc, SubclassId);
-            break;
+        case WM_NCDESTROY: {
+            const WindowSubclass subclass = bar->subclass_;
+            bar->subclass_.Detach();
+            return subclass.CallOriginal(window, message, wParam, lParam);
+        }
         default:
             break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return bar->subclass_.CallOriginal(window, message, wParam, lParam);
 }
 
 std::optional<std::size_t> ToolBarWin32::PositionOfCommand(int commandId) const {

@@ -13,6 +13,7 @@
 
 #include "platform/tool_bar.h"
 #include "win32/screen_units_win32.h"
+#include "win32/window_subclass_win32.h"
 
 namespace scribbit {
 
@@ -60,8 +61,7 @@ public:
     std::int32_t HeightTwips() const override;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The drop-down list under the button; returns the entry chosen (from
     // 1), or 0 when none was.
     std::size_t TrackButtonMenu(std::size_t position) const;
@@ -72,6 +72,7 @@ private:
     };
 
     HWND window_ = nullptr;
+    WindowSubclass subclass_;
     ToolBarEvents events_;
     HIMAGELIST images_ = nullptr;
     ScreenDpi dpi_;
