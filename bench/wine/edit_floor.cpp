@@ -135,6 +135,10 @@ double FloorView::Timed(Work&& work) {
     return NowMs() - start;
 }
 
+void FloorView::ActAsFocused() {
+    SendMessageW(edit_, WM_SETFOCUS, 0, 0);
+}
+
 double FloorView::SetText(const std::wstring& text) {
     return Timed([&] { SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); });
 }

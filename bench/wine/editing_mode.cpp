@@ -224,14 +224,25 @@ Change RunChange(Program& program, int index, bool keepResult) {
 // answered. Fills in the text it made.
 Change RunReplaceAll(Program& program, const Options& options, std::string& detail) {
     Change change;
+    // The dialog starts with the selection as its search text, and an Undo
+    // leaves the whole text selected: megabytes in a one-line box, which
+    // takes the dialog seconds to show.
+    SendMessageW(program.view, EM_SETSEL, 0, 0);
     PostCommand(program.window, scribbit::menu::EditReplace);
     const HWND dialog = WaitForToolDialog(program.process.Id(), IDC_SUBST_TEXT);
     if (!dialog) {
         detail = "no Replace dialog";
         return change;
     }
-    SetText(GetDlgItem(dialog, IDC_FIND_TEXT), options.replaceWhat);
-    SetText(GetDlgItem(dialog, IDC_SUBST_TEXT), options.replaceWith);
+    const HWND what = GetDlgItem(dialog, IDC_FIND_TEXT);
+    const HWND with = GetDlgItem(dialog, IDC_SUBST_TEXT);
+    SetText(what, options.replaceWhat);
+    SetText(with, options.replaceWith);
+    if (TextOf(what) != options.replaceWhat || TextOf(with) != options.replaceWith) {
+        detail = "the Replace dialog did not take the texts";
+        SendDialogCommand(dialog, IDCANCEL);
+        return change;
+    }
     SendMessageW(program.view, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(program.view, EM_SETSEL, 0, 0);
     const double start = NowMs();
@@ -500,6 +511,7 @@ int RunPartial(const Options& options, const ViewFont& font, const std::string& 
     }
     const FloorPlace place = PlaceBeside(partial.window, partial.view);
     FloorView floor(false, font, place.size, place.at);
+    if (FocusOf(partial.window) == partial.view) floor.ActAsFocused();
     floor.SetText(FromAnsi(*bytes));
     int failures = 0;
 
@@ -565,9 +577,15 @@ int RunEditing(int argc, wchar_t** argv) {
     const FloorPlace place = PlaceBeside(program.window, program.view);
     FloorView noWrap(false, font, place.size, place.at);
     FloorView wrap(true, font, place.size, place.at);
+    const bool focused = FocusOf(program.window) == program.view;
+    if (focused) {
+        noWrap.ActAsFocused();
+        wrap.ActAsFocused();
+    }
     const double floorOpen = noWrap.SetText(original);
     PrintRow("misc", "open", program.openMs, start + floorOpen, -1, -1,
-             std::to_string(length) + " characters; start alone " + std::to_string(start) + " ms");
+             std::to_string(length) + " characters; start alone " + std::to_string(start) + " ms; the view " +
+                 (focused ? "has" : "has not") + " the focus");
 
     int failures = 0;
     std::vector<std::size_t> longest(ChangeMenuEntries, 0);
