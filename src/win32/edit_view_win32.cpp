@@ -98,11 +98,8 @@ LRESULT EditViewWin32::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lPa
             if (events_.click) events_.click();
             return result;
         }
-        case WM_NCDESTROY: {
-            const WindowSubclass subclass = subclass_;
-            subclass_.Detach();
-            return subclass.CallOriginal(window_, message, wParam, lParam);
-        }
+        case WM_NCDESTROY:
+            return subclass_.DetachAndCallOriginal(window_, message, wParam, lParam);
         default:
             break;
     }

@@ -185,11 +185,8 @@ LRESULT CALLBACK StatusBarWin32::SubclassProc(HWND window, UINT message, WPARAM 
                 return MAKELRESULT(static_cast<WORD>(text.size()), 0);
             }
             break;
-        case WM_NCDESTROY: {
-            const WindowSubclass subclass = bar->subclass_;
-            bar->subclass_.Detach();
-            return subclass.CallOriginal(window, message, wParam, lParam);
-        }
+        case WM_NCDESTROY:
+            return bar->subclass_.DetachAndCallOriginal(window, message, wParam, lParam);
         default:
             break;
     }

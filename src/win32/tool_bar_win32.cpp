@@ -70,11 +70,8 @@ LRESULT CALLBACK ToolBarWin32::SubclassProc(HWND window, UINT message, WPARAM wP
             // pressing the button again.
             if (bar->events_.doubleClicked) bar->events_.doubleClicked();
             return 0;
-        case WM_NCDESTROY: {
-            const WindowSubclass subclass = bar->subclass_;
-            bar->subclass_.Detach();
-            return subclass.CallOriginal(window, message, wParam, lParam);
-        }
+        case WM_NCDESTROY:
+            return bar->subclass_.DetachAndCallOriginal(window, message, wParam, lParam);
         default:
             break;
     }

@@ -37,6 +37,14 @@ public:
         window_ = nullptr;
     }
 
+    // For WM_NCDESTROY: the window's own procedure back in front, then its
+    // handling of the message.
+    LRESULT DetachAndCallOriginal(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        const WNDPROC original = original_;
+        Detach();
+        return CallWindowProcW(original, window, message, wParam, lParam);
+    }
+
     // The window's own handling of a message.
     LRESULT CallOriginal(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
         return CallWindowProcW(original_, window, message, wParam, lParam);
