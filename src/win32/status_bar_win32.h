@@ -14,6 +14,10 @@ namespace scribbit {
 
 class StatusBarWin32 final : public StatusBar {
 public:
+    StatusBarWin32() = default;
+    ~StatusBarWin32() override { subclass_.Detach(); }
+    StatusBarWin32(const StatusBarWin32&) = delete;
+    StatusBarWin32& operator=(const StatusBarWin32&) = delete;
     static constexpr int PanelCount = 8;
 
     bool Create(HWND parent, int controlId);

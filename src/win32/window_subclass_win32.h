@@ -4,8 +4,9 @@
 // data (which the system's controls leave to the program). comctl32's
 // SetWindowSubclass looks its chain up in a window property at every
 // message, and under Wine each of those lookups is a round trip to the
-// server: measured, a third more for each panel a status bar paints, and a
-// tooltip's TTF_SUBCLASS adds its own.
+// server: in a test program, setting two panels of a status bar took a
+// quarter to a third longer with one such subclass, and a tooltip's
+// TTF_SUBCLASS is a second.
 #pragma once
 
 #include <windows.h>
