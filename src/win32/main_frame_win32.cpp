@@ -138,9 +138,13 @@ void MainFrameWin32::SetBusyPointer(bool busy) {
 namespace {
 
 // The pointer the window under it asks for, as when the mouse moves there.
+// The mouse is taken to be where it was at the last message: had it moved
+// during the command, its move waits in the queue and sets the pointer
+// again at once (asking the system where it is now costs a round trip to
+// the display under Wine).
 void RefreshPointer() {
-    POINT point{};
-    GetCursorPos(&point);
+    const DWORD position = GetMessagePos();
+    POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     const HWND under = WindowFromPoint(point);
     if (!under || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId()) {
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));

@@ -44,6 +44,11 @@ bool KeyToggled(int key) {
 
 }  // namespace
 
+StatusBarWin32::~StatusBarWin32() {
+    subclass_.Detach();
+    if (heldPaint_) DeleteObject(heldPaint_);
+}
+
 bool StatusBarWin32::Create(HWND parent, int controlId) {
     dpi_ = CurrentScreenDpi();
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
@@ -52,6 +57,7 @@ bool StatusBarWin32::Create(HWND parent, int controlId) {
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
     if (!window_) return false;
     subclass_.Attach(window_, SubclassProc, this);
+    heldPaint_ = CreateRectRgn(0, 0, 0, 0);
     texts_[2] = u"0";
     texts_[5] = u"INS";
     texts_[6] = u"NUM";
@@ -174,6 +180,17 @@ LRESULT CALLBACK StatusBarWin32::SubclassProc(HWND window, UINT message, WPARAM 
         SendMessageW(bar->tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
     switch (message) {
+        case WM_PAINT:
+            if (bar->holdingPaint_) {
+                // What is invalid now, the new text's part and whatever was
+                // waiting before it, is made valid here and invalid again
+                // once SB_SETTEXTW has returned.
+                GetUpdateRgn(window, bar->heldPaint_, FALSE);
+                ValidateRgn(window, nullptr);
+                bar->holdingPaint_ = false;
+                return 0;
+            }
+            break;
         case SB_GETTEXTW:
         case SB_GETTEXTLENGTHW:
             if (part >= FirstKeyPanel - 1 && part < PanelCount) {
@@ -217,7 +234,18 @@ void StatusBarWin32::SetPanelText(int panel, const std::u16string& text) {
         InvalidateRect(window_, nullptr, TRUE);
         return;
     }
+    // Some implementations of the bar paint the part at once, from inside
+    // SB_SETTEXTW (Wine's, about a millisecond each); a command that sets
+    // the count and its unit would paint the bar twice. The paint is held
+    // and left to the bar's next one: the message loop's, or the end of a
+    // long command, which paints the window before the pointer goes back.
+    holdingPaint_ = heldPaint_ != nullptr;
     SendMessageW(window_, SB_SETTEXTW, static_cast<WPARAM>(panel - 1), reinterpret_cast<LPARAM>(Wide(text)));
+    if (holdingPaint_) {
+        holdingPaint_ = false;
+        return;
+    }
+    InvalidateRgn(window_, heldPaint_, TRUE);
 }
 
 std::u16string StatusBarWin32::PanelText(int panel) const {

@@ -15,7 +15,7 @@ namespace scribbit {
 class StatusBarWin32 final : public StatusBar {
 public:
     StatusBarWin32() = default;
-    ~StatusBarWin32() override { subclass_.Detach(); }
+    ~StatusBarWin32() override;
     StatusBarWin32(const StatusBarWin32&) = delete;
     StatusBarWin32& operator=(const StatusBarWin32&) = delete;
     static constexpr int PanelCount = 8;
@@ -52,6 +52,9 @@ private:
     std::array<std::u16string, PanelCount> texts_;
     std::array<bool, 3> keyStates_{};  // INS, NUM, CAPS toggled on
     bool keyStatesKnown_ = false;
+    // The paint a panel's new text asks for, held for the bar's next paint.
+    bool holdingPaint_ = false;
+    HRGN heldPaint_ = nullptr;
 };
 
 }  // namespace scribbit
