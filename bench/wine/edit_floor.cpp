@@ -51,6 +51,21 @@ HFONT CreateViewFont(const ViewFont& font, BYTE charSet) {
     return CreateFontIndirectW(&logFont);
 }
 
+// The pointer back as the window under the mouse asks for it, as when the
+// mouse moves there: over a text view that is the I-beam, so a command that
+// showed the busy pointer must ask, not set the arrow.
+void RestorePointer() {
+    const DWORD position = GetMessagePos();
+    const POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    const HWND under = WindowFromPoint(point);
+    if (under && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId()) {
+        const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
+        if (SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE)))
+            return;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
 }  // namespace
 
 bool UseControlsOf(const std::string& program) {
@@ -178,10 +193,8 @@ void FloorView::CopyStatusBar(HANDLE process, HWND programBar) {
 }
 
 double FloorView::SwitchCount(bool bytes, const std::wstring& unit) {
-    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
-    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     const double start = NowMs();
-    SetCursor(wait);
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     long long count = SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0);
     if (bytes) {
         buffer_.resize(static_cast<std::size_t>(count) + 1);
@@ -192,7 +205,7 @@ double FloorView::SwitchCount(bool bytes, const std::wstring& unit) {
     SendMessageW(status_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(unit.c_str()));
     SendMessageW(status_, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(std::to_wstring(count).c_str()));
     UpdateWindow(status_);
-    SetCursor(arrow);
+    RestorePointer();
     return NowMs() - start;
 }
 

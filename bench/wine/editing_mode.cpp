@@ -444,8 +444,9 @@ int RunFind(Program& program, const Options& options, long long length) {
 
 // Both count units, each from the command until the panels show it; the
 // floor is what any count must do: be asked, show the busy pointer, read
-// the text (or only its length) from the control, and show unit and count
-// in a status bar like the program's. A
+// the text (or only its length) from the control, show unit and count in a
+// status bar like the program's, and give back the pointer the window under
+// the mouse asks for. A
 // switch takes a few milliseconds, so each unit is switched to CountRounds
 // times, in turn with the other, and the fastest run of each counts, as for
 // the longer commands.
