@@ -23,6 +23,16 @@ double NowMs() {
     return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+bool PollGently(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const double start = NowMs();
+    while (!condition()) {
+        const double waited = NowMs() - start;
+        if (waited >= timeoutMs) return condition();
+        Sleep(static_cast<DWORD>(std::clamp(waited / 200, 1.0, 50.0)));
+    }
+    return true;
+}
+
 double Median(std::vector<double> values) {
     std::erase_if(values, [](double v) { return v < 0; });
     if (values.empty()) return -1;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,12 @@ int RunTyping(int argc, wchar_t** argv);
 
 // Milliseconds on a steady clock.
 double NowMs();
+// Waits for the condition while the program works, without loading the
+// machine: the pause between looks grows with the time waited (a 200th of
+// it, 1 to 50 ms), so the wait's end is seen within half a percent, while
+// a look every millisecond through a step of seconds would crowd the Wine
+// server the program itself is using. False on timeout.
+bool PollGently(const std::function<bool()>& condition, DWORD timeoutMs);
 // The median of the values that are not negative (a negative one marks a
 // failed run); -1 when none is left.
 double Median(std::vector<double> values);

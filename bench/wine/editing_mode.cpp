@@ -43,7 +43,9 @@
 // Prints one line per command, fields separated by '|':
 //   row|<table>|<key>|<ms>|<floor ms>|<undo ms>|<undo floor ms>|<detail>
 // with table off or on (word wrap), or misc; a negative time marks a step
-// that failed or has no figure.
+// that failed or has no figure. Before the row of a conversion or Replace
+// all, one line per run: run|<table>|<key>|<ms>|<floor ms>|<undo ms>|<undo
+// floor ms>.
 #include <windows.h>
 
 #include <algorithm>
@@ -126,6 +128,13 @@ struct Options {
 
 // The fastest of the times so far: a negative time (a failed run) never
 // replaces one that worked.
+// Each run's times, for the log (the tables show the fastest).
+void PrintRun(const std::string& table, const std::string& key, double ms, double floorMs, double undoMs,
+              double undoFloorMs) {
+    std::printf("run|%s|%s|%.0f|%.0f|%.0f|%.0f\n", table.c_str(), key.c_str(), ms, floorMs, undoMs, undoFloorMs);
+    std::fflush(stdout);
+}
+
 void KeepFastest(double& fastest, double ms) {
     if (fastest < 0 || (ms >= 0 && ms < fastest)) fastest = ms;
 }
@@ -154,12 +163,12 @@ public:
         const double start = NowMs();
         if (!process.Start(exe, Quote(document), work, 8 * 3600 * 1000)) return false;
         window = process.WaitForMainWindow(BenchTimeoutMs);
-        const bool loaded = window && PollUntil(
+        const bool loaded = window && PollGently(
                                           [&] {
                                               view = DocumentView(window);
                                               return view && TextLengthOf(view) == length;
                                           },
-                                          BenchTimeoutMs, 20);
+                                          BenchTimeoutMs);
         if (!loaded) return false;
         PaintNow(window);
         openMs = NowMs() - start;
@@ -203,7 +212,7 @@ Change RunChange(Program& program, int index, bool keepResult) {
         start = NowMs();
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         // Until the dialog is gone its own loop would answer at once.
-        PollUntil([&] { return !IsWindow(dialog); }, BenchTimeoutMs, 1);
+        PollGently([&] { return !IsWindow(dialog); }, BenchTimeoutMs);
     }
     // The command's handler has finished once a message of our own, queued
     // behind it, is answered.
@@ -249,7 +258,7 @@ Change RunReplaceAll(Program& program, const Options& options, std::string& deta
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ALL_SUBST, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ALL_SUBST)));
     HWND box = nullptr;
-    PollUntil([&] { return (box = MessageBoxOf(program.process.Id())) != nullptr; }, BenchTimeoutMs, 1);
+    PollGently([&] { return (box = MessageBoxOf(program.process.Id())) != nullptr; }, BenchTimeoutMs);
     // The count comes once the view shows the new text.
     const double elapsed = NowMs() - start;
     if (!box) {
@@ -388,12 +397,16 @@ int RunChanges(Program& program, FloorView& floor, const std::string& table, con
         double ms = change.ms, undo = -1, floorMs = -1, floorUndo = -1;
         int run = 0;
         for (; MoreRuns(run, options, ms, floorMs); ++run) {
-            if (run > 0) KeepFastest(ms, RunChange(program, index, false).ms);
+            const double ours = run == 0 ? change.ms : RunChange(program, index, false).ms;
+            KeepFastest(ms, ours);
             const double undone = TimeUndo(program, length);
             if (undone < 0) ++failures;
             KeepFastest(undo, undone);
-            KeepFastest(floorMs, floor.ReplaceAll(change.result));
-            KeepFastest(floorUndo, floor.Undo());
+            const double floorRun = floor.ReplaceAll(change.result);
+            const double floorUndone = floor.Undo();
+            KeepFastest(floorMs, floorRun);
+            KeepFastest(floorUndo, floorUndone);
+            PrintRun(table, key, ours, floorRun, undone, floorUndone);
             if (floor.Length() != length) ++failures;
         }
         PrintRow(table, key, ms, floorMs, undo, floorUndo,
@@ -413,8 +426,11 @@ int RunChanges(Program& program, FloorView& floor, const std::string& table, con
         const double undone = TimeUndo(program, length);
         if (undone < 0) ++failures;
         KeepFastest(undo, undone);
-        KeepFastest(floorMs, floor.ReplaceAll(replaced.result));
-        KeepFastest(floorUndo, floor.Undo());
+        const double floorRun = floor.ReplaceAll(replaced.result);
+        const double floorUndone = floor.Undo();
+        KeepFastest(floorMs, floorRun);
+        KeepFastest(floorUndo, floorUndone);
+        PrintRun(table, "replaceall", replaced.ms, floorRun, undone, floorUndone);
     }
     PrintRow(table, "replaceall", ms, floorMs, undo, floorUndo, detail + Runs(run));
     return failures;

@@ -46,12 +46,12 @@ OpenSaveTimes TimeOpen(const std::string& exe, const std::string& folder, const 
     const HWND window = process.WaitForMainWindow(BenchTimeoutMs);
     if (!window) return times;
     HWND view = nullptr;
-    const bool loaded = PollUntil(
+    const bool loaded = PollGently(
         [&] {
             view = DocumentView(window);
             return view && TextLengthOf(view) == expectedLength;
         },
-        BenchTimeoutMs, 5);
+        BenchTimeoutMs);
     if (!loaded) return times;
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     times.open = NowMs() - start;
@@ -74,7 +74,7 @@ OpenSaveTimes TimeOpen(const std::string& exe, const std::string& folder, const 
         const long long before = FileSize(file);
         const double saveStart = NowMs();
         PostCommand(window, scribbit::menu::FileSave);
-        const bool written = PollUntil(
+        const bool written = PollGently(
             [&] {
                 WIN32_FILE_ATTRIBUTE_DATA data{};
                 if (!GetFileAttributesExW(Wide(file).c_str(), GetFileExInfoStandard, &data)) return false;
@@ -82,7 +82,7 @@ OpenSaveTimes TimeOpen(const std::string& exe, const std::string& folder, const 
                 return CompareFileTime(&data.ftLastWriteTime, &old) != 0 &&
                        (size == before || size == before + 2);
             },
-            BenchTimeoutMs, 5);
+            BenchTimeoutMs);
         if (written) times.save = NowMs() - saveStart;
     }
     process.Kill();
