@@ -241,11 +241,11 @@ void StatusBarWin32::SetPanelText(int panel, const std::u16string& text) {
     // long command, which paints the window before the pointer goes back.
     holdingPaint_ = heldPaint_ != nullptr;
     SendMessageW(window_, SB_SETTEXTW, static_cast<WPARAM>(panel - 1), reinterpret_cast<LPARAM>(Wide(text)));
-    if (holdingPaint_) {
+    if (holdingPaint_) {  // no paint came (the same text, or a bar that only invalidates)
         holdingPaint_ = false;
         return;
     }
-    InvalidateRgn(window_, heldPaint_, TRUE);
+    InvalidateRgn(window_, heldPaint_, TRUE);  // the paint taken above, given back
 }
 
 std::u16string StatusBarWin32::PanelText(int panel) const {
