@@ -126,8 +126,6 @@ struct Options {
     int repeat = 1;
 };
 
-// The fastest of the times so far: a negative time (a failed run) never
-// replaces one that worked.
 // Each run's times, for the log (the tables show the fastest).
 void PrintRun(const std::string& table, const std::string& key, double ms, double floorMs, double undoMs,
               double undoFloorMs) {
@@ -135,6 +133,8 @@ void PrintRun(const std::string& table, const std::string& key, double ms, doubl
     std::fflush(stdout);
 }
 
+// The fastest of the times so far: a negative time (a failed run) never
+// replaces one that worked.
 void KeepFastest(double& fastest, double ms) {
     if (fastest < 0 || (ms >= 0 && ms < fastest)) fastest = ms;
 }
@@ -462,10 +462,9 @@ int RunFind(Program& program, const Options& options, long long length) {
 // floor is what any count must do: be asked, show the busy pointer, read
 // the text (or only its length) from the control, show unit and count in a
 // status bar like the program's, and give back the pointer the window under
-// the mouse asks for. A
-// switch takes a few milliseconds, so each unit is switched to CountRounds
-// times, in turn with the other, and the fastest run of each counts, as for
-// the longer commands.
+// the mouse asks for. A switch takes a few milliseconds, so each unit is
+// switched to CountRounds times, in turn with the other, and the fastest run
+// of each counts, as for the longer commands.
 constexpr int CountRounds = 9;
 
 int RunCountSwitches(Program& program, FloorView& floor, long long characters, long long byteCount) {
