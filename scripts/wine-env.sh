@@ -77,6 +77,16 @@ scribbit_start_xvfb() {
     for ((i = 0; i < 200; i++)); do
         if [[ -s $fdfile ]]; then
             export DISPLAY=:$(tr -d '[:space:]' <"$fdfile")
+            # A bare Xvfb has no resource database, and libX11 then looks for
+            # one again, in files, at every font selection Wine makes; the
+            # edit control selects its font once per line, so under word wrap
+            # that search took half its time. A desktop session always has a
+            # database; an empty one, found once, changes nothing that is
+            # drawn.
+            if [[ -z ${XENVIRONMENT:-} ]]; then
+                printf '! no resources\n' >"$SCRIBBIT_RUN_DIR/Xresources"
+                export XENVIRONMENT=$SCRIBBIT_RUN_DIR/Xresources
+            fi
             return 0
         fi
         if ! kill -0 "$SCRIBBIT_XVFB_PID" 2>/dev/null; then
