@@ -46,6 +46,14 @@ bool SameFaceName(const std::u16string& a, const std::u16string& b) {
     return CompareStringOrdinal(Wide(a), -1, Wide(b), -1, TRUE) == CSTR_EQUAL;
 }
 
+// Lines outnumber the characters of an average line: the gain of laying
+// out from the view (a little on every line) outweighs measuring the lines
+// in view once more (their length).
+bool ManyLinesForTheirLength(const std::u16string& text) {
+    const auto lines = static_cast<unsigned long long>(std::count(text.begin(), text.end(), u'\n')) + 1;
+    return lines * lines > text.size();
+}
+
 }  // namespace
 
 COLORREF ResolveColor(Color color) {
@@ -236,12 +244,19 @@ bool EditViewWin32::ReplaceSel(const std::u16string& text) {
     // above its view as soon as it has laid it out, so that the next line
     // measures the font afresh: a change of the whole text with the view at
     // its end took a third longer. With the caret at the selection's start,
-    // the view begins at the first line laid out.
-    DWORD first = 0;
-    DWORD last = 0;
-    SendMessageW(window_, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
-    SendMessageW(window_, EM_SETSEL, last, first);
-    SendMessageW(window_, EM_SCROLLCARET, 0, 0);
+    // the view begins at the first line laid out. That costs one more
+    // measurement of the lines then in view, which is nothing for lines of
+    // ordinary length but a whole pass over a text of a few very long lines
+    // (all line ends taken out: a sixth longer), so without word wrap the
+    // view moves only for a text of many lines for their length.
+    const bool wrapped = (GetWindowLongW(window_, GWL_STYLE) & ES_AUTOHSCROLL) == 0;
+    if (wrapped || ManyLinesForTheirLength(text)) {
+        DWORD first = 0;
+        DWORD last = 0;
+        SendMessageW(window_, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+        SendMessageW(window_, EM_SETSEL, last, first);
+        SendMessageW(window_, EM_SCROLLCARET, 0, 0);
+    }
     SendMessageW(window_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text)));
     if (!outOfSpace_ && TextLength() == before - selected + text.size()) return true;
     // Partly inserted for want of memory: take it back.
