@@ -3,12 +3,11 @@
 # (SCRIBBIT_BENCH_MB sets another size; SCRIBBIT_BENCH_CHANGES=0,1,... times
 # only those entries of the text-processing menu; SCRIBBIT_BENCH_WRAP=off or
 # on only that word-wrap state; SCRIBBIT_BENCH_REPEAT=N, 2 unless set, runs
-# each conversion, Replace all and switch N times and keeps the fastest, as
-# the control's own times swing by a third between runs, and a row still
-# over 1.10 times its floor up to N times more), each beside its floor: what
-# a bare edit
-# control, made like the program's views, costs for the same work on the same
-# text in the same run (bench/wine/edit_floor.cpp):
+# the open, each conversion, Replace all and switch N times and keeps the
+# fastest, as the control's own times swing by a third between runs, and a
+# row still over 1.10 times its floor up to N times more), each beside its
+# floor: what a bare edit control, made like the program's views, costs for
+# the same work on the same text in the same run (bench/wine/edit_floor.cpp):
 #   - open from the command line (floor: the program's start without a file,
 #     plus WM_SETTEXT of the text);
 #   - every entry of the text-processing menu on the whole text and a Replace
