@@ -370,6 +370,23 @@ std::size_t LongestLine(const std::wstring& text) {
     return longest;
 }
 
+// Each conversion's result's longest line, learnt with word wrap off (the
+// program's view as it starts), untimed, for a run of word wrap on alone:
+// the program's own view would otherwise wrap a line left out below.
+int LearnLongestLines(Program& program, const Options& options, long long length,
+                      std::vector<std::size_t>& longest) {
+    int failures = 0;
+    for (int index = 0; index < ChangeMenuEntries; ++index) {
+        if (!options.wanted[index]) continue;
+        const Change change = RunChange(program, index, true);
+        if (change.ms < 0) ++failures;
+        if (!change.changed) continue;
+        longest[index] = LongestLine(change.result);
+        if (TimeUndo(program, length) < 0) ++failures;
+    }
+    return failures;
+}
+
 // longest: per conversion, its result's longest line, learnt with word wrap
 // off and used with it on.
 int RunChanges(Program& program, FloorView& floor, const std::string& table, const Options& options,
@@ -630,6 +647,7 @@ int RunEditing(int argc, wchar_t** argv) {
         }
         PrintRow("misc", key, ms, floorMs, -1, -1, Runs(run).substr(2));
     };
+    if (options.wraps == std::vector<bool>{true}) failures += LearnLongestLines(program, options, length, longest);
     for (const bool wordWrap : options.wraps) {
         if (wordWrap) switches("wrapon", wrap);
         failures +=
