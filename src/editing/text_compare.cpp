@@ -1,6 +1,7 @@
 #include "editing/text_compare.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "core/utf16.h"
@@ -408,8 +409,13 @@ ReplaceResult TextSearcher::ReplaceShort(std::u16string_view text, std::size_t f
         while (i < fastEnd && out <= limit) {
             const std::uint8_t kind = kinds[in[i]];
             if (kind <= Hit) {
-                std::memcpy(out, kind == Hit ? block : in + i, Block * sizeof(char16_t));
-                out += kind == Hit ? r : 1;
+                // The unit or the replacement, chosen by arithmetic rather
+                // than by a branch, which matches in ordinary text would
+                // send the wrong way as often as not.
+                const auto unit = reinterpret_cast<std::uintptr_t>(in + i);
+                const std::uintptr_t source = unit + (reinterpret_cast<std::uintptr_t>(block) - unit) * kind;
+                std::memcpy(out, reinterpret_cast<const char16_t*>(source), Block * sizeof(char16_t));
+                out += 1 + (r - 1) * kind;
                 count += kind;
                 ++i;
             } else if (kind == Kana) {
