@@ -371,11 +371,16 @@ ReplaceResult TextSearcher::ReplaceShort(std::u16string_view text, std::size_t f
     // grows below.
     const std::size_t sampleEnd = std::min(n, from + 65536);
     std::size_t sampleOut = 0;
+    std::size_t sampleHits = 0;
     for (std::size_t i = from; i < sampleEnd;) {
         const auto [length, hit] = step(i);
         sampleOut += hit ? r : length;
+        sampleHits += hit ? 1 : 0;
         i += length;
     }
+    // Where matches are rare, a unit for a unit is quicker written over a
+    // copy of the text than the text is rewritten unit by unit.
+    if (r == 1 && sampleHits * 20 < sampleEnd - from) return ReplaceSparse(text, from, replacement[0]);
     const double growth =
         static_cast<double>(sampleOut) / static_cast<double>(std::max<std::size_t>(sampleEnd - from, 1));
     ReplaceResult result;
@@ -451,6 +456,33 @@ ReplaceResult TextSearcher::ReplaceShort(std::u16string_view text, std::size_t f
     } else {
         buffer.resize(static_cast<std::size_t>(out - buffer.data()));
         result.text = std::move(buffer);
+    }
+    return result;
+}
+
+ReplaceResult TextSearcher::ReplaceSparse(std::u16string_view text, std::size_t from,
+                                          char16_t replacement) const {
+    // Each match is written over in a copy of the text, where the stretches
+    // between matches already are, until a match of more than one unit (a
+    // composed kana, a surrogate pair) shortens the result; from then on
+    // each stretch is copied from the text to its place.
+    ReplaceResult result;
+    result.text.assign(text);
+    char16_t* const out = result.text.data();
+    std::size_t copied = 0;   // the text before this is in the result
+    std::size_t written = 0;  // where it ends there
+    auto replace = [&](std::size_t start, std::size_t length) {
+        if (written != copied)
+            std::memcpy(out + written, text.data() + copied, (start - copied) * sizeof(char16_t));
+        written += start - copied;
+        out[written++] = replacement;
+        copied = start + length;
+        ++result.count;
+    };
+    ForEach(text, from, replace);
+    if (written != copied) {
+        std::memcpy(out + written, text.data() + copied, (text.size() - copied) * sizeof(char16_t));
+        result.text.resize(written + text.size() - copied);
     }
     return result;
 }

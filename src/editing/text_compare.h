@@ -112,6 +112,8 @@ private:
     // at most 8 units, in one pass over the text.
     ReplaceResult ReplaceShort(std::u16string_view text, std::size_t from,
                                std::u16string_view replacement) const;
+    // ReplaceShort for a replacement of one unit where matches are rare.
+    ReplaceResult ReplaceSparse(std::u16string_view text, std::size_t from, char16_t replacement) const;
     // The first position from i on where a match could start: no character
     // before it has a key that begins with the search text's first key unit.
     std::size_t NextCandidate(const char16_t* text, std::size_t i, std::size_t end) const;

@@ -284,6 +284,9 @@ TEST_F(TextTest, ReplaceEveryGoesLeftToRightWithoutOverlapsAndNeverRescans) {
              u"12345678x12345678y12345678z12345678x12345678y12345678z12345678x12345678ﾊﾟ", 8},
             {std::u16string(65536, u'b') + std::u16string(10000, u'a'), 0, u"a", u"--------", Binary,
              std::u16string(65536, u'b') + std::u16string(10000 * 8, u'-'), 10000},
+            // Rare matches, one unit each, written over a copy: a composed kana shortens what follows.
+            {u"が" + std::u16string(40, u'x') + u"ｶﾞ" + std::u16string(40, u'y') + u"ガz", 1, u"が", u"G",
+             Text, u"が" + std::u16string(40, u'x') + u"G" + std::u16string(40, u'y') + u"Gz", 2},
         };
     for (const auto& [text, from, pattern, replacement, mode, expected, count] : rows) {
         const ReplaceResult result = ReplaceEvery(text, from, pattern, replacement, mode, folder);
