@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <map>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -74,7 +74,9 @@ double MegabytesPerSecond(std::size_t units, Prepare&& prepare, Work&& work) {
 }
 
 // The in-memory locale's mappings as flat tables: every code unit mapped
-// alone, and the half-width kana with a voiced mark that map as one.
+// alone, and the half-width kana with a voiced mark that map as one. A
+// unit's mapping is one entry of at most two units, written whole, so that
+// the rows show our code rather than the table's branches.
 class TableTextServices final : public TextServices {
 public:
     explicit TableTextServices(const FakeTextServices& source) : source_(source) {
@@ -83,21 +85,17 @@ public:
             Table& table = tables_[static_cast<std::size_t>(m)];
             for (std::uint32_t u = 0; u < 0x10000; ++u) {
                 const std::u16string unit(1, static_cast<char16_t>(u));
-                const std::u16string mapped = source.Map(unit, mapping).value_or(unit);
-                if (mapped.size() == 1) {
-                    table.single[u] = mapped[0];
-                } else {
-                    table.single[u] = 0;
-                    table.multi[static_cast<char16_t>(u)] = mapped;
-                }
+                table.units[u] = Pack(source.Map(unit, mapping).value_or(unit));
             }
-            for (char16_t kana = 0xFF66; kana <= 0xFF9D; ++kana) {
-                for (const char16_t mark : {u'\uFF9E', u'\uFF9F'}) {
+            for (char16_t kana = FirstKana; kana <= LastKana; ++kana) {
+                for (const char16_t mark : {FirstMark, LastMark}) {
                     const std::u16string pair{kana, mark};
                     const std::u16string mapped = *source.Map(pair, mapping);
                     if (mapped !=
-                        *source.Map(pair.substr(0, 1), mapping) + *source.Map(pair.substr(1), mapping))
-                        table.pairs[(static_cast<std::uint32_t>(kana) << 16) | mark] = mapped;
+                        *source.Map(pair.substr(0, 1), mapping) + *source.Map(pair.substr(1), mapping)) {
+                        table.pairs[PairSlot(kana, mark)] = Pack(mapped);
+                        table.anyPair = true;
+                    }
                 }
             }
         }
@@ -108,21 +106,16 @@ public:
         std::u16string out(text.size() * 2, u'\0');
         char16_t* to = out.data();
         for (std::size_t i = 0; i < text.size(); ++i) {
-            const char16_t u = text[i];
-            if (u >= 0xFF66 && u <= 0xFF9D && i + 1 < text.size() && !table.pairs.empty()) {
-                const auto pair = table.pairs.find((static_cast<std::uint32_t>(u) << 16) | text[i + 1]);
-                if (pair != table.pairs.end()) {
-                    to = std::copy(pair->second.begin(), pair->second.end(), to);
+            const char16_t unit = text[i];
+            std::uint32_t entry = table.units[unit];
+            if (table.anyPair && unit >= FirstKana && unit <= LastKana && i + 1 < text.size() &&
+                text[i + 1] >= FirstMark && text[i + 1] <= LastMark) {
+                if (const std::uint32_t pair = table.pairs[PairSlot(unit, text[i + 1])]; pair != 0) {
+                    entry = pair;
                     ++i;
-                    continue;
                 }
             }
-            if (const char16_t one = table.single[u]; one != 0 || u == 0) {
-                *to++ = one;
-            } else {
-                const std::u16string& many = table.multi.find(u)->second;
-                to = std::copy(many.begin(), many.end(), to);
-            }
+            to = Put(entry, to);
         }
         out.resize(static_cast<std::size_t>(to - out.data()));
         return out;
@@ -138,10 +131,29 @@ public:
 
 private:
     static constexpr int MappingCount = 6;
+    static constexpr char16_t FirstKana = 0xFF66, LastKana = 0xFF9D, FirstMark = 0xFF9E, LastMark = 0xFF9F;
+    static std::size_t PairSlot(char16_t kana, char16_t mark) {
+        return static_cast<std::size_t>(kana - FirstKana) * 2 + static_cast<std::size_t>(mark - FirstMark);
+    }
+    // Writes both units of an entry, and returns the end of those it holds.
+    static char16_t* Put(std::uint32_t entry, char16_t* to) {
+        to[0] = static_cast<char16_t>(entry);
+        to[1] = static_cast<char16_t>(entry >> 16);
+        return to + 1 + (entry >> 16 != 0);
+    }
+    // One or two units in a word, the first in its low half; a second unit
+    // of 0 means there is none.
+    static std::uint32_t Pack(std::u16string_view units) {
+        if (units.empty() || units.size() > 2 || (units.size() == 2 && units[1] == 0)) {
+            std::fprintf(stderr, "a mapping of %zu units does not fit the table\n", units.size());
+            std::exit(1);
+        }
+        return units[0] | (units.size() == 2 ? static_cast<std::uint32_t>(units[1]) << 16 : 0);
+    }
     struct Table {
-        std::vector<char16_t> single = std::vector<char16_t>(0x10000);
-        std::map<char16_t, std::u16string> multi;
-        std::map<std::uint32_t, std::u16string> pairs;
+        std::vector<std::uint32_t> units = std::vector<std::uint32_t>(0x10000);
+        std::array<std::uint32_t, 2 * (LastKana - FirstKana + 1)> pairs{};
+        bool anyPair = false;
     };
     const FakeTextServices& source_;
     std::array<Table, MappingCount> tables_;
