@@ -484,23 +484,23 @@ int RunFind(Program& program, const Options& options, long long length) {
 // the mouse asks for. The floor works in this process; the program's time
 // also holds what the asking and the waiting for its paint cost across
 // processes, so the floor gets the same: a null message and the same wait
-// for a paint when there is none to do. A switch takes a few milliseconds,
-// so each unit is switched to CountRounds times, in turn with the other, and
-// the median of each counts: the fastest of so short a run is a matter of
-// luck in the scheduling (on the same work the ratio of the fastest swung
-// from 0.92 to 1.14 between runs).
+// for a paint when there is none to do, right after each switch, since that
+// cost changes as the machine gets busier. A switch takes a few
+// milliseconds, so each unit is switched to CountRounds times, in turn with
+// the other, and the median of each counts: the fastest of so short a run is
+// a matter of luck in the scheduling (on the same work the ratio of the
+// fastest swung from 0.92 to 1.14 between runs).
 constexpr int CountRounds = 25;
 
 int RunCountSwitches(Program& program, FloorView& floor, long long characters, long long byteCount) {
     floor.CopyStatusBar(program.process.Handle(), StatusBarOf(program.window));
-    std::vector<double> roundTrips;
-    for (int i = 0; i < CountRounds; ++i) {
+    const auto roundTrip = [&] {
         const double start = NowMs();
-        if (!SendCommand(program.window, scribbit::menu::FileNew, true)) continue;
+        if (!SendCommand(program.window, scribbit::menu::FileNew, true)) return 0.0;
         PaintNow(StatusBarOf(program.window));
-        roundTrips.push_back(NowMs() - start);
-    }
-    const double roundTrip = MedianOr(roundTrips, 0);
+        return NowMs() - start;
+    };
+    std::vector<double> roundTrips;
     const struct {
         const char* key;
         scribbit::MenuItem item;
@@ -521,7 +521,8 @@ int RunCountSwitches(Program& program, FloorView& floor, long long characters, l
             const bool sent = SendCommand(program.window, unit.item);
             PaintNow(StatusBarOf(program.window));
             const double elapsed = NowMs() - start;
-            figures[which].floorMs.push_back(roundTrip + floor.SwitchCount(unit.bytes, unit.unit));
+            roundTrips.push_back(roundTrip());
+            figures[which].floorMs.push_back(roundTrips.back() + floor.SwitchCount(unit.bytes, unit.unit));
             const std::string shown = StatusText(program.process.Handle(), StatusBarOf(program.window), 2);
             if (sent && shown == std::to_string(unit.count)) {
                 figures[which].ms.push_back(elapsed);
@@ -536,7 +537,7 @@ int RunCountSwitches(Program& program, FloorView& floor, long long characters, l
             figures[which].shown.empty() ? std::to_string(units[which].count) : figures[which].shown;
         PrintRow("misc", units[which].key, failures == 0 ? MedianOr(figures[which].ms, -1) : -1,
                  MedianOr(figures[which].floorMs, -1), -1, -1,
-                 "shows " + shown + "; round trip " + std::to_string(roundTrip) + " ms");
+                 "shows " + shown + "; round trip " + std::to_string(MedianOr(roundTrips, -1)) + " ms");
     }
     return failures;
 }
