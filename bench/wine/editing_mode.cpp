@@ -456,14 +456,21 @@ int RunChanges(Program& program, FloorView& floor, const std::string& table, con
 }
 
 int RunFind(Program& program, const Options& options, long long length) {
+    // As for Replace all: no megabytes of selection for the dialog to start with.
+    SendMessageW(program.view, EM_SETSEL, 0, 0);
     PostCommand(program.window, scribbit::menu::EditFind);
     const HWND dialog = WaitForToolDialog(program.process.Id(), IDC_FIND_TEXT);
     if (!dialog || GetDlgItem(dialog, IDC_SUBST_TEXT)) {
         PrintRow("misc", "find", -1, -1, -1, -1, "no Find dialog");
         return 1;
     }
-    SetText(GetDlgItem(dialog, IDC_FIND_TEXT), options.find);
-    SendMessageW(program.view, EM_SETSEL, 0, 0);
+    const HWND what = GetDlgItem(dialog, IDC_FIND_TEXT);
+    SetText(what, options.find);
+    if (TextOf(what) != options.find) {
+        PrintRow("misc", "find", -1, -1, -1, -1, "the Find dialog did not take the text");
+        SendDialogCommand(dialog, IDCANCEL);
+        return 1;
+    }
     const double start = NowMs();
     SendDialogCommand(dialog, IDOK);
     PaintNow(program.view);
