@@ -9,10 +9,6 @@
 // locale's mappings before anything is timed, so that the rows that map
 // show what our code adds around the mapping, not the cost of the test
 // double's lookups. The table is checked against the double on the text.
-//
-// The rows are bracketed by a yardstick, a hash of the text whose speed is
-// the processor's alone: when the shared machine runs slower, the yardstick
-// slows with the rows, which tells a slow machine from slow code.
 #include <time.h>
 
 #include <algorithm>
@@ -169,19 +165,6 @@ void Run(std::size_t units) {
     std::printf("text: %zu UTF-16 units (%.1f MB), %zu forms of が\n", text.size(),
                 text.size() * 2.0 / 1048576.0, gaCount);
 
-    // A hash of the text (FNV-1a): a fixed count of multiplications one
-    // after another, so its speed is the processor's alone.
-    const auto yardstick = [&](const char* name) {
-        std::uint64_t hash = 0;
-        const double rate = MegabytesPerSecond(
-            text.size(), [&] { hash = 0xCBF29CE484222325u; },
-            [&] {
-                for (const char16_t unit : text) hash = (hash ^ unit) * 0x100000001B3u;
-            });
-        std::printf("  %-28s %8.1f MB/s  (%016llx)\n", name, rate, static_cast<unsigned long long>(hash));
-    };
-    yardstick("hash of the text (yardstick)");
-
     AppFixture fixture;
     static const TableTextServices table(fixture.text);
     TextFolder folder(table);
@@ -241,7 +224,6 @@ void Run(std::size_t units) {
         });
     std::printf("  %-28s %8.1f MB/s  (%zu replaced)\n", "ReplaceAll (text mode)", replaceRate,
                 replaced.count);
-    yardstick("hash again (yardstick)");
 }
 
 }  // namespace
