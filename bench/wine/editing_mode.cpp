@@ -501,13 +501,19 @@ constexpr int CountRounds = 25;
 
 int RunCountSwitches(Program& program, FloorView& floor, long long characters, long long byteCount) {
     floor.CopyStatusBar(program.process.Handle(), StatusBarOf(program.window));
+    std::vector<double> roundTrips;
+    int failures = 0;
+    // The null message's round trip, or 0 (and a failure) when it went unanswered.
     const auto roundTrip = [&] {
         const double start = NowMs();
-        if (!SendCommand(program.window, scribbit::menu::FileNew, true)) return 0.0;
+        if (!SendCommand(program.window, scribbit::menu::FileNew, true)) {
+            ++failures;
+            return 0.0;
+        }
         PaintNow(StatusBarOf(program.window));
-        return NowMs() - start;
+        roundTrips.push_back(NowMs() - start);
+        return roundTrips.back();
     };
-    std::vector<double> roundTrips;
     const struct {
         const char* key;
         scribbit::MenuItem item;
@@ -520,7 +526,6 @@ int RunCountSwitches(Program& program, FloorView& floor, long long characters, l
         std::vector<double> ms, floorMs;
         std::string shown;
     } figures[2];
-    int failures = 0;
     for (int round = 0; round < CountRounds; ++round) {
         for (int which = 0; which < 2; ++which) {
             const auto& unit = units[which];
@@ -528,8 +533,7 @@ int RunCountSwitches(Program& program, FloorView& floor, long long characters, l
             const bool sent = SendCommand(program.window, unit.item);
             PaintNow(StatusBarOf(program.window));
             const double elapsed = NowMs() - start;
-            roundTrips.push_back(roundTrip());
-            figures[which].floorMs.push_back(roundTrips.back() + floor.SwitchCount(unit.bytes, unit.unit));
+            figures[which].floorMs.push_back(roundTrip() + floor.SwitchCount(unit.bytes, unit.unit));
             const std::string shown = StatusText(program.process.Handle(), StatusBarOf(program.window), 2);
             if (sent && shown == std::to_string(unit.count)) {
                 figures[which].ms.push_back(elapsed);
