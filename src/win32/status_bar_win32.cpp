@@ -245,7 +245,9 @@ void StatusBarWin32::SetPanelText(int panel, const std::u16string& text) {
         holdingPaint_ = false;
         return;
     }
-    InvalidateRgn(window_, heldPaint_, TRUE);  // the paint taken above, given back
+    // The paint taken above, given back as the bar asked for it: without an
+    // erase, since the bar fills each part's background as it paints it.
+    InvalidateRgn(window_, heldPaint_, FALSE);
 }
 
 std::u16string StatusBarWin32::PanelText(int panel) const {
