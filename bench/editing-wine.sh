@@ -18,9 +18,10 @@
 #     makes a line of over 100,000 characters is left out (the control alone
 #     wraps such a line for minutes);
 #   - the word-wrap switch both ways (floor: WM_SETTEXT into a control of the
-#     other kind) and the count-unit switch both ways, the median of 25
-#     times each (floor: a message round trip and a wait for a paint with
-#     none to do, the busy pointer on and then the one the window under the
+#     other kind) and the count-unit switch both ways, the median of 61
+#     times each, the program or the floor first as drawn for each round
+#     (floor: a message round trip and a wait for a paint with none to do,
+#     the busy pointer on and then the one the window under the
 #     mouse asks for, the text's length read, or for bytes the text and its
 #     size in the code page by the system's converter, and both panels set in
 #     a copy of the program's status bar);

@@ -53,6 +53,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -494,10 +495,15 @@ int RunFind(Program& program, const Options& options, long long length) {
 // for a paint when there is none to do, right after each switch, since that
 // cost changes as the machine gets busier. A switch takes a few
 // milliseconds, so each unit is switched to CountRounds times, in turn with
-// the other, and the median of each counts: the fastest of so short a run is
-// a matter of luck in the scheduling (on the same work the ratio of the
-// fastest swung from 0.92 to 1.14 between runs).
-constexpr int CountRounds = 25;
+// the other, and the median of each counts. The machine here has spells,
+// coming and going within a second, in which a count in bytes takes twice
+// as long (its copy and its count alike, timed inside the program). With a
+// fixed order and no pause, the spells fell on the program's switches for
+// several rounds in a row and then on the floor's, and the ratio of the
+// medians of 25 swung from 0.91 to 1.65 between runs. So the order of the
+// two is drawn for each round, a pause of a few milliseconds before each
+// switch, and there are enough rounds for both to meet the same share.
+constexpr int CountRounds = 61;
 
 int RunCountSwitches(Program& program, FloorView& floor, long long characters, long long byteCount) {
     floor.CopyStatusBar(program.process.Handle(), StatusBarOf(program.window));
@@ -526,14 +532,23 @@ int RunCountSwitches(Program& program, FloorView& floor, long long characters, l
         std::vector<double> ms, floorMs;
         std::string shown;
     } figures[2];
+    std::mt19937 draw(2024);
+    const auto pause = [&] { Sleep(static_cast<DWORD>(draw() % 8)); };
     for (int round = 0; round < CountRounds; ++round) {
         for (int which = 0; which < 2; ++which) {
             const auto& unit = units[which];
+            const bool floorFirst = draw() % 2 == 0;
+            const auto timeFloor = [&] {
+                pause();
+                figures[which].floorMs.push_back(roundTrip() + floor.SwitchCount(unit.bytes, unit.unit));
+            };
+            if (floorFirst) timeFloor();
+            pause();
             const double start = NowMs();
             const bool sent = SendCommand(program.window, unit.item);
             PaintNow(StatusBarOf(program.window));
             const double elapsed = NowMs() - start;
-            figures[which].floorMs.push_back(roundTrip() + floor.SwitchCount(unit.bytes, unit.unit));
+            if (!floorFirst) timeFloor();
             const std::string shown = StatusText(program.process.Handle(), StatusBarOf(program.window), 2);
             if (sent && shown == std::to_string(unit.count)) {
                 figures[which].ms.push_back(elapsed);
