@@ -87,7 +87,7 @@ public:
             for (std::uint32_t u = 0; u < 0x10000; ++u) {
                 const std::u16string unit(1, static_cast<char16_t>(u));
                 table.units[u] = Pack(source.Map(unit, mapping).value_or(unit));
-                table.grows = table.grows || table.units[u] >> 16 != 0;
+                table.anyTwoUnits = table.anyTwoUnits || table.units[u] >> 16 != 0;
             }
             for (char16_t kana = FirstKana; kana <= LastKana; ++kana) {
                 for (const char16_t mark : {FirstMark, LastMark}) {
@@ -97,7 +97,7 @@ public:
                         *source.Map(pair.substr(0, 1), mapping) + *source.Map(pair.substr(1), mapping)) {
                         table.pairs[PairSlot(kana, mark)] = Pack(mapped);
                         table.anyPair = true;
-                        table.grows = table.grows || mapped.size() > 2;
+                        table.anyTwoUnits = table.anyTwoUnits || mapped.size() == 2;
                     }
                 }
             }
@@ -106,7 +106,7 @@ public:
 
     std::optional<std::u16string> Map(std::u16string_view text, TextMapping mapping) const override {
         const Table& table = tables_[static_cast<std::size_t>(mapping)];
-        return table.grows ? MapWith<true>(table, text) : MapWith<false>(table, text);
+        return table.anyTwoUnits ? MapWith<true>(table, text) : MapWith<false>(table, text);
     }
     bool EqualIgnoringCaseWidthKana(std::u16string_view a, std::u16string_view b) const override {
         return source_.EqualIgnoringCaseWidthKana(a, b);
@@ -127,13 +127,13 @@ private:
         std::vector<std::uint32_t> units = std::vector<std::uint32_t>(0x10000);
         std::array<std::uint32_t, 2 * (LastKana - FirstKana + 1)> pairs{};
         bool anyPair = false;
-        bool grows = false;  // some mapping is longer than what it maps
+        bool anyTwoUnits = false;  // some entry, of a unit or of a pair, holds two units
     };
     // Where no entry holds two units, each one written moves the output on
     // by exactly one: the next write does not wait for the table's answer.
-    template <bool Grows>
+    template <bool TwoUnits>
     static std::u16string MapWith(const Table& table, std::u16string_view text) {
-        std::u16string out(Grows ? text.size() * 2 : text.size(), u'\0');
+        std::u16string out(TwoUnits ? text.size() * 2 : text.size(), u'\0');
         char16_t* to = out.data();
         for (std::size_t i = 0; i < text.size(); ++i) {
             const char16_t unit = text[i];
@@ -146,7 +146,7 @@ private:
                 }
             }
             *to++ = static_cast<char16_t>(entry);
-            if constexpr (Grows) {
+            if constexpr (TwoUnits) {
                 *to = static_cast<char16_t>(entry >> 16);
                 to += entry >> 16 != 0;
             }
